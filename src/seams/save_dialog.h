@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class QWidget;
+
+namespace yz {
+
+// A modal save-file dialog. filters are labels such as "bmp文件(*.bmp)"; filterIndex is 1-based,
+// in and out. The dialog asks before accepting the name of an existing file.
+class SaveDialog {
+ public:
+  struct Result {
+    bool accepted = false;
+    QString path;
+    int filterIndex = 1;
+  };
+  virtual ~SaveDialog() = default;
+  virtual Result GetSaveFileName(QWidget* owner, const QString& title, const QStringList& filters,
+                                 int filterIndex) = 0;
+};
+
+}  // namespace yz
