@@ -1,0 +1,35 @@
+#include "app/name_rules.h"
+
+namespace yz {
+
+namespace {
+QString UpToFirstDot(const QString& text) {
+  const int dot = text.indexOf('.');
+  return dot < 0 ? text : text.left(dot);
+}
+}  // namespace
+
+QString StylePrefix(const QString& firstFileName) { return firstFileName.left(3); }
+
+QString SingleFaceDisplayName(const QString& fileName) {
+  const int paren = fileName.lastIndexOf('(');
+  return paren < 0 ? UpToFirstDot(fileName) : fileName.left(paren);
+}
+
+QString BackgroundDisplayName(const QString& fileName) {
+  const int hyphen = fileName.indexOf('-');
+  return UpToFirstDot(hyphen < 0 ? fileName : fileName.mid(hyphen + 1));
+}
+
+QString SingleFaceName(const QString& fontPath) {
+  const int open = fontPath.lastIndexOf('(');
+  const int start = open < 0 ? 0 : open + 1;
+  const int close = fontPath.indexOf(')', start);
+  return close < 0 ? fontPath.mid(start) : fontPath.mid(start, close - start);
+}
+
+QString FaceNameOf(const QString& fontPath) {
+  return UpToFirstDot(fontPath.mid(fontPath.lastIndexOf('/') + 1));
+}
+
+}  // namespace yz

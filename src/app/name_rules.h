@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+
+namespace yz {
+
+// How installed file names become list entries and font faces.
+
+// A style's file prefix: the first three characters of the first file its folder lists.
+QString StylePrefix(const QString& firstFileName);
+
+// "A(B)(C).dat" is shown as "A(B)": everything before the last "(". A name without "(" is shown
+// up to its first "." (the whole name when it has none), so it still reads as a name.
+QString SingleFaceDisplayName(const QString& fileName);
+
+// "01-宣纸.jpg" is shown as "宣纸": after the first "-" up to the next "."; without "-" the name
+// up to its first ".".
+QString BackgroundDisplayName(const QString& fileName);
+
+// The face of a single-face font file: after the path's last "(" up to the next ")" (to the end
+// when none follows); without "(" the path up to its first ")".
+QString SingleFaceName(const QString& fontPath);
+
+// The face of a style font file: its file name up to the first ".".
+QString FaceNameOf(const QString& fontPath);
+
+}  // namespace yz
