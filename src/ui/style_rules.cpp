@@ -1,0 +1,28 @@
+#include "ui/style_rules.h"
+
+#include <QRegularExpression>
+
+namespace yz {
+
+StyleRule StyleRuleFor(const QString& styleName) {
+  if (styleName.contains(QStringLiteral("英文签")) || styleName == QStringLiteral("毛体")) {
+    return {72, kBlack};
+  }
+  if (styleName == QStringLiteral("篆印体")) return {48, kDarkRed};
+  if (styleName == QStringLiteral("篆印体-阴文")) return {48, kWhite};
+  return {72, kBlack};
+}
+
+double LeadingNumber(const QString& text) {
+  QString compact = text;
+  compact.remove(QRegularExpression(QStringLiteral("[ \\t]")));
+  static const QRegularExpression number(
+      QStringLiteral("^[+-]?(\\d+\\.?\\d*|\\.\\d+)([eE][+-]?\\d+)?"));
+  const QRegularExpressionMatch match = number.match(compact);
+  if (!match.hasMatch()) return 0;
+  bool ok = false;
+  const double value = match.captured(0).toDouble(&ok);
+  return ok ? value : 0;
+}
+
+}  // namespace yz

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+
+#include "seams/colour.h"
+
+namespace yz {
+
+// What choosing a style does to the size and the ink: seals are drawn at most 48 points, in red
+// (篆印体) or white on a red square (篆印体-阴文); every other style at most 72 points, in black.
+struct StyleRule {
+  int sizeCap;
+  Colour ink;
+};
+
+StyleRule StyleRuleFor(const QString& styleName);
+
+inline bool IsSealStyle(const QString& styleName) {
+  return styleName == QStringLiteral("篆印体") || styleName == QStringLiteral("篆印体-阴文");
+}
+
+// The numeric value of a size text as the style rule reads it: the decimal number at its start,
+// blanks anywhere ignored; 0 when it does not begin with a number.
+double LeadingNumber(const QString& text);
+
+}  // namespace yz
