@@ -1,0 +1,30 @@
+#include "output/browse_file.h"
+
+#include <exception>
+
+namespace mdlBrowseFile {
+
+QString WithTypeExtension(const QString& path, int filterIndex) {
+  const QString fileName = path.mid(path.lastIndexOf('/') + 1);
+  if (fileName.contains('.')) return path;
+  return path + (filterIndex == 1 ? QStringLiteral(".bmp") : QStringLiteral(".jpg"));
+}
+
+QString browseFile(QWidget* owner, const QString& title, const QString& filter,
+                   yz::SaveDialog& dialog, yz::MessageBox& messages) {
+  try {
+    // Labels are the odd items of the list, patterns the even ones.
+    const QStringList items = filter.split(QChar(0), Qt::SkipEmptyParts);
+    QStringList labels;
+    for (int i = 0; i + 1 < items.size(); i += 2) labels << items[i];
+    const yz::SaveDialog::Result result = dialog.GetSaveFileName(owner, title, labels, 1);
+    if (!result.accepted || result.path.isEmpty()) return QString();
+    return WithTypeExtension(result.path, result.filterIndex);
+  } catch (const std::exception& error) {
+    messages.Show(QStringLiteral("Error: %1 %2").arg(-1).arg(QString::fromLocal8Bit(error.what())),
+                  yz::kMbOk, QStringLiteral("browseFile"));
+    return QString();
+  }
+}
+
+}  // namespace mdlBrowseFile

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+
+namespace yz {
+
+// The file type a name asks for: ".jpg"/".jpeg" real JPEG, ".png" PNG, anything else an
+// uncompressed 24-bit BMP.
+QByteArray PictureFormatFor(const QString& path);
+
+// Writes the picture so that the file's content matches its name. The file is written beside
+// its target and then put in its place, so a failure never leaves a half-written file nor
+// destroys the one that was there. Throws Failure with the path and the reason.
+void WritePictureFile(const QImage& picture, const QString& path);
+
+}  // namespace yz

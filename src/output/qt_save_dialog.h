@@ -1,0 +1,14 @@
+#pragma once
+
+#include "seams/save_dialog.h"
+
+namespace yz {
+
+// Qt's own save dialog (not the desktop's), so it looks and behaves the same everywhere.
+class QtSaveDialog : public SaveDialog {
+ public:
+  Result GetSaveFileName(QWidget* owner, const QString& title, const QStringList& filters,
+                         int filterIndex) override;
+};
+
+}  // namespace yz
