@@ -1,0 +1,322 @@
+#include "ui/frm_main.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QFile>
+#include <QKeyEvent>
+#include <QPainter>
+#include <cmath>
+
+#include "app/mod_pub.h"
+#include "output/ink_colour.h"
+#include "output/print_signature.h"
+#include "output/save_signature.h"
+#include "seams/failure.h"
+#include "ui/skin.h"
+#include "ui/style_rules.h"
+
+namespace yz {
+
+namespace {
+
+// Twips to the window's pixels (15 to the pixel).
+int Px(int twips) { return int(std::lround(twips / 15.0)); }
+QRect PxRect(int left, int top, int width, int height) {
+  return QRect(Px(left), Px(top), Px(width), Px(height));
+}
+
+QFont ListFont() {
+  QFont font(QStringLiteral("宋体"));
+  font.setPointSizeF(12);
+  return font;
+}
+
+QFont NameBoxFont() {
+  QFont font(QStringLiteral("Courier New"));
+  font.setPointSizeF(14.25);
+  return font;
+}
+
+const QStringList& SizeEntries() {
+  static const QStringList sizes = [] {
+    QStringList list = QStringLiteral("8,9,10,11,12,22,24,26,28,36,48,72").split(',');
+    for (int size = 100; size <= 200; size += 15) list << QString::number(size);
+    return list;
+  }();
+  return sizes;
+}
+
+}  // namespace
+
+QString frmMain::HomePageUrl() { return QStringLiteral(YZ_HOME_URL); }
+QString frmMain::HelpPageUrl() { return HomePageUrl() + QStringLiteral("/qmrj.asp"); }
+
+frmMain::frmMain(FormServices services, QWidget* parent)
+    : QWidget(parent), services_(services), skin_(LoadSkin()) {
+  setWindowTitle(QStringLiteral("砚舟签名设计软件 免费版"));
+  setWindowIcon(AppIcon());
+  setFixedSize(kClientWidth, kClientHeight);
+  CreateControls();
+  ConnectEvents();
+}
+
+void frmMain::CreateControls() {
+  // Created in the order of the window's layout; the tab order is set below.
+  cboSize = new QComboBox(this);
+  cboSize->setEditable(true);
+  cboSize->setInsertPolicy(QComboBox::NoInsert);
+  cboSize->setGeometry(PxRect(8280, 3360, 1620, 360));
+  cboSize->setEditText(QStringLiteral("cboSize"));
+  cboImg = new QComboBox(this);
+  cboImg->setGeometry(PxRect(8280, 2155, 1620, 360));
+  cboFont = new QComboBox(this);
+  cboFont->setGeometry(PxRect(8280, 1515, 1620, 360));
+  for (QComboBox* combo : {cboSize, cboImg, cboFont}) combo->setFont(ListFont());
+
+  picMain = new CanvasView(services_.canvas, this);
+  picMain->setGeometry(PxRect(580, 2300, 5820, 3920));
+  imgMove = new ImageControl(picMain);
+  imgMove->Move(120, 1560, 615, 375);
+  imgMove->setToolTip(QStringLiteral("按住文字可以拖动到你想要的位置哦"));
+
+  txtEN = new QLineEdit(QStringLiteral("Osric"), this);
+  txtEN->setGeometry(PxRect(4560, 1640, 1720, 315));
+  txtCN = new QLineEdit(QStringLiteral("纪元朗"), this);
+  txtCN->setGeometry(PxRect(1440, 1640, 1455, 285));
+  for (QLineEdit* box : {txtEN, txtCN}) {
+    box->setFont(NameBoxFont());
+    box->setFrame(false);  // the skin paints the white box around it
+  }
+
+  imgLogo = new ImageControl(this);
+  imgLogo->Move(600, 600, 5775, 735);
+  imgPrint = new ImageControl(this);
+  imgPrint->Move(8760, 3840, 975, 780);
+  imgSave = new ImageControl(this);
+  imgSave->Move(7920, 4080, 735, 645);
+  imgHelp = new ImageControl(this);
+  imgHelp->Move(8760, 4680, 1215, 945);
+  imgUrlMore = new ImageControl(this);
+  imgUrlMore->Move(7320, 4800, 1335, 705);
+  lblColorPreview = new ColorSwatch(this);
+  lblColorPreview->setGeometry(PxRect(8280, 2760, 1620, 375));
+
+  // One shape, the pointing hand, over the drag handle and the five image buttons only.
+  for (QWidget* w : std::initializer_list<QWidget*>{imgMove, imgLogo, imgPrint, imgSave, imgHelp,
+                                                     imgUrlMore}) {
+    w->setCursor(Qt::PointingHandCursor);
+  }
+
+  setTabOrder(txtCN, txtEN);
+  setTabOrder(txtEN, picMain);
+  setTabOrder(picMain, cboFont);
+  setTabOrder(cboFont, cboImg);
+  setTabOrder(cboImg, cboSize);
+}
+
+void frmMain::ConnectEvents() {
+  // activated is a pick by the user; picks from code call the handler themselves.
+  connect(cboFont, &QComboBox::activated, this, [this] { Handle([this] { cboFont_Click(); }); });
+  connect(cboImg, &QComboBox::activated, this, [this] { Handle([this] { cboImg_Click(); }); });
+  connect(cboSize, &QComboBox::activated, this, [this] { Handle([this] { cboSize_Click(); }); });
+  cboSize->lineEdit()->installEventFilter(this);
+  cboSize->installEventFilter(this);
+  connect(txtCN, &QLineEdit::textChanged, this, [this] { Handle([this] { txtCN_Change(); }); });
+  connect(txtEN, &QLineEdit::textChanged, this, [this] { Handle([this] { txtEN_Change(); }); });
+
+  connect(imgMove, &ImageControl::MouseDown, this, [this](int button, int, float x, float y) {
+    imgMove_MouseDown(button, x, y);
+  });
+  connect(imgMove, &ImageControl::MouseMove, this, [this](int button, int, float x, float y) {
+    Handle([&] { imgMove_MouseMove(button, x, y); });
+  });
+  connect(imgMove, &ImageControl::MouseUp, this, [this] { imgMove_MouseUp(); });
+
+  connect(imgLogo, &ImageControl::Click, this, [this] { imgLogo_Click(); });
+  connect(imgUrlMore, &ImageControl::Click, this, [this] { imgLogo_Click(); });
+  connect(imgHelp, &ImageControl::Click, this, [this] { imgHelp_Click(); });
+  connect(imgSave, &ImageControl::Click, this, [this] { Handle([this] { imgSave_Click(); }); });
+  connect(imgPrint, &ImageControl::Click, this, [this] { Handle([this] { imgPrint_Click(); }); });
+  connect(lblColorPreview, &ColorSwatch::Click, this,
+          [this] { Handle([this] { lblColorPreview_Click(); }); });
+}
+
+void frmMain::Handle(const std::function<void()>& handler) {
+  QString message;
+  try {
+    handler();
+    return;
+  } catch (const Failure& failure) {
+    message = failure.message();
+  } catch (const std::exception& error) {
+    message = QStringLiteral("操作没有完成：%1").arg(QString::fromLocal8Bit(error.what()));
+  }
+  // While dragging, every move redraws: report the first failure of a drag only.
+  if (dragging_) {
+    if (dragFailureShown_) return;
+    dragFailureShown_ = true;
+  }
+  services_.messages.Show(message, kMbExclamation);
+}
+
+// --- load -----------------------------------------------------------------------------------
+
+void frmMain::Form_Load() {
+  IsLoading_ = true;
+  catalogue = LoadCatalogue(modPub::AppPath);
+
+  cboFont->clear();
+  cboFont->addItems(catalogue.styleNames);
+  // Without a "公文签" the first style is the default, so the first drawing still has a style.
+  if (!SelectFontByText(QStringLiteral("公文签")) && cboFont->count() > 0) SetFontListIndex(0);
+
+  cboImg->clear();
+  cboImg->addItems(catalogue.backgroundNames);
+  // The second picture is the default; with only one, that one.
+  if (cboImg->count() > 0) SetImgListIndex(std::min(1, cboImg->count() - 1));
+
+  cboSize->clear();
+  cboSize->addItems(SizeEntries());
+  cboSize->setEditText(QStringLiteral("72"));
+  lblColorPreview->SetBackColor(kBlack);
+  IsLoading_ = false;
+  Handle([this] { Redraw(); });
+}
+
+// --- drawing --------------------------------------------------------------------------------
+
+void frmMain::DrawSignature(qint32 x, qint32 y) {
+  DrawingContext context{*this,
+                         services_.canvas,
+                         services_.fonts,
+                         services_.pictures,
+                         catalogue.FontPaths,
+                         catalogue.BackgroundPaths,
+                         catalogue.SingleFaceNames,
+                         modPub::CompoundSurnames,
+                         modPub::OffsetX,
+                         modPub::OffsetY};
+  struct Repaint {
+    CanvasView* view;
+    ~Repaint() { view->update(); }  // show what was drawn, also up to a failed step
+  } repaint{picMain};
+  yz::DrawSignature(context, x, y);
+}
+
+void frmMain::MoveHandle(float left, float top, float width, float height) {
+  imgMove->Move(left, top, width, height);
+}
+
+void frmMain::SetFontListIndex(int index) {
+  cboFont->setCurrentIndex(index);
+  cboFont_Click();
+}
+
+void frmMain::SetImgListIndex(int index) {
+  cboImg->setCurrentIndex(index);
+  Handle([this] { cboImg_Click(); });
+}
+
+bool frmMain::SelectFontByText(const QString& text) {
+  const int index = cboFont->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
+  if (index < 0) return false;
+  Handle([&] { SetFontListIndex(index); });
+  return true;
+}
+
+// --- control events -------------------------------------------------------------------------
+
+void frmMain::cboFont_Click() {
+  const StyleRule rule = StyleRuleFor(cboFont->currentText());
+  if (LeadingNumber(cboSize->currentText()) > rule.sizeCap) {
+    cboSize->setEditText(QString::number(rule.sizeCap));
+  }
+  lblColorPreview->SetBackColor(rule.ink);
+  DrawSignature(-1, -1);
+}
+
+void frmMain::cboImg_Click() {
+  const int index = cboImg->currentIndex();
+  if (index < 0 || index >= Catalogue::kMaxEntries || index >= catalogue.BackgroundPaths.size()) {
+    throw Failure(QStringLiteral("没有选择背景图片。"));
+  }
+  services_.canvas.SetPicture(services_.pictures.LoadPicture(catalogue.BackgroundPaths[index]));
+  DrawSignature(-1, -1);
+}
+
+void frmMain::cboSize_Click() { DrawSignature(-1, -1); }
+
+void frmMain::cboSize_KeyDown(int keyCode) {
+  if (keyCode == Qt::Key_Return || keyCode == Qt::Key_Enter) DrawSignature(-1, -1);
+}
+
+void frmMain::txtCN_Change() {
+  if (!txtCN->text().isEmpty()) DrawSignature(-1, -1);
+}
+
+void frmMain::txtEN_Change() {
+  if (!txtEN->text().isEmpty()) DrawSignature(-1, -1);
+}
+
+bool frmMain::eventFilter(QObject* watched, QEvent* event) {
+  if ((watched == cboSize || watched == cboSize->lineEdit()) && event->type() == QEvent::KeyPress) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+      // Handled here alone: the combo would otherwise also report the Enter as a pick.
+      Handle([&] { cboSize_KeyDown(key); });
+      return true;
+    }
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+// --- drag handle ----------------------------------------------------------------------------
+
+void frmMain::imgMove_MouseDown(int button, float x, float y) {
+  if (button != 1) return;
+  DragStartX = x;
+  DragStartY = y;
+  dragging_ = true;
+  dragFailureShown_ = false;
+  if (!IsSealStyle(cboFont->currentText())) imgMove->SetBorderStyle(1);
+}
+
+void frmMain::imgMove_MouseMove(int button, float x, float y) {
+  if (button != 1) return;  // the left button alone
+  imgMove->SetLeft(imgMove->Left() - DragStartX + x);
+  imgMove->SetTop(imgMove->Top() - DragStartY + y);
+  DrawSignature(qint32(std::nearbyint(imgMove->Left())), qint32(std::nearbyint(imgMove->Top())));
+}
+
+void frmMain::imgMove_MouseUp() {
+  imgMove->SetBorderStyle(0);
+  dragging_ = false;
+}
+
+// --- links, output, colour ------------------------------------------------------------------
+
+void frmMain::imgLogo_Click() { services_.browser.Open(HomePageUrl()); }
+void frmMain::imgHelp_Click() { services_.browser.Open(HelpPageUrl()); }
+
+void frmMain::imgSave_Click() {
+  SaveSignatureClick(this, services_.canvas.Image(), services_.saveDialog, services_.messages);
+}
+
+void frmMain::imgPrint_Click() {
+  PrintSignatureClick(services_.canvas.Image(), kCanvasWidthTwips, kCanvasHeightTwips,
+                      services_.printer, services_.messages);
+}
+
+void frmMain::lblColorPreview_Click() {
+  if (const auto chosen = ChooseInkColour(this, lblColorPreview->BackColor(), services_.colorDialog)) {
+    lblColorPreview->SetBackColor(*chosen);
+  }
+  DrawSignature(-1, -1);
+}
+
+void frmMain::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  painter.drawPixmap(0, 0, skin_);
+}
+
+}  // namespace yz

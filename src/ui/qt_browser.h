@@ -1,0 +1,13 @@
+#pragma once
+
+#include "seams/browser.h"
+
+namespace yz {
+
+// The user's browser through the desktop's URL handler (xdg-open on Linux); returns at once.
+class QtBrowser : public Browser {
+ public:
+  void Open(const QString& url) override;
+};
+
+}  // namespace yz

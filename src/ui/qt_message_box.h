@@ -1,0 +1,20 @@
+#pragma once
+
+#include "seams/message_box.h"
+
+class QWidget;
+
+namespace yz {
+
+class QtMessageBox : public MessageBox {
+ public:
+  explicit QtMessageBox(QWidget* parent = nullptr) : parent_(parent) {}
+  void setParent(QWidget* parent) { parent_ = parent; }
+  void Show(const QString& text, int style, const QString& caption) override;
+  bool Ask(const QString& text, const QString& caption) override;
+
+ private:
+  QWidget* parent_;
+};
+
+}  // namespace yz

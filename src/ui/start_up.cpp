@@ -1,0 +1,52 @@
+#include "ui/start_up.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QScreen>
+
+#include "app/mod_pub.h"
+#include "output/qt_color_dialog.h"
+#include "output/qt_printer.h"
+#include "output/qt_save_dialog.h"
+#include "render/qt_canvas.h"
+#include "render/qt_font_registry.h"
+#include "render/qt_picture_loader.h"
+#include "ui/control_fonts.h"
+#include "ui/frm_main.h"
+#include "ui/qt_browser.h"
+#include "ui/qt_message_box.h"
+
+namespace modPub {
+
+int Main(QApplication& application) {
+  QApplication::setApplicationName(QStringLiteral("yanzhou-sign"));
+  QApplication::setApplicationDisplayName(yz::kAppTitle);
+  yz::InstallControlFontSubstitutes();
+
+  // applicationDirPath resolves a symlink to the executable, so a link elsewhere still finds
+  // the fonts, pictures and table beside the real program.
+  AppPath = AppPathFor(QCoreApplication::applicationDirPath());
+  yz::QtMessageBox messages;
+  CompoundSurnames = ReadTextFile(AppPath + QStringLiteral("data/fuxing.dat"), messages);
+  OffsetX = 250;
+  OffsetY = 500;
+
+  yz::QtFontRegistry fonts;
+  yz::QtCanvas canvas(fonts, QSize(388, 261));
+  yz::QtPictureLoader pictures;
+  yz::QtBrowser browser;
+  yz::QtSaveDialog saveDialog;
+  yz::QtPrinter printer;
+  yz::QtColorDialog colorDialog;
+  yz::frmMain window(
+      {canvas, fonts, pictures, messages, browser, saveDialog, printer, colorDialog});
+  messages.setParent(&window);
+  window.Form_Load();
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    window.move(screen->availableGeometry().center() - window.rect().center());
+  }
+  window.show();
+  return application.exec();
+}
+
+}  // namespace modPub
