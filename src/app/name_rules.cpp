@@ -21,15 +21,4 @@ QString BackgroundDisplayName(const QString& fileName) {
   return UpToFirstDot(hyphen < 0 ? fileName : fileName.mid(hyphen + 1));
 }
 
-QString SingleFaceName(const QString& fontPath) {
-  const int open = fontPath.lastIndexOf('(');
-  const int start = open < 0 ? 0 : open + 1;
-  const int close = fontPath.indexOf(')', start);
-  return close < 0 ? fontPath.mid(start) : fontPath.mid(start, close - start);
-}
-
-QString FaceNameOf(const QString& fontPath) {
-  return UpToFirstDot(fontPath.mid(fontPath.lastIndexOf('/') + 1));
-}
-
 }  // namespace yz

@@ -17,11 +17,4 @@ QString SingleFaceDisplayName(const QString& fileName);
 // up to its first ".".
 QString BackgroundDisplayName(const QString& fileName);
 
-// The face of a single-face font file: after the path's last "(" up to the next ")" (to the end
-// when none follows); without "(" the path up to its first ")".
-QString SingleFaceName(const QString& fontPath);
-
-// The face of a style font file: its file name up to the first ".".
-QString FaceNameOf(const QString& fontPath);
-
 }  // namespace yz

@@ -20,12 +20,6 @@ TEST(NameRules, DisplayAndFaceNames) {
   EXPECT_EQ(yz::BackgroundDisplayName("07-水墨-淡.png"), "水墨-淡");
   EXPECT_EQ(yz::BackgroundDisplayName("sky.bmp"), "sky");
   EXPECT_EQ(yz::BackgroundDisplayName("01-a.b.jpg"), "a");
-  EXPECT_EQ(yz::SingleFaceName("/a/fonts/电脑字/A(B)(C).dat"), "C");
-  EXPECT_EQ(yz::SingleFaceName("/a(x)/fonts/电脑字/草书(ABC).dat"), "ABC");
-  EXPECT_EQ(yz::SingleFaceName("/a/草书(ABC.dat"), "ABC.dat");
-  EXPECT_EQ(yz::SingleFaceName("/a/b)c/no-paren.dat"), "/a/b");
-  EXPECT_EQ(yz::FaceNameOf("/a.b/fonts/公文签/gwq1.dat"), "gwq1");
-  EXPECT_EQ(yz::FaceNameOf("/a/fonts/x/1.dat"), "1");
 }
 
 class CatalogueTest : public ::testing::Test {
