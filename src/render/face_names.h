@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+
+namespace yz {
+
+// Face of a style-directory font file: its file name up to the first "." ("…/abc1.dat" → "abc1").
+QString FaceNameOf(const QString& fontFile);
+
+// Face of a single-face font file: from the last "(" to the next ")" (to the end when no ")"
+// follows). Without any "(" the text is read from the start of the path.
+QString SingleFaceNameOf(const QString& fontPath);
+
+}  // namespace yz

@@ -1,0 +1,103 @@
+#include "render/qt_canvas.h"
+
+#include <QFontInfo>
+#include <QFontMetricsF>
+#include <QPainter>
+#include <algorithm>
+#include <cmath>
+
+namespace yz {
+
+namespace {
+constexpr int kDotsPerMeterAt96Dpi = 3780;  // Qt rounds this back to 96 dpi
+}
+
+QtCanvas::QtCanvas(QtFontRegistry& fonts, QSize innerPixels, int scale)
+    : fonts_(fonts), inner_(innerPixels.expandedTo(QSize(1, 1))), scale_(std::max(1, scale)),
+      image_(inner_ * scale_, QImage::Format_RGB32) {
+  image_.setDotsPerMeterX(kDotsPerMeterAt96Dpi);
+  image_.setDotsPerMeterY(kDotsPerMeterAt96Dpi);
+  image_.fill(Qt::white);
+  Realise();
+}
+
+void QtCanvas::Realise() {
+  font_ = QFont(fonts_.FamilyForFace(face_));
+  font_.setPixelSize(1);  // replaced below; clears any point size taken from the default font
+  // Fractional pixel sizes keep 60.5 pt apart from 60 pt; QFont takes them as point sizes at
+  // the image's 96 dpi, which are exactly points × 96 / 72 pixels.
+  font_.setPointSizeF(points_ * scale_);
+  font_.setStyleStrategy(QFont::PreferAntialias);
+  font_.setKerning(false);
+  lineHeightTwips_ = ToTwips(QFontMetricsF(font_, &image_).height());
+}
+
+void QtCanvas::Cls() {
+  image_.fill(Qt::white);
+  currentX_ = currentY_ = 0;
+}
+
+void QtCanvas::SetPicture(const QImage& picture) {
+  image_.fill(Qt::white);
+  QPainter painter(&image_);
+  painter.setRenderHint(QPainter::SmoothPixmapTransform);
+  painter.drawImage(QRectF(0, 0, picture.width() * scale_, picture.height() * scale_), picture);
+}
+
+void QtCanvas::SetFontName(const QString& face) {
+  face_ = face;
+  Realise();
+}
+
+void QtCanvas::SetFontSize(double points) {
+  points_ = points;
+  Realise();
+}
+
+void QtCanvas::Print(const QString& text) {
+  const QFontMetricsF metrics(font_, &image_);
+  const QPointF topLeft(ToPixels(currentX_), ToPixels(currentY_));
+  QPainter painter(&image_);
+  painter.setRenderHint(QPainter::TextAntialiasing);
+  painter.setFont(font_);
+  if (!transparent_)
+    painter.fillRect(QRectF(topLeft, QSizeF(metrics.horizontalAdvance(text), metrics.height())),
+                     Qt::white);
+  painter.setPen(ToQColor(foreColour_));
+  painter.drawText(topLeft + QPointF(0, metrics.ascent()), text);
+  // Like the picture box, the next print would start on a new line at the left.
+  currentX_ = 0;
+  currentY_ += float(lineHeightTwips_);
+}
+
+float QtCanvas::TextWidth(const QString& text) const {
+  return float(ToTwips(QFontMetricsF(font_, &image_).horizontalAdvance(text)));
+}
+
+float QtCanvas::TextHeight(const QString&) const { return float(lineHeightTwips_); }
+
+QString QtCanvas::DrawnFamily() const { return QFontInfo(font_).family(); }
+
+double QtCanvas::OutlinePixels() const {
+  const double fontPixels = points_ * 96.0 / 72.0 * scale_;
+  return std::max<double>(scale_, std::round(fontPixels / 16.0));
+}
+
+void QtCanvas::Line(float x1, float y1, float x2, float y2, Colour colour, LineStyle style) {
+  const QRectF box = QRectF(QPointF(ToPixels(x1), ToPixels(y1)), QPointF(ToPixels(x2), ToPixels(y2)))
+                         .normalized();
+  QPainter painter(&image_);
+  const QColor qcolour = ToQColor(colour);
+  if (style == LineStyle::BoxFilled) {
+    painter.fillRect(box, qcolour);
+    return;
+  }
+  // The outline lies inside the box, so it ends exactly at the box's right and bottom edges.
+  const double t = std::min({OutlinePixels(), box.width() / 2, box.height() / 2});
+  painter.fillRect(QRectF(box.left(), box.top(), box.width(), t), qcolour);
+  painter.fillRect(QRectF(box.left(), box.bottom() - t, box.width(), t), qcolour);
+  painter.fillRect(QRectF(box.left(), box.top(), t, box.height()), qcolour);
+  painter.fillRect(QRectF(box.right() - t, box.top(), t, box.height()), qcolour);
+}
+
+}  // namespace yz

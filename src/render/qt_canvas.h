@@ -1,0 +1,76 @@
+#pragma once
+
+#include <QFont>
+#include <QImage>
+#include <QSize>
+
+#include "render/qt_font_registry.h"
+#include "seams/canvas.h"
+
+namespace yz {
+
+// picMain painted into a persistent QImage of innerPixels × scale pixels, 15 twips to the pixel
+// at scale 1. Text is set at points × 96 / 72 pixels (times scale). A face is realised when it is
+// chosen, like a selected system font: its line height stays what it was then, even after its
+// file is unregistered.
+class QtCanvas : public Canvas {
+ public:
+  static constexpr double kTwipsPerPixel = 15;
+
+  QtCanvas(QtFontRegistry& fonts, QSize innerPixels, int scale = 1);
+
+  void Cls() override;
+  void SetPicture(const QImage& picture) override;
+
+  void SetFontName(const QString& face) override;
+  QString FontName() const override { return face_; }
+  void SetFontSize(double points) override;
+  double FontSize() const override { return points_; }
+  void SetForeColor(Colour colour) override { foreColour_ = colour; }
+  Colour ForeColor() const override { return foreColour_; }
+  void SetFontTransparent(bool transparent) override { transparent_ = transparent; }
+
+  void SetCurrentX(float x) override { currentX_ = x; }
+  void SetCurrentY(float y) override { currentY_ = y; }
+  float CurrentX() const override { return currentX_; }
+  float CurrentY() const override { return currentY_; }
+
+  void Print(const QString& text) override;
+  float TextWidth(const QString& text) const override;
+  float TextHeight(const QString& text) const override;
+
+  float ScaleWidth() const override { return float(inner_.width() * kTwipsPerPixel); }
+  float ScaleHeight() const override { return float(inner_.height() * kTwipsPerPixel); }
+
+  void SetDrawMode(int mode) override { drawMode_ = mode; }
+  int DrawMode() const { return drawMode_; }
+  void Line(float x1, float y1, float x2, float y2, Colour colour, LineStyle style) override;
+
+  QImage Image() const override { return image_; }
+
+  // The family Qt actually draws the current face with (a substitute when nothing provides it).
+  QString DrawnFamily() const;
+  // Pixels of a box outline at the current size: thin enough for small seals, bolder for large.
+  double OutlinePixels() const;
+
+ private:
+  double ToPixels(double twips) const { return twips * scale_ / kTwipsPerPixel; }
+  double ToTwips(double pixels) const { return pixels * kTwipsPerPixel / scale_; }
+  void Realise();
+
+  QtFontRegistry& fonts_;
+  QSize inner_;
+  int scale_;
+  QImage image_;
+  QString face_ = QStringLiteral("Courier New");
+  double points_ = 9;
+  Colour foreColour_ = kBlack;
+  bool transparent_ = true;
+  float currentX_ = 0;
+  float currentY_ = 0;
+  int drawMode_ = 13;
+  QFont font_;
+  double lineHeightTwips_ = 0;
+};
+
+}  // namespace yz

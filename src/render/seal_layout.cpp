@@ -1,0 +1,71 @@
+#include "render/seal_layout.h"
+
+#include <array>
+
+#include "render/rounding.h"
+
+namespace yz {
+namespace {
+
+// The seal sits higher and further left than a centred line, over the frame's margins.
+constexpr qint32 kSealExtraX = 500;
+constexpr qint32 kSealExtraY = 400;
+// The frame reaches this far left of and above the grid; it ends at the grid's right and bottom.
+constexpr qint32 kFrameMarginX = 100;
+constexpr qint32 kFrameMarginY = 60;
+constexpr int kCopyPen = 13;
+
+struct Cell {
+  float x;
+  float y;
+  QString character;
+};
+
+}  // namespace
+
+bool IsSealStyle(const QString& fontText) { return fontText == kSealOutline || fontText == kSealFilled; }
+
+QString CompleteSealText(const QString& name) {
+  if (name.size() == 2) return name + QStringLiteral("之印");
+  if (name.size() == 3) return name + QStringLiteral("印");
+  return name;
+}
+
+void DrawSeal(DrawingContext& context, qint32 x, qint32 y, const QString& name) {
+  Canvas& canvas = context.picMain;
+  const QString text = CompleteSealText(name);
+  const float w = canvas.TextWidth(text.left(1));
+  const float h = canvas.TextHeight(text.left(1));
+  if (x == -1)
+    x = RoundHalfEven((double(canvas.ScaleWidth()) - 2.0 * w) / 2 - context.OffsetX - kSealExtraX);
+  if (y == -1)
+    y = RoundHalfEven((double(canvas.ScaleHeight()) - canvas.TextHeight(text)) / 2 - context.OffsetY -
+                      kSealExtraY);
+  const qint32 x2 = RoundHalfEven(double(x) + w);
+  const qint32 y2 = RoundHalfEven(double(y) + h);
+
+  const bool full = text.size() == 4;
+  const std::array<Cell, 4> cells{{{float(x), float(y), full ? text.mid(2, 1) : QString()},
+                                   {float(x2), float(y), full ? text.mid(0, 1) : QString()},
+                                   {float(x), float(y2), full ? text.mid(3, 1) : QString()},
+                                   {float(x2), float(y2), full ? text.mid(1, 1) : QString()}}};
+
+  context.controls.MoveHandle(float(x), float(y), 2 * w, 2 * h);  // the grid, not the margins
+  canvas.SetDrawMode(kCopyPen);
+  const QString style = context.controls.FontText();
+  const float left = float(CheckedSum(qint64(x) - kFrameMarginX));
+  const float top = float(CheckedSum(qint64(y) - kFrameMarginY));
+  if (style == kSealOutline)
+    canvas.Line(left, top, float(x2) + w, float(y2) + h, kDarkRed, Canvas::LineStyle::Box);
+  else if (style == kSealFilled)
+    canvas.Line(left, top, float(x2) + w, float(y2) + h, kDarkRed, Canvas::LineStyle::BoxFilled);
+
+  for (const Cell& cell : cells) {
+    if (cell.character.isEmpty()) continue;
+    canvas.SetCurrentX(cell.x);
+    canvas.SetCurrentY(cell.y);
+    canvas.Print(cell.character);
+  }
+}
+
+}  // namespace yz

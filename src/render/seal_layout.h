@@ -1,0 +1,19 @@
+#pragma once
+
+#include "render/draw_signature.h"
+
+namespace yz {
+
+inline const QString kSealOutline = QStringLiteral("篆印体");
+inline const QString kSealFilled = QStringLiteral("篆印体-阴文");
+
+bool IsSealStyle(const QString& fontText);
+
+// Two characters gain "之印", three gain "印"; any other length stays as it is.
+QString CompleteSealText(const QString& name);
+
+// Prints the completed name as a 2 × 2 seal (right column first, top to bottom) inside a dark
+// red frame, outlined for 篆印体 and filled for 篆印体-阴文, drawn before the characters.
+void DrawSeal(DrawingContext& context, qint32 x, qint32 y, const QString& name);
+
+}  // namespace yz

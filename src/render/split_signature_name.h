@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+
+namespace yz {
+
+// A name cut for the three fonts of a style directory. Text counts 16-bit units.
+struct SignatureParts {
+  bool draw = true;  // false: nothing to draw, the canvas keeps its background
+  QString first;
+  QString middle;
+  QString last;
+};
+
+// Chooses the Chinese name (txtCN) or, for styles whose name contains "英文签", the Latin-letter
+// name (txtEN), and cuts it into surname, middle and last part. A compound surname listed in
+// compoundSurnames (" 欧阳-" …) is replaced by the one character four places after it.
+SignatureParts SplitSignatureName(const QString& styleName, const QString& singleFaceNames,
+                                  const QString& compoundSurnames, const QString& chineseName,
+                                  const QString& latinName);
+
+}  // namespace yz

@@ -1,0 +1,76 @@
+#include "render/three_font_layout.h"
+
+#include <array>
+
+#include "render/face_names.h"
+#include "render/rounding.h"
+
+namespace yz {
+namespace {
+
+struct Part {
+  QString text;
+  QString file;
+  qint32 width = 0;
+};
+
+// One registration around exactly one measuring or one print; the guard removes it also when
+// the step in between throws.
+qint32 MeasureWidth(DrawingContext& context, const Part& part) {
+  ScopedFontFile font(context.fonts, part.file);
+  context.picMain.SetFontName(FaceNameOf(part.file));
+  return RoundHalfEven(context.picMain.TextWidth(part.text));
+}
+
+void PrintPart(DrawingContext& context, const Part& part) {
+  ScopedFontFile font(context.fonts, part.file);
+  context.picMain.SetFontName(FaceNameOf(part.file));
+  context.picMain.Print(part.text);
+}
+
+// Places the current point for one part. `before` is the sum of the widths left of it.
+void PlacePart(DrawingContext& context, qint32 x, qint32 y, qint32 before, qint32 total,
+               const QString& text) {
+  Canvas& canvas = context.picMain;
+  // Default positions stay unrounded: floating point with a true division, handed on as float.
+  if (x == -1)
+    canvas.SetCurrentX(float(before + (double(canvas.ScaleWidth()) - total) / 2 - context.OffsetX));
+  else
+    canvas.SetCurrentX(float(CheckedSum(qint64(x) + before)));
+  // Measured before the part's own face is set: in the face most recently set on the canvas.
+  if (y == -1)
+    canvas.SetCurrentY(
+        float((double(canvas.ScaleHeight()) - canvas.TextHeight(text)) / 2 - context.OffsetY));
+  else
+    canvas.SetCurrentY(float(y));
+}
+
+}  // namespace
+
+void DrawThreeFontSignature(DrawingContext& context, qint32 x, qint32 y, const QString& fontPath,
+                            const SignatureParts& parts) {
+  std::array<Part, 3> row{{{parts.first, fontPath + QStringLiteral("1.dat")},
+                           {parts.middle, fontPath + QStringLiteral("2.dat")},
+                           {parts.last, fontPath + QStringLiteral("3.dat")}}};
+  for (Part& part : row)
+    if (!part.text.isEmpty()) part.width = MeasureWidth(context, part);
+
+  const qint32 total = CheckedSum(qint64(row[0].width) + row[1].width + row[2].width);
+  Canvas& canvas = context.picMain;
+  if (!row[0].text.isEmpty()) {
+    PlacePart(context, x, y, 0, total, row[0].text);
+    context.controls.MoveHandle(canvas.CurrentX(), canvas.CurrentY(), float(total),
+                                canvas.TextHeight(row[0].text));
+    PrintPart(context, row[0]);
+  }
+  if (!row[1].text.isEmpty()) {
+    PlacePart(context, x, y, row[0].width, total, row[1].text);
+    PrintPart(context, row[1]);
+  }
+  if (!row[2].text.isEmpty()) {
+    PlacePart(context, x, y, CheckedSum(qint64(row[0].width) + row[1].width), total, row[2].text);
+    PrintPart(context, row[2]);
+  }
+}
+
+}  // namespace yz
