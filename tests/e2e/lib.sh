@@ -60,4 +60,5 @@ yz_ink_box() {
   convert "$shot" -crop "388x261+$((YZ_X + 39))+$((YZ_Y + 153))" +repage \
     -colorspace Gray -threshold 55% -negate -format '%@' info: |
     sed -E 's/([0-9]+)x([0-9]+)\+([0-9]+)\+([0-9]+)/\3 \4 \1 \2/'
+  echo
 }

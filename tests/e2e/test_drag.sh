@@ -3,6 +3,7 @@
 source "$(dirname "$0")/lib.sh"
 yz_start_display
 yz_start_program
+yz_window_geometry
 yz_screenshot "$YZ_WORK/before.png"
 read -r left top width height < <(yz_ink_box "$YZ_WORK/before.png")
 [ "$width" -gt 20 ] || yz_fail "no signature to drag"
