@@ -15,7 +15,7 @@ esac
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=${YZ_BUILD_DIR:-$top/build}
 jobs=${YZ_JOBS:-$(nproc)}
-steps=4
+steps=$([ "$mode" = test ] && echo 5 || echo 4)
 step=0
 started=$(date +%s)
 
@@ -64,7 +64,19 @@ if [ "$mode" = run ]; then
 fi
 
 say "Running every test"
-if ctest --test-dir "$build" --output-on-failure -j "$jobs" --timeout 900; then
+status=0
+ctest --test-dir "$build" --output-on-failure -j "$jobs" --timeout 900 || status=1
+
+say "Running the unit suites again under AddressSanitizer and UndefinedBehaviorSanitizer"
+asan=${build}-asan
+cmake -S "$top" -B "$asan" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+  -DCMAKE_CXX_FLAGS="-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined" \
+  -DYZ_BUILD_INSTALLATION=OFF -DYZ_BUILD_BENCH=OFF -DYZ_TEST_APP_DIR="$build/app" >/dev/null
+cmake --build "$asan" -j "$jobs" --target app_tests render_tests output_tests ui_tests
+ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 \
+  ctest --test-dir "$asan" -L '^(app|render|output|ui)$' --output-on-failure -j "$jobs" --timeout 900 || status=1
+
+if [ "$status" -eq 0 ]; then
   echo
   echo "All tests passed ($(($(date +%s) - started))s). Next: scripts/setup.sh run starts the program."
 else
