@@ -12,6 +12,15 @@ namespace {
   throw Failure(QStringLiteral("无法读取背景图片：%1（%2）").arg(path, reason));
 }
 
+QString ReasonFor(QImageReader::ImageReaderError error) {
+  switch (error) {
+    case QImageReader::FileNotFoundError: return QStringLiteral("文件不存在");
+    case QImageReader::DeviceError: return QStringLiteral("文件无法读取");
+    case QImageReader::UnsupportedFormatError: return QStringLiteral("不是可识别的图片格式");
+    default: return QStringLiteral("图片数据已损坏或过大");
+  }
+}
+
 }  // namespace
 
 QImage QtPictureLoader::LoadPicture(const QString& path) {
@@ -25,8 +34,10 @@ QImage QtPictureLoader::LoadPicture(const QString& path) {
   const QSize declared = reader.size();
   if (declared.isValid() && qint64(declared.width()) * declared.height() > kMaxPixels)
     Refuse(path, QStringLiteral("图片尺寸 %1×%2 过大").arg(declared.width()).arg(declared.height()));
+  // Also bounds formats that learn their size only while decoding.
+  QImageReader::setAllocationLimit(int(kMaxPixels * 4 / (1024 * 1024)));
   QImage picture = reader.read();
-  if (picture.isNull()) Refuse(path, QStringLiteral("图片数据已损坏或过大：%1").arg(reader.errorString()));
+  if (picture.isNull()) Refuse(path, ReasonFor(reader.error()));
   return picture;
 }
 

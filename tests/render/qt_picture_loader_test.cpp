@@ -1,0 +1,91 @@
+#include "render/qt_picture_loader.h"
+
+#include <QtEndian>
+#include <gtest/gtest.h>
+
+#include "seams/failure.h"
+#include "support/temp_installation.h"
+
+namespace yz {
+namespace {
+
+// The message of the Failure that loading `path` throws, or "" when it loads.
+QString FailureOf(const QString& path) {
+  try {
+    QtPictureLoader().LoadPicture(path);
+  } catch (const Failure& failure) {
+    return failure.message();
+  }
+  return {};
+}
+
+quint32 Crc32(const QByteArray& bytes) {
+  quint32 crc = 0xFFFFFFFFu;
+  for (const char byte : bytes) {
+    crc ^= quint8(byte);
+    for (int k = 0; k < 8; ++k) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+  }
+  return ~crc;
+}
+
+QByteArray PngChunk(const char* type, const QByteArray& data) {
+  QByteArray length(4, '\0');
+  qToBigEndian(quint32(data.size()), length.data());
+  const QByteArray body = QByteArray(type, 4) + data;
+  QByteArray crc(4, '\0');
+  qToBigEndian(Crc32(body), crc.data());
+  return length + body + crc;
+}
+
+// A PNG that declares width × height pixels and holds almost no data.
+QByteArray PngHeader(quint32 width, quint32 height) {
+  QByteArray header(13, '\0');
+  qToBigEndian(width, header.data());
+  qToBigEndian(height, header.data() + 4);
+  header[8] = 8;  // bit depth
+  header[9] = 2;  // truecolour
+  return QByteArray("\x89PNG\r\n\x1a\n", 8) + PngChunk("IHDR", header) +
+         PngChunk("IDAT", QByteArray::fromHex("789c030000000001")) + PngChunk("IEND", {});
+}
+
+TEST(QtPictureLoader, LoadsAPictureAtItsOwnSize) {
+  testing::TempInstallation install;
+  const QImage picture =
+      QtPictureLoader().LoadPicture(install.writePicture(QStringLiteral("images/底图.png"), 388, 261));
+  EXPECT_EQ(picture.size(), QSize(388, 261));
+}
+
+TEST(QtPictureLoader, FailuresNameThePathAndTheReason) {
+  testing::TempInstallation install;
+  const QString missing = install.appPath() + QStringLiteral("images/无.jpg");
+  EXPECT_EQ(FailureOf(missing), QStringLiteral("无法读取背景图片：%1（文件不存在）").arg(missing));
+
+  const QString text = install.writeFile(QStringLiteral("images/说明.jpg"), "not a picture at all");
+  EXPECT_TRUE(FailureOf(text).startsWith(QStringLiteral("无法读取背景图片：") + text)) << FailureOf(text).toStdString();
+
+  const QString empty = install.writeFile(QStringLiteral("images/空.bmp"));
+  EXPECT_TRUE(FailureOf(empty).contains(empty));
+
+  const QString folder = install.makeFolder(QStringLiteral("images/子目录.jpg"));
+  EXPECT_TRUE(FailureOf(folder).contains(QStringLiteral("不是文件")));
+
+  EXPECT_FALSE(FailureOf(QString()).isEmpty());
+}
+
+TEST(QtPictureLoader, APictureDeclaringAHugeSizeIsRefusedBeforeDecoding) {
+  testing::TempInstallation install;
+  const QString bomb = install.writeFile(QStringLiteral("images/炸弹.png"), PngHeader(60000, 60000));
+  const QString message = FailureOf(bomb);
+  EXPECT_TRUE(message.contains(bomb));
+  EXPECT_TRUE(message.contains(QStringLiteral("60000"))) << message.toStdString();
+}
+
+TEST(QtPictureLoader, APictureWithoutItsPixelsFails) {
+  testing::TempInstallation install;
+  const QString truncated = install.writeFile(QStringLiteral("images/截断.png"), PngHeader(20, 20));
+  EXPECT_EQ(FailureOf(truncated),
+            QStringLiteral("无法读取背景图片：%1（图片数据已损坏或过大）").arg(truncated));
+}
+
+}  // namespace
+}  // namespace yz
