@@ -1,0 +1,207 @@
+"""One installed font: cut down to what a name can use, optionally thickened, given the
+compound-surname ligatures, and renamed so that its face name is its file name's stem."""
+
+import io
+import math
+from dataclasses import dataclass
+from functools import lru_cache
+
+from fontTools import subset
+from fontTools.ttLib import TTFont
+from fontTools.ttLib.tables._g_l_y_f import Glyph, GlyphComponent
+
+from catalogue import Source
+
+ASCII = range(0x20, 0x7F)
+LATIN = [*range(0x20, 0x250), *range(0x2000, 0x2070), 0x20AC]
+# Tables the drawing never reads; the bitmaps and vertical metrics alone can be megabytes.
+UNUSED_TABLES = ["EBDT", "EBLC", "EBSC", "BDF", "FFTM", "hdmx", "VDMX", "LTSH", "DSIG",
+                 "vhea", "vmtx", "VORG", "mort", "morx"]
+
+
+@lru_cache(maxsize=1)
+def gb2312() -> tuple[int, ...]:
+    """Every character of GB2312 (its symbols and both levels of hanzi)."""
+    found = []
+    for lead in range(0xA1, 0xF8):
+        for trail in range(0xA1, 0xFF):
+            try:
+                found.append(ord(bytes([lead, trail]).decode("gb2312")))
+            except UnicodeDecodeError:
+                pass
+    return tuple(found)
+
+
+@dataclass(frozen=True)
+class Ligature:
+    code: int      # the private-use character the table names for this surname
+    first: str
+    second: str
+
+
+def load(data: bytes, index: int) -> TTFont:
+    return TTFont(io.BytesIO(data), fontNumber=index, recalcBBoxes=True)
+
+
+def cut_down(font: TTFont, latin: bool) -> None:
+    options = subset.Options()
+    options.name_IDs = ["*"]
+    options.name_languages = ["*"]
+    options.notdef_outline = True
+    options.glyph_names = False
+    options.drop_tables += UNUSED_TABLES
+    if latin:
+        # Script fonts join their letters through contextual alternates and kerning.
+        options.layout_features = ["*"]
+        options.hinting = True
+        wanted = LATIN
+    else:
+        options.hinting = False
+        wanted = [*ASCII, *gb2312()]
+    subsetter = subset.Subsetter(options)
+    subsetter.populate(unicodes=wanted)
+    subsetter.subset(font)
+
+
+def _bounds(font: TTFont, name: str):
+    glyph = font["glyf"][name]
+    if not hasattr(glyph, "xMin"):
+        return None
+    return glyph.xMin, glyph.yMin, glyph.xMax, glyph.yMax
+
+
+def _composite(parts: list[tuple[str, float, int, int]], font: TTFont) -> Glyph:
+    """A composite glyph of (component, uniform scale, dx, dy) parts, its box set from theirs.
+
+    Computing boxes here spares fontTools walking every composite's points again on save.
+    """
+    glyph = Glyph()
+    glyph.numberOfContours = -1
+    glyph.components = []
+    boxes = []
+    for name, scale, dx, dy in parts:
+        component = GlyphComponent()
+        component.glyphName, component.x, component.y, component.flags = name, dx, dy, 0
+        if scale != 1:
+            component.transform = [[scale, 0], [0, scale]]
+        glyph.components.append(component)
+        box = _bounds(font, name)
+        if box:
+            boxes.append((math.floor(box[0] * scale + dx), math.floor(box[1] * scale + dy),
+                          math.ceil(box[2] * scale + dx), math.ceil(box[3] * scale + dy)))
+    glyph.xMin = min(box[0] for box in boxes)
+    glyph.yMin = min(box[1] for box in boxes)
+    glyph.xMax = max(box[2] for box in boxes)
+    glyph.yMax = max(box[3] for box in boxes)
+    return glyph
+
+
+def _add_glyphs(font: TTFont, glyphs: list[tuple[str, object, int]]) -> None:
+    """Add or replace (name, glyph, advance) in one pass over the glyph order."""
+    glyf, hmtx = font["glyf"], font["hmtx"]
+    order = font.getGlyphOrder()
+    known = set(order)
+    added = [name for name, _, _ in glyphs if name not in known]
+    if added:
+        order = order + added
+        font.setGlyphOrder(order)
+        glyf.glyphOrder = order
+    for name, glyph, advance in glyphs:
+        glyf[name] = glyph
+        hmtx[name] = (advance, glyph.xMin if hasattr(glyph, "xMin") else 0)
+
+
+def thicken(font: TTFont, radius: int) -> None:
+    """Make every stroke about 2 x radius wider.
+
+    Each outline becomes a composite of itself placed around a small circle; the
+    rasteriser fills the union, which widens strokes evenly without redrawing them.
+    """
+    glyf, hmtx = font["glyf"], font["hmtx"]
+    ring = [(0, 0), (radius, 0), (-radius, 0), (0, radius), (0, -radius)]
+    diagonal = round(radius * 0.7071)
+    ring += [(diagonal, diagonal), (diagonal, -diagonal), (-diagonal, diagonal),
+             (-diagonal, -diagonal)]
+    outlines, composites = [], []
+    for name in list(font.getGlyphOrder()):
+        glyph = glyf[name]
+        if glyph.isComposite() or glyph.numberOfContours <= 0:
+            continue
+        advance, _ = hmtx[name]
+        outlines.append((name + ".outline", glyph, advance))
+    _add_glyphs(font, outlines)
+    for outline, _, advance in outlines:
+        parts = [(outline, 1, dx + radius, dy) for dx, dy in ring]
+        composites.append((outline[:-len(".outline")], _composite(parts, font),
+                           advance + 2 * radius))
+    _add_glyphs(font, composites)
+
+
+def add_ligatures(font: TTFont, ligatures: list[Ligature], scale: float = 0.8) -> None:
+    """Draw each compound surname as one glyph: both characters in this font's own hand,
+    scaled down and set tight side by side about their common vertical centre."""
+    cmap = font.getBestCmap()
+    hmtx = font["hmtx"]
+    upm = font["head"].unitsPerEm
+    overlap = round(0.03 * upm)
+    added = []
+    for ligature in ligatures:
+        names = [cmap.get(ord(ligature.first)), cmap.get(ord(ligature.second))]
+        if None in names:
+            raise ValueError(f"font lacks {ligature.first}{ligature.second}")
+        boxes = [_bounds(font, name) for name in names]
+        low = min(box[1] for box in boxes)
+        high = max(box[3] for box in boxes)
+        centre = (low + high) / 2
+        dy = round(centre * (1 - scale))
+        left_bearing = round(min(hmtx[names[0]][1], 0.06 * upm) * scale)
+        first_x = left_bearing - round(boxes[0][0] * scale)
+        second_x = first_x + round((boxes[0][2] - boxes[1][0]) * scale) - overlap
+        glyph = _composite([(names[0], scale, first_x, dy), (names[1], scale, second_x, dy)], font)
+        right = second_x + round(boxes[1][2] * scale)
+        name = f"uni{ligature.code:04X}"
+        added.append((name, glyph, right + left_bearing))
+        for table in font["cmap"].tables:
+            if table.isUnicode():
+                table.cmap[ligature.code] = name
+    _add_glyphs(font, added)
+
+
+def rename(font: TTFont, family: str, origin: str) -> None:
+    """Give the font the one face name the program asks for, and nothing it could prefer."""
+    names = font["name"]
+    names.names = [record for record in names.names
+                   if record.nameID not in (1, 2, 3, 4, 6, 16, 17, 18, 21, 22, 25)]
+    values = {1: family, 2: "Regular", 3: f"yanzhou-sign: {family}", 4: family, 6: family,
+              16: family, 17: "Regular",
+              10: f"{origin}, cut down and renamed {family} for yanzhou-sign."}
+    for name_id, text in values.items():
+        names.setName(text, name_id, 3, 1, 0x409)
+        names.setName(text, name_id, 1, 0, 0)
+    os2 = font["OS/2"]
+    os2.usWeightClass = 400
+    os2.fsSelection = (os2.fsSelection & ~0b100001) | 0b1000000  # not bold/italic: regular
+    font["head"].macStyle = 0
+    font["post"].formatType = 3.0
+
+
+def copyright_line(font: TTFont) -> str:
+    return font["name"].getDebugName(0) or ""
+
+
+def build_font(source: Source, data: bytes, index: int, family: str,
+               ligatures: list[Ligature]) -> bytes:
+    font = load(data, index)
+    cut_down(font, source.latin)
+    if source.bold:
+        thicken(font, source.bold)
+    if ligatures:
+        add_ligatures(font, ligatures)
+    rename(font, family, source.credit)
+    # Every box is known by now; recompute the summary tables once instead of every glyph's box.
+    font.recalcBBoxes = False
+    font["maxp"].recalc(font)
+    font["hhea"].recalc(font)
+    out = io.BytesIO()
+    font.save(out)
+    return out.getvalue()

