@@ -15,7 +15,7 @@ esac
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=${YZ_BUILD_DIR:-$top/build}
 jobs=${YZ_JOBS:-$(nproc)}
-steps=$([ "$mode" = test ] && echo 5 || echo 4)
+steps=$([ "$mode" = test ] && echo 6 || echo 4)
 step=0
 started=$(date +%s)
 
@@ -75,6 +75,18 @@ cmake -S "$top" -B "$asan" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
 cmake --build "$asan" -j "$jobs" --target app_tests render_tests output_tests ui_tests
 ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir "$asan" -L '^(app|render|output|ui)$' --output-on-failure -j "$jobs" --timeout 900 || status=1
+
+say "Fuzzing the text rules for a short while (libFuzzer)"
+fuzz=${build}-fuzz
+cmake -S "$top" -B "$fuzz" -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DYZ_BUILD_FUZZ=ON \
+  -DCMAKE_CXX_FLAGS=-fsanitize=fuzzer-no-link,address,undefined \
+  -DYZ_BUILD_INSTALLATION=OFF -DYZ_BUILD_BENCH=OFF >/dev/null
+cmake --build "$fuzz" -j "$jobs" --target fuzz_names
+corpus=$(mktemp -d)
+cp "$top"/tests/fuzz/corpus/* "$corpus"/
+ASAN_OPTIONS=detect_leaks=0 "$fuzz/tests/fuzz/fuzz_names" "$corpus" -max_total_time=20 -rss_limit_mb=4096 \
+  2>&1 | tail -n 3 || status=1
+rm -rf "$corpus"
 
 if [ "$status" -eq 0 ]; then
   echo
