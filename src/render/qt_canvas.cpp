@@ -21,15 +21,30 @@ QtCanvas::QtCanvas(QtFontRegistry& fonts, QSize innerPixels, int scale)
   Realise();
 }
 
+QFont QtCanvas::MakeFont() const {
+  QFont font(fonts_.FamilyForFace(face_));
+  // Point sizes at the image's 96 dpi are exactly points × 96 / 72 pixels, and unlike pixel
+  // sizes they keep 60.5 pt apart from 60 pt.
+  font.setPointSizeF(points_ * scale_);
+  font.setStyleStrategy(QFont::PreferAntialias);
+  font.setKerning(false);
+  return font;
+}
+
 void QtCanvas::Realise() {
-  font_ = QFont(fonts_.FamilyForFace(face_));
-  font_.setPixelSize(1);  // replaced below; clears any point size taken from the default font
-  // Fractional pixel sizes keep 60.5 pt apart from 60 pt; QFont takes them as point sizes at
-  // the image's 96 dpi, which are exactly points × 96 / 72 pixels.
-  font_.setPointSizeF(points_ * scale_);
-  font_.setStyleStrategy(QFont::PreferAntialias);
-  font_.setKerning(false);
+  font_ = MakeFont();
+  fontGeneration_ = fonts_.Generation();
   lineHeightTwips_ = ToTwips(QFontMetricsF(font_, &image_).height());
+}
+
+// The face resolved afresh once registrations changed, so that a face whose file was removed
+// draws in the substitute; the line height stays the realised one.
+const QFont& QtCanvas::CurrentFont() const {
+  if (fontGeneration_ != fonts_.Generation()) {
+    font_ = MakeFont();
+    fontGeneration_ = fonts_.Generation();
+  }
+  return font_;
 }
 
 void QtCanvas::Cls() {
@@ -55,11 +70,12 @@ void QtCanvas::SetFontSize(double points) {
 }
 
 void QtCanvas::Print(const QString& text) {
-  const QFontMetricsF metrics(font_, &image_);
+  const QFont& font = CurrentFont();
+  const QFontMetricsF metrics(font, &image_);
   const QPointF topLeft(ToPixels(currentX_), ToPixels(currentY_));
   QPainter painter(&image_);
   painter.setRenderHint(QPainter::TextAntialiasing);
-  painter.setFont(font_);
+  painter.setFont(font);
   if (!transparent_)
     painter.fillRect(QRectF(topLeft, QSizeF(metrics.horizontalAdvance(text), metrics.height())),
                      Qt::white);
@@ -71,12 +87,12 @@ void QtCanvas::Print(const QString& text) {
 }
 
 float QtCanvas::TextWidth(const QString& text) const {
-  return float(ToTwips(QFontMetricsF(font_, &image_).horizontalAdvance(text)));
+  return float(ToTwips(QFontMetricsF(CurrentFont(), &image_).horizontalAdvance(text)));
 }
 
 float QtCanvas::TextHeight(const QString&) const { return float(lineHeightTwips_); }
 
-QString QtCanvas::DrawnFamily() const { return QFontInfo(font_).family(); }
+QString QtCanvas::DrawnFamily() const { return QFontInfo(CurrentFont()).family(); }
 
 double QtCanvas::OutlinePixels() const {
   const double fontPixels = points_ * 96.0 / 72.0 * scale_;

@@ -57,6 +57,8 @@ class QtCanvas : public Canvas {
   double ToPixels(double twips) const { return twips * scale_ / kTwipsPerPixel; }
   double ToTwips(double pixels) const { return pixels * kTwipsPerPixel / scale_; }
   void Realise();
+  QFont MakeFont() const;
+  const QFont& CurrentFont() const;
 
   QtFontRegistry& fonts_;
   QSize inner_;
@@ -69,7 +71,8 @@ class QtCanvas : public Canvas {
   float currentX_ = 0;
   float currentY_ = 0;
   int drawMode_ = 13;
-  QFont font_;
+  mutable QFont font_;
+  mutable quint64 fontGeneration_ = 0;  // the registry's generation font_ was resolved in
   double lineHeightTwips_ = 0;
 };
 

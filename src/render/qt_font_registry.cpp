@@ -6,25 +6,53 @@
 
 namespace yz {
 
+namespace {
+// A family that no font provides, so that Qt draws in its substitute face.
+const QString kNoSuchFamily = QStringLiteral("yz-unregistered-face");
+}  // namespace
+
+QtFontRegistry::QtFontRegistry(Caching caching) : caching_(caching) {
+  for (const QString& family : QFontDatabase::families()) systemFamilies_.insert(family.toLower());
+}
+
 QtFontRegistry::~QtFontRegistry() {
-  for (const Entry& entry : std::as_const(entries_))
-    if (entry.fontId >= 0) QFontDatabase::removeApplicationFont(entry.fontId);
+  for (Entry& entry : entries_) Drop(entry);
+}
+
+void QtFontRegistry::Load(const QString& path, Entry& entry) {
+  const FileStamp stamp = FileStamp::Of(path);
+  if (entry.loaded && entry.stamp == stamp) return;  // the kept parse is still this file
+  Drop(entry);
+  entry.stamp = stamp;
+  entry.loaded = true;
+  if (!stamp.exists) return;
+  ++parses_;
+  entry.fontId = QFontDatabase::addApplicationFont(path);
+  if (entry.fontId >= 0) entry.families = QFontDatabase::applicationFontFamilies(entry.fontId);
+}
+
+void QtFontRegistry::Drop(Entry& entry) {
+  if (entry.fontId >= 0) QFontDatabase::removeApplicationFont(entry.fontId);
+  entry.fontId = -1;
+  entry.families.clear();
+  entry.loaded = false;
 }
 
 void QtFontRegistry::LoadFontFile(const QString& path) {
   Entry& entry = entries_[path];
   if (entry.count++ > 0) return;
-  entry.fontId = QFontDatabase::addApplicationFont(path);
-  if (entry.fontId >= 0) entry.families = QFontDatabase::applicationFontFamilies(entry.fontId);
+  Load(path, entry);
   ++generation_;
 }
 
 void QtFontRegistry::UnloadFontFile(const QString& path) {
   const auto it = entries_.find(path);
-  if (it == entries_.end()) return;  // never registered: nothing to remove, as the platform does
+  if (it == entries_.end() || it->count == 0) return;  // not registered: nothing to remove
   if (--it->count > 0) return;
-  if (it->fontId >= 0) QFontDatabase::removeApplicationFont(it->fontId);
-  entries_.erase(it);
+  if (caching_ == Caching::Naive) {
+    Drop(*it);
+    entries_.erase(it);
+  }
   ++generation_;
 }
 
@@ -32,16 +60,29 @@ int QtFontRegistry::RegistrationCount(const QString& path) const {
   return entries_.value(path).count;
 }
 
+int QtFontRegistry::RegisteredPathCount() const {
+  int registered = 0;
+  for (const Entry& entry : entries_) registered += entry.count > 0 ? 1 : 0;
+  return registered;
+}
+
 QStringList QtFontRegistry::FamiliesOf(const QString& path) const {
-  return entries_.value(path).families;
+  const Entry entry = entries_.value(path);
+  return entry.count > 0 ? entry.families : QStringList();
 }
 
 QString QtFontRegistry::FamilyForFace(const QString& face) const {
-  for (const Entry& entry : entries_)
-    if (entry.families.contains(face, Qt::CaseInsensitive)) return face;
+  bool hidden = false;
+  for (auto it = entries_.constBegin(); it != entries_.constEnd(); ++it) {
+    if (!it->families.contains(face, Qt::CaseInsensitive)) continue;
+    if (it->count > 0) return face;
+    hidden = true;
+  }
   for (auto it = entries_.constBegin(); it != entries_.constEnd(); ++it)
-    if (!it->families.isEmpty() && (FaceNameOf(it.key()) == face || SingleFaceNameOf(it.key()) == face))
+    if (it->count > 0 && !it->families.isEmpty() &&
+        (FaceNameOf(it.key()) == face || SingleFaceNameOf(it.key()) == face))
       return it->families.first();
+  if (hidden && !systemFamilies_.contains(face.toLower())) return kNoSuchFamily;
   return face;
 }
 

@@ -1,19 +1,31 @@
 #pragma once
 
 #include <QHash>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
+#include "render/file_stamp.h"
 #include "seams/font_registry.h"
 
 namespace yz {
 
 // Font files registered as Qt application fonts for this process. Registrations are counted
-// per path: the file is added on the first and removed on the matching last unregistration.
-// A missing or broken file is counted like any other and simply provides no face.
+// per path: a file becomes selectable on the first registration and stops being selectable on
+// the matching last removal. A missing or broken file is counted like any other and simply
+// provides no face.
+//
+// Parsing a CJK font of several megabytes is the dearest step of a redraw, and Qt drops every
+// rendered glyph whenever a font is added or removed. So by default a removed file's parsed font
+// stays loaded in Qt, hidden: its face is not selectable (FamilyForFace sends it to the
+// substitute) until the file is registered again, and it is used again only while the file's
+// stamp is unchanged; a changed or deleted file is parsed afresh or provides nothing.
+// Caching::Naive adds and removes the file with Qt at every registration, for comparison.
 class QtFontRegistry : public FontRegistry {
  public:
-  QtFontRegistry() = default;
+  enum class Caching { KeepParsedFonts, Naive };
+
+  explicit QtFontRegistry(Caching caching = Caching::KeepParsedFonts);
   ~QtFontRegistry() override;
   QtFontRegistry(const QtFontRegistry&) = delete;
   QtFontRegistry& operator=(const QtFontRegistry&) = delete;
@@ -22,27 +34,38 @@ class QtFontRegistry : public FontRegistry {
   void UnloadFontFile(const QString& path) override;
 
   int RegistrationCount(const QString& path) const;
-  int RegisteredPathCount() const { return int(entries_.size()); }
+  int RegisteredPathCount() const;
   // Changes whenever the set of selectable faces changes, so that a canvas knows when a face it
   // resolved earlier has to be looked up again.
   quint64 Generation() const { return generation_; }
+  // How often a file was parsed: fonts Qt was asked to load.
+  int ParseCount() const { return parses_; }
 
   // The families a registered file provides; empty when it is not registered or not a font.
   QStringList FamiliesOf(const QString& path) const;
   // The family the canvas asks Qt for when `face` is chosen. A face that a registered file
   // provides is itself; a face named by a registered file's name ("abc1.dat", "草书(ABC).dat")
   // whose font carries another internal name means that font's family, for as long as the file
-  // is registered. Anything else is left to Qt: a system font of that name, or a substitute.
+  // is registered. A face only a hidden (unregistered) font provides is sent to the substitute.
+  // Anything else is left to Qt: a system font of that name, or a substitute.
   QString FamilyForFace(const QString& face) const;
 
  private:
   struct Entry {
     int count = 0;
-    int fontId = -1;  // -1: nothing Qt could load
+    bool loaded = false;  // Qt was asked to load this file as it is stamped
+    int fontId = -1;      // -1: nothing Qt could load
     QStringList families;
+    FileStamp stamp;
   };
+  void Load(const QString& path, Entry& entry);
+  void Drop(Entry& entry);
+
+  Caching caching_;
   QHash<QString, Entry> entries_;
+  QSet<QString> systemFamilies_;  // lower case, as Qt matches families
   quint64 generation_ = 0;
+  int parses_ = 0;
 };
 
 }  // namespace yz

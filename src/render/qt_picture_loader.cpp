@@ -24,6 +24,19 @@ QString ReasonFor(QImageReader::ImageReaderError error) {
 }  // namespace
 
 QImage QtPictureLoader::LoadPicture(const QString& path) {
+  if (caching_ == Caching::Naive) return Decode(path);
+  const FileStamp stamp = FileStamp::Of(path);
+  const auto it = kept_.constFind(path);
+  if (stamp.exists && it != kept_.constEnd() && it->stamp == stamp) return it->picture;
+  kept_.remove(path);
+  QImage picture = Decode(path);  // fails for a missing file as without keeping
+  if (kept_.size() >= kKeptPictures) kept_.erase(kept_.begin());
+  kept_.insert(path, {stamp, picture});
+  return picture;
+}
+
+QImage QtPictureLoader::Decode(const QString& path) {
+  ++decodes_;
   const QFileInfo info(path);
   if (!info.exists()) Refuse(path, QStringLiteral("文件不存在"));
   if (!info.isFile()) Refuse(path, QStringLiteral("不是文件"));

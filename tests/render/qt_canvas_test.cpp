@@ -22,32 +22,6 @@ TEST_F(RealCanvasTest, ThreeFontSignatureInksInsideTheHandleAndNowhereElse) {
   EXPECT_EQ(fonts.RegisteredPathCount(), 0);
 }
 
-TEST_F(RealCanvasTest, AFaceIsSelectableExactlyWhileItsFileIsRegistered) {
-  const QString file = install.copyFile(kUnlistedFont, QStringLiteral("fonts/x/dsf1.dat"));
-  const QString family = QStringLiteral("icomoon");
-  ASSERT_FALSE(QFontDatabase::families().contains(family)) << "test font must not be installed";
-
-  fonts.LoadFontFile(file);
-  ASSERT_TRUE(fonts.FamiliesOf(file).contains(family)) << fonts.FamiliesOf(file).join(",").toStdString();
-  canvas.SetFontName(family);
-  EXPECT_EQ(canvas.DrawnFamily(), family);
-  canvas.SetFontName(QStringLiteral("dsf1"));  // named by its file, as the styles name it
-  EXPECT_EQ(canvas.DrawnFamily(), family);
-
-  fonts.LoadFontFile(file);  // nested: one unload leaves it registered
-  fonts.UnloadFontFile(file);
-  canvas.SetFontName(QStringLiteral("dsf1"));
-  EXPECT_EQ(canvas.DrawnFamily(), family);
-
-  fonts.UnloadFontFile(file);
-  EXPECT_EQ(fonts.RegistrationCount(file), 0);
-  EXPECT_FALSE(QFontDatabase::families().contains(family));
-  canvas.SetFontName(QStringLiteral("dsf1"));
-  EXPECT_NE(canvas.DrawnFamily(), family);
-  canvas.SetFontName(family);
-  EXPECT_NE(canvas.DrawnFamily(), family);
-}
-
 TEST_F(RealCanvasTest, MissingOrBrokenFontFilesStillDrawInASubstituteFace) {
   const QString broken = install.writeFile(QStringLiteral("fonts/电脑字/坏(坏字).dat"), "not a font");
   for (const QString& file : {broken, install.appPath() + QStringLiteral("fonts/电脑字/无(无字).dat")}) {

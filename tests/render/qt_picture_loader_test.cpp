@@ -1,5 +1,6 @@
 #include "render/qt_picture_loader.h"
 
+#include <QFile>
 #include <QtEndian>
 #include <gtest/gtest.h>
 
@@ -85,6 +86,37 @@ TEST(QtPictureLoader, APictureWithoutItsPixelsFails) {
   const QString truncated = install.writeFile(QStringLiteral("images/截断.png"), PngHeader(20, 20));
   EXPECT_EQ(FailureOf(truncated),
             QStringLiteral("无法读取背景图片：%1（图片数据已损坏或过大）").arg(truncated));
+}
+
+}  // namespace
+}  // namespace yz
+
+namespace yz {
+namespace {
+
+TEST(QtPictureLoaderKeeping, AnUnchangedPictureIsDecodedOnce) {
+  testing::TempInstallation install;
+  const QString path = install.writePicture(QStringLiteral("images/a.png"), 30, 20);
+  QtPictureLoader keeping;
+  QtPictureLoader naive(QtPictureLoader::Caching::Naive);
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_EQ(keeping.LoadPicture(path).size(), QSize(30, 20));
+    EXPECT_EQ(naive.LoadPicture(path).size(), QSize(30, 20));
+  }
+  EXPECT_EQ(keeping.DecodeCount(), 1);
+  EXPECT_EQ(naive.DecodeCount(), 3);
+}
+
+TEST(QtPictureLoaderKeeping, AChangedOrDeletedPictureIsSeenAtTheNextLoad) {
+  testing::TempInstallation install;
+  const QString path = install.writePicture(QStringLiteral("images/a.png"), 30, 20);
+  QtPictureLoader loader;
+  loader.LoadPicture(path);
+  QFile::remove(path);
+  install.writePicture(QStringLiteral("images/a.png"), 40, 25);  // a new file in its place
+  EXPECT_EQ(loader.LoadPicture(path).size(), QSize(40, 25));
+  QFile::remove(path);
+  EXPECT_THROW(loader.LoadPicture(path), Failure);
 }
 
 }  // namespace
