@@ -1,0 +1,107 @@
+#include <QDir>
+#include <QRawFont>
+
+#include "app/catalogue.h"
+#include "app/mod_pub.h"
+#include "real_canvas_fixture.h"
+#include "render/seal_layout.h"
+#include "support/fake_message_box.h"
+
+namespace yz::test {
+namespace {
+
+// Drawings with the sample installation the build assembles, through its own catalogue.
+class SampleInstallationTest : public RealCanvasTest {
+ protected:
+  void SetUp() override {
+    appPath = QStringLiteral(YZ_APP_DIR "/");
+    if (!QDir(appPath + QStringLiteral("fonts/公文签")).exists())
+      GTEST_SKIP() << "no sample installation at " << YZ_APP_DIR << " (build target yz_installation)";
+    const Catalogue catalogue = LoadCatalogue(appPath);
+    controls.entries = catalogue.styleNames;
+    fontPaths = catalogue.FontPaths;
+    singleFaceNames = catalogue.SingleFaceNames;
+    backgroundPaths = catalogue.BackgroundPaths;
+    yz::testing::FakeMessageBox messages;
+    compoundSurnames = modPub::ReadTextFile(appPath + QStringLiteral("data/fuxing.dat"), messages);
+    controls.imgIndex = 1;
+    controls.textCN = QStringLiteral("纪元朗");
+  }
+  void Select(const QString& style) {
+    controls.fontIndex = int(controls.entries.indexOf(style));
+    ASSERT_GE(controls.fontIndex, 0) << style.toStdString();
+  }
+  QString appPath;
+};
+
+TEST_F(SampleInstallationTest, TheDefaultSignatureInksInsideTheHandleOnly) {
+  Select(QStringLiteral("公文签"));
+  Draw();
+  const QRect handle = HandlePixels();
+  const Ink inside = FindInk(canvas.Image(), IsDark, handle.adjusted(-3, -3, 3, 3));
+  EXPECT_GT(inside.count, 2000);
+  EXPECT_EQ(FindInk(canvas.Image(), IsDark).count, inside.count) << "ink outside the handle";
+  EXPECT_EQ(fonts.RegisteredPathCount(), 0);
+}
+
+TEST_F(SampleInstallationTest, ACompoundSurnameDrawsItsLigatureGlyphNotAMissingGlyphBox) {
+  Select(QStringLiteral("公文签"));
+  controls.textCN = QStringLiteral("欧阳娜娜");
+  const qsizetype at = compoundSurnames.indexOf(QStringLiteral("欧阳"));
+  ASSERT_GE(at, 0) << "欧阳 is not in the table";
+  const QString ligature = compoundSurnames.mid(at + 4, 1);
+  ASSERT_EQ(ligature.size(), 1);
+  EXPECT_GE(ligature[0].unicode(), 0xE000);  // the table's characters are private-use
+
+  const QString firstFont = fontPaths[controls.fontIndex] + QStringLiteral("1.dat");
+  fonts.LoadFontFile(firstFont);
+  canvas.SetFontName(QFileInfo(firstFont).completeBaseName());
+  EXPECT_TRUE(QRawFont::fromFont(QFont(canvas.DrawnFamily())).supportsCharacter(ligature[0]))
+      << "the first font has no glyph for the ligature";
+  fonts.UnloadFontFile(firstFont);
+
+  Draw(300, 300);
+  // The first part is the ligature, printed in the first font: ink in its cell, more than a box's
+  // outline would leave.
+  const QRect firstCell(20, 20, int(controls.handle.width / 15 / 3), int(controls.handle.height / 15));
+  EXPECT_GT(FindInk(canvas.Image(), IsDark, firstCell).count, 400);
+  EXPECT_EQ(fonts.RegisteredPathCount(), 0);
+}
+
+TEST_F(SampleInstallationTest, TheSealStylesDrawRedOnWhiteAndWhiteOnRed) {
+  Select(kSealOutline);
+  controls.sizeText = QStringLiteral("48");
+  controls.ink = kDarkRed;
+  Draw();
+  const QRect grid = HandlePixels();
+  const Ink red = FindInk(canvas.Image(), IsSealRed, grid.adjusted(-7, -4, 0, 0));
+  EXPECT_GT(red.count, 1500);
+  EXPECT_LT(red.count, grid.width() * grid.height() / 2);
+
+  Select(kSealFilled);
+  controls.ink = kWhite;
+  Draw();
+  const QRect frame = HandlePixels().adjusted(-7, -4, 0, 0);
+  EXPECT_GT(FindInk(canvas.Image(), IsSealRed, frame).count, frame.width() * frame.height() / 2);
+  EXPECT_GT(FindInk(canvas.Image(), IsWhite, frame).count, 800);
+}
+
+TEST_F(SampleInstallationTest, EveryJoinedStyleDrawsInkUnderItsHandle) {
+  const QStringList seals{kSealOutline, kSealFilled};
+  int drawn = 0;
+  for (int i = 0; i < fontPaths.size(); ++i) {
+    if (!fontPaths[i].endsWith(QStringLiteral(".dat")) || seals.contains(controls.entries[i])) continue;
+    controls.fontIndex = i;
+    controls.sizeText = QStringLiteral("48");
+    Draw();
+    const Ink ink = FindInk(canvas.Image(), IsDark);
+    EXPECT_GT(ink.count, 800) << controls.entries[i].toStdString();
+    EXPECT_TRUE(HandlePixels().adjusted(-6, -6, 6, 6).contains(ink.bounds))
+        << controls.entries[i].toStdString();
+    ++drawn;
+  }
+  EXPECT_GE(drawn, 1);
+}
+
+}  // namespace
+}  // namespace yz::test
