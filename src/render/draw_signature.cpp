@@ -33,11 +33,16 @@ int SelectedStyle(DrawingContext& context) {
   return index;
 }
 
+// The seal test reads the combo's text, not the list entry, once for each seal name.
+bool ShowsSealStyle(const SignatureControls& controls) {
+  return controls.FontText() == kSealOutline || controls.FontText() == kSealFilled;
+}
+
 void DrawSingleFace(DrawingContext& context, qint32 x, qint32 y, const QString& fontPath) {
   const QString name = context.controls.TextCN();
   ScopedFontFile font(context.fonts, fontPath);
   context.picMain.SetFontName(SingleFaceNameOf(fontPath));
-  if (IsSealStyle(context.controls.FontText()))
+  if (ShowsSealStyle(context.controls))
     DrawSeal(context, x, y, name);
   else
     DrawJoinedSignature(context, x, y, name);

@@ -38,6 +38,19 @@ void QtFontRegistry::Drop(Entry& entry) {
   entry.loaded = false;
 }
 
+void QtFontRegistry::SetCachingEnabled(bool on) {
+  caching_ = on ? Caching::KeepParsedFonts : Caching::Naive;
+  if (on) return;
+  for (auto it = entries_.begin(); it != entries_.end();) {
+    if (it->count > 0) {
+      ++it;
+      continue;
+    }
+    Drop(*it);
+    it = entries_.erase(it);
+  }
+}
+
 void QtFontRegistry::LoadFontFile(const QString& path) {
   Entry& entry = entries_[path];
   if (entry.count++ > 0) return;

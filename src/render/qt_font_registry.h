@@ -30,6 +30,9 @@ class QtFontRegistry : public FontRegistry {
   QtFontRegistry(const QtFontRegistry&) = delete;
   QtFontRegistry& operator=(const QtFontRegistry&) = delete;
 
+  // Off drops every hidden font and from then on behaves as Caching::Naive.
+  void SetCachingEnabled(bool on);
+
   void LoadFontFile(const QString& path) override;
   void UnloadFontFile(const QString& path) override;
 

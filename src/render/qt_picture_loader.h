@@ -22,6 +22,10 @@ class QtPictureLoader : public PictureLoader {
   enum class Caching { KeepDecoded, Naive };
 
   explicit QtPictureLoader(Caching caching = Caching::KeepDecoded) : caching_(caching) {}
+  void SetCachingEnabled(bool on) {
+    caching_ = on ? Caching::KeepDecoded : Caching::Naive;
+    if (!on) kept_.clear();
+  }
   QImage LoadPicture(const QString& path) override;
   int DecodeCount() const { return decodes_; }
 

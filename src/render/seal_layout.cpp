@@ -23,8 +23,6 @@ struct Cell {
 
 }  // namespace
 
-bool IsSealStyle(const QString& fontText) { return fontText == kSealOutline || fontText == kSealFilled; }
-
 QString CompleteSealText(const QString& name) {
   if (name.size() == 2) return name + QStringLiteral("之印");
   if (name.size() == 3) return name + QStringLiteral("印");

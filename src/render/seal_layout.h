@@ -7,8 +7,6 @@ namespace yz {
 inline const QString kSealOutline = QStringLiteral("篆印体");
 inline const QString kSealFilled = QStringLiteral("篆印体-阴文");
 
-bool IsSealStyle(const QString& fontText);
-
 // Two characters gain "之印", three gain "印"; any other length stays as it is.
 QString CompleteSealText(const QString& name);
 

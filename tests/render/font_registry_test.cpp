@@ -88,6 +88,15 @@ TEST_P(FontRegistryTest, KeepingParsesAnUnchangedFileOnce) {
   EXPECT_EQ(fonts.ParseCount(), GetParam() == QtFontRegistry::Caching::Naive ? 5 : 1);
   if (GetParam() == QtFontRegistry::Caching::Naive)
     EXPECT_FALSE(QFontDatabase::families().contains(kUnlistedFamily));
+
+  const int before = fonts.ParseCount();
+  fonts.SetCachingEnabled(false);  // the benchmark's naive switch
+  EXPECT_FALSE(QFontDatabase::families().contains(kUnlistedFamily));
+  for (int i = 0; i < 2; ++i) {
+    fonts.LoadFontFile(file);
+    fonts.UnloadFontFile(file);
+  }
+  EXPECT_EQ(fonts.ParseCount(), before + 2);
 }
 
 INSTANTIATE_TEST_SUITE_P(Caching, FontRegistryTest,
