@@ -23,8 +23,6 @@ import sources  # noqa: E402
 import surnames  # noqa: E402
 from catalogue import BACKGROUNDS, SINGLE_FACES, SOURCES, STYLES  # noqa: E402
 
-# Bump when a change to the code (not the catalogue) should remake every output.
-RECIPE_VERSION = 3
 WORKERS = 2
 
 
@@ -42,8 +40,13 @@ def font_jobs() -> list[tuple[str, str, str, bool]]:
     return jobs
 
 
+def code_of(*modules) -> list[str]:
+    """What an output's making depends on in this folder's code: a change there remakes it."""
+    return [hashlib.sha256(Path(module.__file__).read_bytes()).hexdigest() for module in modules]
+
+
 def recipe(*parts) -> str:
-    text = json.dumps([RECIPE_VERSION, *parts], ensure_ascii=False, sort_keys=True, default=str)
+    text = json.dumps(parts, ensure_ascii=False, sort_keys=True, default=str)
     return hashlib.sha256(text.encode("utf-8")).hexdigest()
 
 
@@ -128,13 +131,14 @@ def main() -> int:
     for job in font_jobs():
         relative, key, family, with_ligatures = job
         source = SOURCES[key]
-        made_by = recipe(relative, source, family, ligature_list if with_ligatures else [])
+        made_by = recipe(relative, source, family, ligature_list if with_ligatures else [],
+                         code_of(fonts, sources))
         if needed(relative, made_by):
             font_work.append((job, made_by))
 
     picture_work = []
     for seed, (name, kind) in enumerate(BACKGROUNDS, start=1):
-        made_by = recipe(name, kind, seed, backgrounds.BACKGROUND_SIZE)
+        made_by = recipe(name, kind, seed, backgrounds.BACKGROUND_SIZE, code_of(backgrounds))
         if needed(f"images/{name}", made_by):
             picture_work.append(((name, kind, seed), made_by))
 

@@ -42,11 +42,7 @@ SOURCES = {s.key: s for s in [
            NpmSource(NPM + "ma-shan-zheng@0.4.3",
                      "9befb7ac1ef0b08c17d8e1ea322a426833e91886f30dc3fb9f993676a8ef7ac3",
                      "package/400Regular/MaShanZheng_400Regular.ttf", "package/LICENSE_FONT")),
-    Source("LiuJianMaoCao", "Liu Jian Mao Cao",
-           NpmSource(NPM + "liu-jian-mao-cao@0.2.3",
-                     "8ebf4d1946ae7e3bc3945148005495b86657e886491fa06b8c9eb6499010748b",
-                     "package/LiuJianMaoCao_400Regular.ttf", None)),
-    # The same cursive hand, thickened: a bold brush for 毛体.
+    # A cursive hand, thickened: a bold brush for 毛体 and a flowing last character.
     Source("LiuJianMaoCaoBold", "Liu Jian Mao Cao (thickened)",
            NpmSource(NPM + "liu-jian-mao-cao@0.2.3",
                      "8ebf4d1946ae7e3bc3945148005495b86657e886491fa06b8c9eb6499010748b",
@@ -97,7 +93,7 @@ class Style:
 
 STYLES = [
     # Default: a bold running-hand surname, a legible brush middle, a flowing cursive last.
-    Style("公文签", "gwq", ("ZhiMangXing", "MaShanZheng", "LiuJianMaoCao")),
+    Style("公文签", "gwq", ("ZhiMangXing", "MaShanZheng", "LiuJianMaoCaoBold")),
     Style("毛体", "mti", ("LiuJianMaoCaoBold", "LiuJianMaoCaoBold", "LiuJianMaoCaoBold")),
     Style("行书签", "xsq", ("ZhiMangXing", "ZhiMangXing", "ZhiMangXing")),
     Style("楷书签", "ksq", ("LXGWWenKaiBold", "LXGWWenKai", "LXGWWenKai")),

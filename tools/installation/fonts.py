@@ -157,10 +157,16 @@ def add_ligatures(font: TTFont, ligatures: list[Ligature], scale: float = 0.8) -
         left_bearing = round(min(hmtx[names[0]][1], 0.06 * upm) * scale)
         first_x = left_bearing - round(boxes[0][0] * scale)
         second_x = first_x + round((boxes[0][2] - boxes[1][0]) * scale) - overlap
+        advance = second_x + round(boxes[1][2] * scale) + left_bearing
+        # Two narrow characters must still take at least one character's room.
+        room = max(hmtx[names[0]][0], hmtx[names[1]][0])
+        if advance < room:
+            first_x += (room - advance) // 2
+            second_x += (room - advance) // 2
+            advance = room
         glyph = _composite([(names[0], scale, first_x, dy), (names[1], scale, second_x, dy)], font)
-        right = second_x + round(boxes[1][2] * scale)
         name = f"uni{ligature.code:04X}"
-        added.append((name, glyph, right + left_bearing))
+        added.append((name, glyph, advance))
         for table in font["cmap"].tables:
             if table.isUnicode():
                 table.cmap[ligature.code] = name

@@ -1,0 +1,204 @@
+"""Checks over the built sample installation: /usr/bin/python3 test_installation.py <app dir>."""
+
+import struct
+import sys
+import unittest
+import zlib
+from pathlib import Path
+
+from fontTools.ttLib import TTFont
+
+APP_DIR = Path(sys.argv.pop(1) if len(sys.argv) > 1 else "build/app")
+SINGLE_FACE_DIR = "电脑字"
+SEALS = {"篆印体", "篆印体-阴文"}
+CANVAS = (388, 261)
+FONT_BUDGET = 6 * 1024 * 1024
+TOTAL_BUDGET = 80 * 1024 * 1024
+
+
+def listing(directory: Path) -> list[Path]:
+    # The program lists names with letter case ignored and hides dot files.
+    return sorted((entry for entry in directory.iterdir() if not entry.name.startswith(".")),
+                  key=lambda entry: entry.name.lower())
+
+
+def family_names(path: Path) -> set[str]:
+    """Every family the font declares (IDs 1 and 16, all platforms and languages)."""
+    font = TTFont(path, lazy=True)
+    return {record.toUnicode() for record in font["name"].names if record.nameID in (1, 16)}
+
+
+def style_dirs() -> list[Path]:
+    return [entry for entry in listing(APP_DIR / "fonts")
+            if entry.is_dir() and entry.name != SINGLE_FACE_DIR]
+
+
+def compound_table() -> str:
+    text = (APP_DIR / "data/fuxing.dat").read_bytes().decode("gb18030")
+    return text[:-2] if text.endswith("\r\n") else text
+
+
+def table_entries(text: str) -> dict[str, str]:
+    """Surname -> drawn character, read as the program reads it: the first occurrence of the
+    two characters, and the character four places after it."""
+    entries = {}
+    for line in text.split("\r\n"):
+        if len(line) >= 6 and line[0] == " " and line[3] == "-":
+            pair = line[1:3]
+            at = text.find(pair)
+            entries[pair] = text[at + 4] if at + 4 < len(text) else ""
+    return entries
+
+
+def png_size(path: Path) -> tuple[int, int]:
+    """Width and height from the header, after checking the file is a whole PNG."""
+    data = path.read_bytes()
+    if data[:8] != b"\x89PNG\r\n\x1a\n" or data[12:16] != b"IHDR":
+        raise ValueError(f"{path.name} is not a PNG")
+    position, image_data = 8, b""
+    while position < len(data):
+        length, kind = struct.unpack(">I4s", data[position:position + 8])
+        chunk = data[position + 8:position + 8 + length]
+        if zlib.crc32(kind + chunk) != struct.unpack(">I", data[position + 8 + length:
+                                                              position + 12 + length])[0]:
+            raise ValueError(f"{path.name}: damaged {kind!r} chunk")
+        if kind == b"IDAT":
+            image_data += chunk
+        position += 12 + length
+    width, height = struct.unpack(">II", data[16:24])
+    zlib.decompress(image_data)
+    return width, height
+
+
+class StyleDirectories(unittest.TestCase):
+    def test_default_english_and_brush_styles_exist(self):
+        names = [entry.name for entry in style_dirs()]
+        self.assertIn("公文签", names)
+        self.assertIn("毛体", names)
+        self.assertTrue(any("英文签" in name for name in names), names)
+        chinese = [name for name in names if "英文签" not in name]
+        self.assertGreaterEqual(len(chinese), 4, "公文签, 毛体 and at least two more")
+
+    def test_each_style_has_three_fonts_named_by_their_prefix(self):
+        for style in style_dirs():
+            with self.subTest(style=style.name):
+                files = [entry for entry in listing(style) if entry.is_file()]
+                self.assertTrue(files, "empty style directory")
+                prefix = files[0].name[:3]
+                self.assertTrue(prefix.isascii() and prefix.isalpha(), prefix)
+                for part in "123":
+                    path = style / f"{prefix}{part}.dat"
+                    self.assertTrue(path.is_file(), f"{path.name} missing")
+                    self.assertEqual(family_names(path), {f"{prefix}{part}"})
+                self.assertTrue(all(entry.name.startswith(prefix) for entry in files))
+
+    def test_latin_styles_draw_latin_and_chinese_styles_draw_hanzi(self):
+        for style in style_dirs():
+            wanted = "Osric" if "英文签" in style.name else "纪元朗娜"
+            for path in sorted(style.glob("*.dat")):
+                with self.subTest(font=f"{style.name}/{path.name}"):
+                    cmap = TTFont(path, lazy=True).getBestCmap()
+                    missing = [c for c in wanted if ord(c) not in cmap]
+                    self.assertEqual(missing, [])
+
+
+class SingleFaces(unittest.TestCase):
+    def test_each_file_declares_the_face_in_its_name(self):
+        files = listing(APP_DIR / "fonts" / SINGLE_FACE_DIR)
+        self.assertGreaterEqual(len(files), 6)
+        for path in files:
+            with self.subTest(file=path.name):
+                self.assertTrue(path.name.endswith(").dat"))
+                face = path.name[path.name.rindex("(") + 1:path.name.index(")", path.name.rindex("("))]
+                self.assertTrue(face.isascii() and face, face)
+                self.assertEqual(family_names(path), {face})
+
+    def test_both_seals_and_four_ordinary_faces(self):
+        names = {path.name[:path.name.rindex("(")]
+                 for path in listing(APP_DIR / "fonts" / SINGLE_FACE_DIR)}
+        self.assertLessEqual(SEALS, names)
+        self.assertGreaterEqual(len(names - SEALS), 4)
+        self.assertFalse(any("," in name for name in names))
+
+
+class CompoundSurnameTable(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.text = compound_table()
+        cls.entries = table_entries(cls.text)
+
+    def test_lists_the_common_compound_surnames(self):
+        self.assertGreaterEqual(len(self.entries), 60)
+        for pair in ["欧阳", "司马", "上官", "诸葛", "慕容", "单于", "闾丘", "亓官"]:
+            self.assertIn(pair, self.entries)
+
+    def test_no_surname_occurs_before_its_own_entry(self):
+        for pair in self.entries:
+            with self.subTest(surname=pair):
+                self.assertEqual(self.text.find(pair), self.text.find(" " + pair + "-") + 1)
+
+    def test_drawn_characters_are_user_defined_and_distinct(self):
+        drawn = list(self.entries.values())
+        self.assertEqual(len(set(drawn)), len(drawn))
+        for pair, character in self.entries.items():
+            with self.subTest(surname=pair):
+                self.assertEqual(len(character), 1)
+                self.assertTrue(0xE000 <= ord(character) <= 0xE765, hex(ord(character)))
+                lead, trail = character.encode("gb18030")
+                self.assertTrue(0xAA <= lead <= 0xAF or 0xF8 <= lead <= 0xFE or
+                                0xA1 <= lead <= 0xA7, hex(lead))
+
+    def test_every_chinese_first_font_draws_every_surname_as_one_glyph(self):
+        for style in style_dirs():
+            if "英文签" in style.name:
+                continue
+            first = sorted(style.glob("*1.dat"))[0]
+            font = TTFont(first)
+            cmap, glyf = font.getBestCmap(), font["glyf"]
+            for pair, character in self.entries.items():
+                with self.subTest(style=style.name, surname=pair):
+                    self.assertIn(ord(character), cmap)
+                    glyph = glyf[cmap[ord(character)]]
+                    # The ligature is built from the font's own two characters.
+                    self.assertTrue(glyph.isComposite())
+                    used = {component.glyphName for component in glyph.components}
+                    self.assertEqual(used, {cmap[ord(pair[0])], cmap[ord(pair[1])]})
+                    self.assertGreaterEqual(font["hmtx"][cmap[ord(character)]][0],
+                                       font["hmtx"][cmap[ord(pair[0])]][0])
+
+
+class Backgrounds(unittest.TestCase):
+    def test_at_least_four_pictures_at_canvas_size(self):
+        pictures = listing(APP_DIR / "images")
+        self.assertGreaterEqual(len(pictures), 4)
+        for path in pictures:
+            with self.subTest(picture=path.name):
+                width, height = png_size(path)
+                self.assertGreaterEqual(width, CANVAS[0])
+                self.assertGreaterEqual(height, CANVAS[1])
+                self.assertIn("-", path.name)
+
+
+class Budget(unittest.TestCase):
+    def test_fonts_and_whole_installation_fit(self):
+        total = 0
+        for path in sorted((APP_DIR / "fonts").rglob("*.dat")):
+            size = path.stat().st_size
+            total += size
+            with self.subTest(font=str(path.relative_to(APP_DIR))):
+                self.assertLessEqual(size, FONT_BUDGET)
+        for folder in ["images", "data", "licences"]:
+            total += sum(path.stat().st_size for path in (APP_DIR / folder).rglob("*"))
+        self.assertLessEqual(total, TOTAL_BUDGET)
+
+    def test_every_source_font_has_its_licence(self):
+        index = (APP_DIR / "licences/README.txt").read_text(encoding="utf-8")
+        for path in sorted((APP_DIR / "fonts").rglob("*.dat")):
+            with self.subTest(font=path.name):
+                self.assertIn(str(path.relative_to(APP_DIR)), index)
+        for licence in (APP_DIR / "licences").glob("*.txt"):
+            self.assertGreater(licence.stat().st_size, 500, licence.name)
+
+
+if __name__ == "__main__":
+    unittest.main(verbosity=1)

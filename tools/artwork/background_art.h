@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QImage>
+
+namespace art {
+
+// The dark, faintly fibrous ground of the whole skin with its thin light frame. The grain is
+// the same on every run.
+void PaintBackground(QImage& skin);
+
+}  // namespace art

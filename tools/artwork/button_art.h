@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QColor>
+#include <QPainter>
+#include <QRect>
+#include <QString>
+
+namespace art {
+
+enum class Pictogram { Save, Print, Handwrite, Help };
+
+// A painted button filling area exactly: a softly shaded tile with a pictogram and its label,
+// stacked when the tile is tall and side by side when it is wide.
+void PaintButton(QPainter& p, const QRect& area, const QString& label, Pictogram pictogram,
+                 const QColor& colour);
+
+}  // namespace art

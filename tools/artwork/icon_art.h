@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QImage>
+
+#include "vector_shape.h"
+
+namespace art {
+
+// The program's icon, a red quill on a teal square, in a 100 × 100 unit square.
+constexpr double kIconUnits = 100;
+Drawing IconDrawing(bool fine);
+
+// The icon as a bitmap of size × size pixels; small sizes get the bold drawing.
+QImage IconImage(int size);
+
+}  // namespace art

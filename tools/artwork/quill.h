@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QRectF>
+
+#include "vector_shape.h"
+
+namespace art {
+
+// The red quill pen: a feather rising from a nib at the lower left to its tip at the upper
+// right, fitted into box. Fine barbs are left out where they would only blur (small icons).
+enum class QuillDetail { Bold, Fine };
+Drawing Quill(const QRectF& box, QuillDetail detail);
+
+}  // namespace art
