@@ -131,6 +131,13 @@ void PaintButton(QPainter& p, const QRect& area, const QString& label, Pictogram
     const double left = inner.center().x() - (icon + 5 + textWidth) / 2;
     DrawPictogram(p, pictogram, QRectF(left, inner.center().y() - icon / 2, icon, icon));
     DrawLabel(p, QRectF(left + icon + 5, inner.top(), textWidth, inner.height()), label, font);
+  } else if (QFontMetricsF(LabelFont(label, inner.width())).height() < 14) {
+    // Too narrow for a legible line: the label alone, in two lines of two characters.
+    const QString halves[] = {label.left(label.size() / 2), label.mid(label.size() / 2)};
+    const QFont font = LabelFont(halves[0], inner.width());
+    const double line = QFontMetricsF(font).height();
+    const double top = inner.center().y() - line;
+    for (int i = 0; i < 2; ++i) DrawLabel(p, QRectF(inner.left(), top + i * line, inner.width(), line), halves[i], font);
   } else {
     const QFont font = LabelFont(label, inner.width());
     const double textHeight = QFontMetricsF(font).height();

@@ -45,7 +45,7 @@ void PaintSeal(QPainter& p, const QRectF& seal, const QString& twoCharacters) {
   p.setPen(QPen(WithAlpha(kPaper, 200), 1));
   p.setBrush(Qt::NoBrush);
   p.drawRoundedRect(seal.adjusted(2.5, 2.5, -2.5, -2.5), 1.5, 1.5);
-  p.setFont(Lettering(Face::KaiBold, seal.height() * 0.38));
+  p.setFont(Lettering(Face::KaiBold, seal.height() * 0.42));
   p.setPen(kPaper);
   const QRectF top(seal.left(), seal.top() + 2, seal.width(), seal.height() / 2 - 2);
   p.drawText(top, Qt::AlignHCenter | Qt::AlignBottom, twoCharacters.left(1));
@@ -109,9 +109,9 @@ void PaintDrawingArea(QPainter& p) {
   p.drawRect(QRectF(white).adjusted(-3, -1, 4, 5));
   p.setRenderHint(QPainter::Antialiasing, false);
   // Three pixels of dark green just outside the white, then a gold hairline.
-  p.fillRect(white.adjusted(-3, -3, 3, 3), kFrameGreen);
-  p.fillRect(white.adjusted(-2, -2, 2, 2), kFrameGreen.lighter(125));
-  p.fillRect(white.adjusted(-1, -1, 1, 1), kFrameGreen.darker(130));
+  p.fillRect(white.adjusted(-3, -3, 3, 3), kFrameGreen.darker(115));
+  p.fillRect(white.adjusted(-2, -2, 2, 2), kFrameGreen.lighter(150));
+  p.fillRect(white.adjusted(-1, -1, 1, 1), kFrameGreen);
   p.fillRect(white, Qt::white);
   p.setPen(WithAlpha(kGold, 120));
   p.setBrush(Qt::NoBrush);
@@ -191,6 +191,12 @@ void PaintPanel(QPainter& p) {
   p.setPen(QPen(QColor(255, 255, 255, 16), 1));
   p.setBrush(QColor(0, 0, 0, 45));
   p.drawRoundedRect(tray.adjusted(0.5, 0.5, -0.5, -0.5), 8, 8);
+  // The corner the buttons leave free carries the maker's seal, set slightly askew.
+  p.save();
+  p.translate(layout::kImgUrlMore.left() + 20, layout::kImgSave.top() + 8);
+  p.rotate(-6);
+  PaintSeal(p, QRectF(-14, -14, 28, 28), QStringLiteral("砚舟"));
+  p.restore();
 }
 
 void PaintButtons(QPainter& p) {
