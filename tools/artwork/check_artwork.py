@@ -5,7 +5,9 @@ light edge frame, the buttons, and the icons' sizes and colours.
 
 usage: check_artwork.py <resources-dir>"""
 import struct
+import subprocess
 import sys
+import tempfile
 import unittest
 import xml.etree.ElementTree as ET
 import zlib
@@ -142,6 +144,18 @@ class Icons(unittest.TestCase):
         paths = svg.findall("{http://www.w3.org/2000/svg}path")
         self.assertGreaterEqual(len(paths), 4)
         self.assertTrue(all(p.get("d", "").startswith("M") for p in paths))
+
+    def test_vector_renders_as_the_bitmap(self):
+        # rsvg-convert comes from librsvg2-bin.
+        with tempfile.TemporaryDirectory() as scratch:
+            rendered = Path(scratch) / "icon.png"
+            subprocess.run(["rsvg-convert", "-w", "256", "-h", "256", "-o", str(rendered),
+                            str(RESOURCES / "icons" / "yanzhou-sign.svg")], check=True)
+            _, _, _, svg_rows = read_png(rendered)
+        _, _, _, png_rows = read_png(RESOURCES / "icons" / "yanzhou-sign-256.png")
+        differences = [abs(a - b) for svg_row, png_row in zip(svg_rows, png_rows)
+                       for p, q in zip(svg_row, png_row) for a, b in zip(p, q)]
+        self.assertLess(sum(differences) / len(differences), 2.0)
 
 
 if __name__ == "__main__":
