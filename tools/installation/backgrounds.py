@@ -16,22 +16,23 @@ PNG_OUT = ["-strip", "-define", "png:exclude-chunks=date,time", "-depth", "8"]
 
 
 def _fibres(rng: random.Random, count: int, width: int, height: int) -> str:
-    """MVG for long, thin, faintly darker fibres lying every way, as in hand-made paper."""
+    """MVG for hand-made paper's fibres: mostly short, fine and pale, a few long ones, all
+    curling a little and lying every way."""
     strokes = []
     for _ in range(count):
         x, y = rng.uniform(0, width), rng.uniform(0, height)
-        length = rng.uniform(20, 140)
+        length = rng.choice([12, 18, 25, 35, 50, 80]) * rng.uniform(0.7, 1.3)
+        angle = rng.uniform(0, 2 * math.pi)
         points = []
-        angle = rng.uniform(0, 6.283)
         for _ in range(4):
             points.append(f"{x:.1f},{y:.1f}")
-            angle += rng.uniform(-0.6, 0.6)
+            angle += rng.uniform(-0.9, 0.9)
             x += length / 3 * math.cos(angle)
             y += length / 3 * math.sin(angle)
-        shade = rng.randint(150, 200)
-        opacity = rng.uniform(0.10, 0.35)
-        strokes.append(f"stroke rgba({shade},{shade - 12},{shade - 30},{opacity:.2f}) "
-                       f"stroke-width {rng.uniform(0.4, 1.3):.2f} "
+        shade = rng.randint(165, 205)
+        strokes.append(f"stroke rgba({shade},{shade - 10},{shade - 28},"
+                       f"{rng.uniform(0.05, 0.22):.2f}) "
+                       f"stroke-width {rng.uniform(0.3, 0.9):.2f} "
                        f"fill none bezier {' '.join(points)}")
     return "\n".join(strokes)
 
@@ -104,8 +105,12 @@ def make_background(kind: str, out: Path, seed: int) -> None:
     if kind == "plain":
         _run([*_paper("#f3e4c4", seed, size, 0.12), *PNG_OUT, str(out)])
     elif kind == "rice":
-        _run([*_paper("#f6f0e1", seed, size, 0.18), *_draw(_fibres(rng, 900, width, height)),
-              "-blur", "0x0.4", *PNG_OUT, str(out)])
+        # Warm white, a soft cloud of thicker and thinner pulp, then the fibres.
+        _run([*_paper("#f7f1e3", seed, size, 0.14),
+              *_cloud(seed + 7, size, "grey55-grey45", 4, "46%,54%"),
+              "-compose", "SoftLight", "-composite",
+              *_draw(_fibres(rng, 520, width, height)), "-blur", "0x0.35",
+              "-background", "#e9dcbd", "-vignette", "0x90-40-40", *PNG_OUT, str(out)])
     elif kind == "ink":
         _run([*_paper("#f4efe6", seed, size, 0.12),
               *_cloud(seed + 1, size, "fractal", 7, "74%,100%"),

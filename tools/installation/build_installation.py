@@ -109,6 +109,19 @@ def licence_files(app_dir: Path) -> dict[str, bytes]:
     return files
 
 
+def remove_stale(app_dir: Path, state: dict, wanted: set[str]) -> None:
+    """Delete what an earlier catalogue made and this one no longer lists: a dropped style
+    left behind would still show in the style list."""
+    for relative in sorted(set(state) - wanted):
+        path = app_dir / relative
+        path.unlink(missing_ok=True)
+        del state[relative]
+        folder = path.parent
+        while folder != app_dir and folder.is_dir() and not any(folder.iterdir()):
+            folder.rmdir()
+            folder = folder.parent
+
+
 def main() -> int:
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--app-dir", required=True, type=Path)
@@ -121,10 +134,13 @@ def main() -> int:
     def needed(relative: str, key: str) -> bool:
         return state.get(relative) != key or not (app_dir / relative).exists()
 
-    def done(relative: str, key: str) -> None:
-        state[relative] = key
+    def save() -> None:
         state_path.parent.mkdir(parents=True, exist_ok=True)
         state_path.write_text(json.dumps(state, ensure_ascii=False, indent=1, sort_keys=True))
+
+    def done(relative: str, key: str) -> None:
+        state[relative] = key
+        save()
 
     ligature_list = [(item.code, item.first, item.second) for item in surnames.ligatures()]
     font_work = []
@@ -132,7 +148,7 @@ def main() -> int:
         relative, key, family, with_ligatures = job
         source = SOURCES[key]
         made_by = recipe(relative, source, family, ligature_list if with_ligatures else [],
-                         code_of(fonts, sources))
+                         code_of(fonts))
         if needed(relative, made_by):
             font_work.append((job, made_by))
 
@@ -143,6 +159,10 @@ def main() -> int:
             picture_work.append(((name, kind, seed), made_by))
 
     small_files = {"data/fuxing.dat": surnames.table_bytes(), **licence_files(app_dir)}
+    wanted = ({job[0] for job in font_jobs()} | {f"images/{name}" for name, _ in BACKGROUNDS}
+              | set(small_files))
+    remove_stale(app_dir, state, wanted)
+    save()
     for relative, data in small_files.items():
         made_by = recipe(relative, hashlib.sha256(data).hexdigest())
         if needed(relative, made_by):

@@ -62,6 +62,11 @@ SOURCES = {s.key: s for s in [
                      "c051fdd0c1fbc31cdee9ca0319c58d4c81060d12ac224ddeb0a81d7397e93f76",
                      "package/400Regular/AlexBrush_400Regular.ttf", "package/LICENSE_FONT"),
            latin=True),
+    Source("PinyonScript", "Pinyon Script",
+           NpmSource(NPM + "pinyon-script@0.4.1",
+                     "87015766e5ffddec3be9e20b3848b275a78420292ccf6fb835a7fd8491fdfa7c",
+                     "package/400Regular/PinyonScript_400Regular.ttf", "package/LICENSE_FONT"),
+           latin=True),
     Source("LXGWWenKaiBold", "LXGW WenKai Bold",
            DebianSource("fonts-lxgw-wenkai",
                         "/usr/share/fonts/truetype/lxgw-wenkai/LXGWWenKai-Bold.ttf")),
@@ -97,7 +102,10 @@ STYLES = [
     Style("毛体", "mti", ("LiuJianMaoCaoBold", "LiuJianMaoCaoBold", "LiuJianMaoCaoBold")),
     Style("行书签", "xsq", ("ZhiMangXing", "ZhiMangXing", "ZhiMangXing")),
     Style("楷书签", "ksq", ("LXGWWenKaiBold", "LXGWWenKai", "LXGWWenKai")),
-    Style("英文签", "ywq", ("GreatVibes", "Allura", "AlexBrush")),
+    # The program draws the three parts apart, so the letters need not join across them;
+    # they must match in weight and x-height.
+    Style("英文签", "ywq", ("GreatVibes", "AlexBrush", "AlexBrush")),
+    Style("英文签-花体", "hty", ("PinyonScript", "Allura", "Allura")),
 ]
 
 # Single faces of fonts/电脑字/: (display name, face name, source key).

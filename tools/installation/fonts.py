@@ -137,7 +137,7 @@ def thicken(font: TTFont, radius: int) -> None:
     _add_glyphs(font, composites)
 
 
-def add_ligatures(font: TTFont, ligatures: list[Ligature], scale: float = 0.8) -> None:
+def add_ligatures(font: TTFont, ligatures: list[Ligature], scale: float = 0.86) -> None:
     """Draw each compound surname as one glyph: both characters in this font's own hand,
     scaled down and set tight side by side about their common vertical centre."""
     cmap = font.getBestCmap()

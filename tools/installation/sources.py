@@ -46,11 +46,14 @@ def npm_tarball(origin: NpmSource) -> Path:
         return target
     with tempfile.TemporaryDirectory(dir=cache) as scratch:
         result = subprocess.run(
-            ["npm", "pack", origin.spec, "--pack-destination", scratch, "--silent"],
+            ["npm", "pack", origin.spec, "--pack-destination", scratch, "--loglevel=error"],
             capture_output=True, text=True, cwd=scratch)
         fetched = Path(scratch) / tarball_name(origin.spec)
-        if result.returncode != 0 or not fetched.exists():
+        if result.returncode != 0:
             raise SourceError(f"npm pack {origin.spec} failed: {result.stderr.strip()}")
+        if not fetched.exists():
+            made = ", ".join(path.name for path in Path(scratch).iterdir()) or "nothing"
+            raise SourceError(f"npm pack {origin.spec} made {made}, not {fetched.name}")
         actual = sha256_of(fetched)
         if actual != origin.sha256:
             raise SourceError(f"{origin.spec}: sha256 {actual}, expected {origin.sha256}")
