@@ -18,14 +18,17 @@ trap yz_cleanup EXIT
 yz_fail() { echo "FAIL: $*" >&2; exit 1; }
 
 yz_start_display() {
-  local n
-  for n in $(seq 90 140); do
-    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >"$YZ_WORK/xvfb.log" 2>&1 &
-    YZ_PIDS+=($!)
-    export DISPLAY=":$n"
-    for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && return 0; sleep 0.1; done
+  # The server picks a free display itself and writes its number once it accepts clients.
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$YZ_WORK/display" >"$YZ_WORK/xvfb.log" 2>&1 &
+  YZ_PIDS+=($!)
+  for _ in $(seq 100); do
+    if [ -s "$YZ_WORK/display" ]; then
+      export DISPLAY=":$(tr -d '[:space:]' <"$YZ_WORK/display")"
+      xdpyinfo >/dev/null 2>&1 && return 0
+    fi
+    sleep 0.1
   done
+  cat "$YZ_WORK/xvfb.log" >&2
   yz_fail "no X display could be started"
 }
 
