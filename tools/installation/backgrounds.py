@@ -51,21 +51,22 @@ def _flecks(rng: random.Random, count: int, width: int, height: int) -> str:
     return "\n".join(shapes)
 
 
-def _grid(width: int, height: int, cell: int) -> str:
-    """MVG for a red grid of square cells with dashed centre lines (米字-style practice paper)."""
-    lines = []
-    left = (width % cell) // 2
-    top = (height % cell) // 2
-    for x in range(left, width + 1, cell):
-        lines.append(f"line {x},{top} {x},{height - top}")
-    for y in range(top, height + 1, cell):
-        lines.append(f"line {left},{y} {width - left},{y}")
-    dashed = []
-    for x in range(left + cell // 2, width, cell):
-        dashed.append(f"line {x},{top} {x},{height - top}")
-    for y in range(top + cell // 2, height, cell):
-        dashed.append(f"line {left},{y} {width - left},{y}")
-    return ("stroke #c0392b stroke-opacity 0.55 stroke-width 2 fill none\n" + "\n".join(lines)
+def _grid(width: int, height: int, margin: int, rows: int) -> str:
+    """MVG for red practice paper: square cells with dashed centre lines, inside a margin and
+    a heavier frame."""
+    cell = (height - 2 * margin) // rows
+    columns = (width - 2 * margin) // cell
+    left, top = (width - columns * cell) // 2, (height - rows * cell) // 2
+    right, bottom = left + columns * cell, top + rows * cell
+    lines = [f"line {left + i * cell},{top} {left + i * cell},{bottom}" for i in range(columns + 1)]
+    lines += [f"line {left},{top + j * cell} {right},{top + j * cell}" for j in range(rows + 1)]
+    dashed = [f"line {left + i * cell + cell // 2},{top} {left + i * cell + cell // 2},{bottom}"
+              for i in range(columns)]
+    dashed += [f"line {left},{top + j * cell + cell // 2} {right},{top + j * cell + cell // 2}"
+               for j in range(rows)]
+    return (f"stroke #b83227 stroke-opacity 0.6 stroke-width 3 fill none\n"
+            f"rectangle {left - 6},{top - 6} {right + 6},{bottom + 6}\n"
+            "stroke-width 1.6\n" + "\n".join(lines)
             + "\nstroke-dasharray 6 6 stroke-width 1 stroke-opacity 0.35\n" + "\n".join(dashed))
 
 
@@ -113,11 +114,11 @@ def make_background(kind: str, out: Path, seed: int) -> None:
               "-background", "#e9dcbd", "-vignette", "0x90-40-40", *PNG_OUT, str(out)])
     elif kind == "ink":
         _run([*_paper("#f4efe6", seed, size, 0.12),
-              *_cloud(seed + 1, size, "fractal", 7, "74%,100%"),
+              *_cloud(seed + 1, size, "fractal", 7, "80%,100%"),
               "-compose", "Multiply", "-composite",
               *PNG_OUT, str(out)])
     elif kind == "grid":
-        _run([*_paper("#f7ecd9", seed, size, 0.10), *_draw(_grid(width, height, height // 4)),
+        _run([*_paper("#f7ecd9", seed, size, 0.10), *_draw(_grid(width, height, 34, 4)),
               *PNG_OUT, str(out)])
     elif kind == "gold":
         _run([*_paper("#efe0c0", seed, size, 0.10), *_draw(_flecks(rng, 700, width, height)),

@@ -40,7 +40,8 @@ class Ligature:
 
 
 def load(data: bytes, index: int) -> TTFont:
-    return TTFont(io.BytesIO(data), fontNumber=index, recalcBBoxes=True)
+    # The source's own time stamps are kept, so the same inputs give the same bytes.
+    return TTFont(io.BytesIO(data), fontNumber=index, recalcBBoxes=True, recalcTimestamp=False)
 
 
 def cut_down(font: TTFont, latin: bool) -> None:
