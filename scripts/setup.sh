@@ -32,6 +32,8 @@ say "Checking Debian packages"
 mapfile -t wanted < <(grep -vE '^\s*(#|$)' "$top/scripts/apt-packages.txt")
 missing=()
 for package in "${wanted[@]}"; do
+  # A machine with its own Node.js already has npm; Debian's would conflict with it.
+  [ "$package" = npm ] && command -v npm >/dev/null 2>&1 && continue
   if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
     missing+=("$package")
   fi
