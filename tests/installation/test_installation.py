@@ -79,6 +79,17 @@ class StyleDirectories(unittest.TestCase):
         chinese = [name for name in names if "英文签" not in name]
         self.assertGreaterEqual(len(chinese), 4, "公文签, 毛体 and at least two more")
 
+    def test_style_and_face_names_fit_the_style_list(self):
+        # The list is 108 pixels wide at 12 points (16 pixels a hanzi, at most 9 for the rest).
+        names = [entry.name for entry in style_dirs()]
+        names += [path.name[:path.name.rindex("(")]
+                  for path in listing(APP_DIR / "fonts" / SINGLE_FACE_DIR)]
+        for name in names:
+            with self.subTest(name=name):
+                width = sum(16 if ord(c) > 0x2E80 else 9 for c in name)
+                self.assertLessEqual(width, 108)
+                self.assertNotIn(",", name)
+
     def test_each_style_has_three_fonts_named_by_their_prefix(self):
         for style in style_dirs():
             with self.subTest(style=style.name):
