@@ -80,21 +80,20 @@ def main() -> int:
             display = path.name[:path.name.rindex("(")]
             pieces = [caption(display, temp())]
             if display.startswith("篆印体"):
+                filled = display.endswith("阴文")
+                ink, paper = ("white", "#c00000") if filled else ("#c00000", "none")
                 name = "纪元朗印"
-                right = [label(path, name[0], temp(), 40), label(path, name[1], temp(), 40)]
-                left = [label(path, name[2], temp(), 40), label(path, name[3], temp(), 40)]
+                glyphs = [label(path, character, temp(), 40, ink) for character in name]
                 columns = []
-                for column in (left, right):
+                for column in ((glyphs[2], glyphs[3]), (glyphs[0], glyphs[1])):
                     out = temp()
                     subprocess.run(["convert", "-background", "none", *map(str, column),
                                     "-append", str(out)], check=True)
                     columns.append(out)
                 seal = temp()
-                fill = "#c00000" if display.endswith("阴文") else "none"
-                subprocess.run(["convert", "-background", fill, *map(str, columns), "+append",
-                                "-bordercolor", "#c00000", "-border", "4",
-                                *(["-fill", "white", "-opaque", "black"] if fill != "none"
-                                  else ["-fill", "#c00000", "-opaque", "black"]), str(seal)],
+                subprocess.run(["convert", "-background", paper, *map(str, columns), "+append",
+                                "+repage", *(["-flatten"] if filled else []), "-compose", "Copy", "-bordercolor", "#c00000", "-border", "4",
+                                str(seal)],
                                check=True)
                 pieces.append(seal)
             else:
