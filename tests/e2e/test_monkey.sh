@@ -40,7 +40,13 @@ rss_end=$(rss)
 echo "monkey: $seconds s, $events events, memory ${rss_start} kB -> ${rss_end} kB, $windows visible windows"
 [ "$windows" -le 1 ] || yz_fail "a dialog was left open"
 [ "$rss_end" -lt $((rss_start * 3 + 100000)) ] || yz_fail "memory grew from $rss_start kB to $rss_end kB"
-# Responsive: a typed name still redraws the canvas.
+# Responsive: with a readable size and a name typed again, the canvas still draws. (The monkey may
+# have typed text into the size box, which rightly makes every drawing fail until it is mended.)
+xdotool mousemove "$((YZ_X + 590))" "$((YZ_Y + 236))" click 1 key ctrl+a type "48"
+xdotool key Return
+sleep 0.3
+for _ in 1 2 3; do xdotool key Escape; sleep 0.2; done
+xdotool mousemove "$((YZ_X + 360))" "$((YZ_Y + 118))" click 1 key ctrl+a type "Osric"
 xdotool mousemove "$((YZ_X + 140))" "$((YZ_Y + 118))" click 1 key ctrl+a type "纪元朗"
 sleep 0.5
 yz_screenshot "$YZ_WORK/end.png"
