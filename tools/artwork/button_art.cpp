@@ -125,7 +125,7 @@ void PaintButton(QPainter& p, const QRect& area, const QString& label, Pictogram
   PaintTile(p, face, colour);
   const QRectF inner = face.adjusted(4, 3, -4, -3);
   if (face.width() > face.height() * 1.6) {
-    const double icon = std::min(inner.height() - 4, 24.0);
+    const double icon = std::min(inner.height() - 4, 20.0);
     const QFont font = LabelFont(label, inner.width() - icon - 5);
     const double textWidth = QFontMetricsF(font).horizontalAdvance(label);
     const double left = inner.center().x() - (icon + 5 + textWidth) / 2;

@@ -53,10 +53,10 @@ void PaintSeal(QPainter& p, const QRectF& seal, const QString& twoCharacters) {
 }
 
 void PaintLogo(QPainter& p) {
-  const QRectF banner = layout::kLogo;
+  const QRectF banner = layout::kBanner;
   PaintPlate(p, banner, 7);
   // The quill on a rice-paper disc, like a medallion.
-  const QRectF disc(banner.left() + 6, banner.top() + 4, 41, 41);
+  const QRectF disc(banner.left() + 9, banner.center().y() - 21, 42, 42);
   QRadialGradient paper(disc.center() - QPointF(6, 6), 30);
   paper.setColorAt(0, kPaper);
   paper.setColorAt(1, kPaperDim);
@@ -75,12 +75,12 @@ void PaintLogo(QPainter& p) {
   p.drawText(nameBox, Qt::AlignLeft | Qt::AlignVCenter, name);
   const double nameRight = nameBox.left() + QFontMetricsF(font).horizontalAdvance(name);
 
-  const QRectF seal(banner.right() - 38, banner.top() + 9, 31, 31);
+  const QRectF seal(banner.right() - 42, banner.center().y() - 15.5, 31, 31);
   PaintSeal(p, seal, QStringLiteral("免费"));
   // The motto between the name and the seal, with a hairline before it.
   const QRectF motto(nameRight + 8, banner.top(), seal.left() - nameRight - 16, banner.height());
   p.setPen(QPen(WithAlpha(kGold, 110), 1));
-  p.drawLine(QPointF(motto.left() + 0.5, banner.top() + 14), QPointF(motto.left() + 0.5, banner.bottom() - 13));
+  p.drawLine(QPointF(motto.left() + 0.5, banner.top() + 18), QPointF(motto.left() + 0.5, banner.bottom() - 17));
   p.setFont(Lettering(Face::KaiRegular, 13));
   p.setPen(kGold);
   p.drawText(motto, Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("落笔成章"));
@@ -148,7 +148,7 @@ void PaintPanel(QPainter& p) {
   const QRectF panel = layout::kPanel;
   PaintPlate(p, panel, 9);
 
-  const QRectF heading(panel.left(), panel.top() + 9, panel.width(), 30);
+  const QRectF heading(panel.left(), panel.top() + 12, panel.width(), 30);
   p.setFont(Lettering(Face::KaiBold, 20));
   p.setPen(kPaper);
   p.drawText(heading, Qt::AlignCenter, QStringLiteral("签名设置"));
@@ -185,9 +185,10 @@ void PaintPanel(QPainter& p) {
   }
 
   // A recessed tray under the four buttons.
-  const QRectF tray(layout::kImgUrlMore.left() - 8, layout::kImgPrint.top() - 8,
-                    layout::kImgHelp.right() + 1 - layout::kImgUrlMore.left() + 16,
-                    layout::kImgHelp.bottom() + 1 - layout::kImgPrint.top() + 16);
+  const QRectF tray = QRectF(layout::kImgUrlMore.left(), layout::kImgPrint.top(),
+                             layout::kImgHelp.right() + 1 - layout::kImgUrlMore.left(),
+                             layout::kImgHelp.bottom() + 1 - layout::kImgPrint.top())
+                          .adjusted(-7, -6, 7, 6);
   p.setPen(QPen(QColor(255, 255, 255, 16), 1));
   p.setBrush(QColor(0, 0, 0, 45));
   p.drawRoundedRect(tray.adjusted(0.5, 0.5, -0.5, -0.5), 8, 8);
@@ -208,15 +209,15 @@ void PaintButtons(QPainter& p) {
 
 void PaintFooter(QPainter& p) {
   const QRectF panel = layout::kPanel;
-  const double top = panel.bottom() - 38;
+  const double top = panel.bottom() - 33;
   p.setPen(QPen(WithAlpha(kGold, 70), 1));
   p.drawLine(QPointF(panel.left() + 18, top + 0.5), QPointF(panel.right() - 18, top + 0.5));
   p.setFont(Lettering(Face::Sans, 11));
   p.setPen(kPaperDim);
-  p.drawText(QRectF(panel.left(), top + 4, panel.width(), 15), Qt::AlignCenter,
+  p.drawText(QRectF(panel.left(), top + 2, panel.width(), 15), Qt::AlignCenter,
              QStringLiteral("免费软件 · 仅供个人使用"));
   p.setPen(kGold);
-  p.drawText(QRectF(panel.left(), top + 19, panel.width(), 15), Qt::AlignCenter,
+  p.drawText(QRectF(panel.left(), top + 16, panel.width(), 15), Qt::AlignCenter,
              QStringLiteral("https://yanzhou-sign.example.org"));
 }
 

@@ -27,6 +27,8 @@ constexpr QRect kImgPrint(584, 256, 65, 52);
 constexpr QRect kImgUrlMore(488, 320, 89, 47);
 constexpr QRect kImgHelp(584, 312, 81, 63);
 
-constexpr QRect kPanel(446, 40, 246, 386);
+// The plates behind the logo and the settings, aligned with the drawing area's outer hairline.
+constexpr QRect kBanner(34, 36, 397, 57);
+constexpr QRect kPanel(446, 36, 239, 382);
 
 }  // namespace art::layout
