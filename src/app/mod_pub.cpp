@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QSysInfo>
 #include <cerrno>
 #include <iconv.h>
 
@@ -21,15 +22,49 @@ QString AppPathFor(const QString& executableDir) {
   return path;
 }
 
+namespace {
+
+// Code page 936 is GBK: single bytes below 0x80, 0x80 for the euro sign, and pairs of a lead byte
+// 81–FE with a trail byte 40–7E or 80–FE. GB18030 also has four-byte sequences, which code page
+// 936 does not, so the bytes are first rewritten into the part both share: a lead byte without a
+// valid trail byte, and a lone FF, become U+FFFD (in its GB18030 form) one byte at a time, and
+// what follows is read afresh.
+QByteArray ToSharedSubset(const QByteArray& bytes) {
+  static const QByteArray kReplacement("\x84\x31\xA4\x37");
+  static const QByteArray kEuro("\xA2\xE3");
+  const auto isTrail = [](uchar b) { return (b >= 0x40 && b <= 0x7E) || (b >= 0x80 && b <= 0xFE); };
+  QByteArray shared;
+  shared.reserve(bytes.size() + bytes.size() / 4);
+  for (qsizetype i = 0; i < bytes.size(); ++i) {
+    const uchar b = uchar(bytes[i]);
+    if (b < 0x80) {
+      shared += char(b);
+    } else if (b == 0x80) {
+      shared += kEuro;
+    } else if (b < 0xFF && i + 1 < bytes.size() && isTrail(uchar(bytes[i + 1]))) {
+      shared += char(b);
+      shared += bytes[++i];
+    } else {
+      shared += kReplacement;
+    }
+  }
+  return shared;
+}
+
+}  // namespace
+
 // glibc's GB18030 decoder gives code page 936's two-byte mapping, user-defined areas included
 // (AAA1–AFFE, F8A1–FEFE, A140–A7A0 land in the private-use area), which the compound-surname
-// table relies on for its substitute glyphs. Bytes it cannot decode become U+FFFD, one byte at
-// a time, so a damaged table still loads.
-QString DecodeCodePage936(const QByteArray& bytes) {
+// table relies on for its substitute glyphs. Anything it still cannot decode becomes U+FFFD,
+// one byte at a time, so a damaged table still loads.
+QString DecodeCodePage936(const QByteArray& raw) {
   QString text;
-  if (bytes.isEmpty()) return text;
-  iconv_t cd = iconv_open("UTF-16LE", "GB18030");
-  if (cd == reinterpret_cast<iconv_t>(-1)) return QString::fromLatin1(bytes);
+  if (raw.isEmpty()) return text;
+  const QByteArray bytes = ToSharedSubset(raw);
+  // QChar holds UTF-16 in host order.
+  iconv_t cd = iconv_open(QSysInfo::ByteOrder == QSysInfo::LittleEndian ? "UTF-16LE" : "UTF-16BE",
+                          "GB18030");
+  if (cd == reinterpret_cast<iconv_t>(-1)) return QString::fromLatin1(raw);
   text.reserve(bytes.size());
   char* in = const_cast<char*>(bytes.constData());
   size_t inLeft = size_t(bytes.size());
