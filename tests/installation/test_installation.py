@@ -24,8 +24,8 @@ def listing(directory: Path) -> list[Path]:
 
 def family_names(path: Path) -> set[str]:
     """Every family the font declares (IDs 1 and 16, all platforms and languages)."""
-    font = TTFont(path, lazy=True)
-    return {record.toUnicode() for record in font["name"].names if record.nameID in (1, 16)}
+    with TTFont(path, lazy=True) as font:
+        return {record.toUnicode() for record in font["name"].names if record.nameID in (1, 16)}
 
 
 def style_dirs() -> list[Path]:
@@ -108,7 +108,8 @@ class StyleDirectories(unittest.TestCase):
             wanted = "Osric" if "英文签" in style.name else "纪元朗娜"
             for path in sorted(style.glob("*.dat")):
                 with self.subTest(font=f"{style.name}/{path.name}"):
-                    cmap = TTFont(path, lazy=True).getBestCmap()
+                    with TTFont(path, lazy=True) as font:
+                        cmap = font.getBestCmap()
                     missing = [c for c in wanted if ord(c) not in cmap]
                     self.assertEqual(missing, [])
 
@@ -164,18 +165,21 @@ class CompoundSurnameTable(unittest.TestCase):
             if "英文签" in style.name:
                 continue
             first = sorted(style.glob("*1.dat"))[0]
-            font = TTFont(first)
-            cmap, glyf = font.getBestCmap(), font["glyf"]
-            for pair, character in self.entries.items():
-                with self.subTest(style=style.name, surname=pair):
-                    self.assertIn(ord(character), cmap)
-                    glyph = glyf[cmap[ord(character)]]
-                    # The ligature is built from the font's own two characters.
-                    self.assertTrue(glyph.isComposite())
-                    used = {component.glyphName for component in glyph.components}
-                    self.assertEqual(used, {cmap[ord(pair[0])], cmap[ord(pair[1])]})
-                    self.assertGreaterEqual(font["hmtx"][cmap[ord(character)]][0],
-                                       font["hmtx"][cmap[ord(pair[0])]][0])
+            with TTFont(first) as font:
+                self.check_ligatures(style, font)
+
+    def check_ligatures(self, style, font):
+        cmap, glyf = font.getBestCmap(), font["glyf"]
+        for pair, character in self.entries.items():
+            with self.subTest(style=style.name, surname=pair):
+                self.assertIn(ord(character), cmap)
+                glyph = glyf[cmap[ord(character)]]
+                # The ligature is built from the font's own two characters.
+                self.assertTrue(glyph.isComposite())
+                used = {component.glyphName for component in glyph.components}
+                self.assertEqual(used, {cmap[ord(pair[0])], cmap[ord(pair[1])]})
+                self.assertGreaterEqual(font["hmtx"][cmap[ord(character)]][0],
+                                 font["hmtx"][cmap[ord(pair[0])]][0])
 
 
 class Backgrounds(unittest.TestCase):
