@@ -5,7 +5,10 @@
 source "$(dirname "$0")/lib.sh"
 seconds=${YZ_MONKEY_SECONDS:-20}
 yz_start_display
-yz_start_program CUPS_SERVER=127.0.0.1:9
+# Whatever the monkey saves lands in the test's own folder, which the dialog opens in.
+mkdir -p "$YZ_WORK/home"
+cd "$YZ_WORK/home"
+yz_start_program CUPS_SERVER=127.0.0.1:9 HOME="$YZ_WORK/home"
 yz_window_geometry
 rss() { awk '/^VmRSS/ {print $2}' "/proc/$YZ_PROGRAM_PID/status"; }
 rss_start=$(rss)
