@@ -2,7 +2,7 @@
 # screenshots. Source it; every test calls yz_start_display first and gets cleaned up on exit.
 set -euo pipefail
 
-YZ_APP_DIR=${1:?usage: $0 <app dir>}
+YZ_APP_DIR=$(cd "${1:?usage: $0 <app dir>}" && pwd)
 YZ_PROGRAM="$YZ_APP_DIR/yanzhou-sign"
 YZ_WORK=$(mktemp -d)
 YZ_PIDS=()
