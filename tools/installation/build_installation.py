@@ -95,7 +95,7 @@ def licence_files(app_dir: Path) -> dict[str, bytes]:
     for key, used_by in users.items():
         source = SOURCES[key]
         origin = source.origin
-        where = (f"npm {origin.spec}" if isinstance(origin, sources.NpmSource)
+        where = (f"npm {origin.package_ref}" if isinstance(origin, sources.NpmSource)
                  else f"Debian package {origin.package}")
         copyright_line = ""
         if isinstance(origin, sources.NpmSource) and not origin.licence:

@@ -9,7 +9,7 @@ from dataclasses import dataclass
 
 @dataclass(frozen=True)
 class NpmSource:
-    spec: str            # package@version, fetched with `npm pack`
+    package_ref: str            # package@version, fetched with `npm pack`
     sha256: str          # of the packed tarball
     font: str            # member path of the font inside the tarball
     licence: str | None  # member path of the licence, or None when the font's name table holds it

@@ -33,30 +33,30 @@ def sha256_of(path: Path) -> str:
     return digest.hexdigest()
 
 
-def tarball_name(spec: str) -> str:
+def tarball_name(package_ref: str) -> str:
     # npm pack's own naming: @scope/name@1.2.3 -> scope-name-1.2.3.tgz
-    name, version = spec.rsplit("@", 1)
+    name, version = package_ref.rsplit("@", 1)
     return name.lstrip("@").replace("/", "-") + "-" + version + ".tgz"
 
 
 def npm_tarball(origin: NpmSource) -> Path:
     cache = download_cache()
-    target = cache / tarball_name(origin.spec)
+    target = cache / tarball_name(origin.package_ref)
     if target.exists() and sha256_of(target) == origin.sha256:
         return target
     with tempfile.TemporaryDirectory(dir=cache) as scratch:
         result = subprocess.run(
-            ["npm", "pack", origin.spec, "--pack-destination", scratch, "--loglevel=error"],
+            ["npm", "pack", origin.package_ref, "--pack-destination", scratch, "--loglevel=error"],
             capture_output=True, text=True, cwd=scratch)
-        fetched = Path(scratch) / tarball_name(origin.spec)
+        fetched = Path(scratch) / tarball_name(origin.package_ref)
         if result.returncode != 0:
-            raise SourceError(f"npm pack {origin.spec} failed: {result.stderr.strip()}")
+            raise SourceError(f"npm pack {origin.package_ref} failed: {result.stderr.strip()}")
         if not fetched.exists():
             made = ", ".join(path.name for path in Path(scratch).iterdir()) or "nothing"
-            raise SourceError(f"npm pack {origin.spec} made {made}, not {fetched.name}")
+            raise SourceError(f"npm pack {origin.package_ref} made {made}, not {fetched.name}")
         actual = sha256_of(fetched)
         if actual != origin.sha256:
-            raise SourceError(f"{origin.spec}: sha256 {actual}, expected {origin.sha256}")
+            raise SourceError(f"{origin.package_ref}: sha256 {actual}, expected {origin.sha256}")
         os.replace(fetched, target)
     return target
 
