@@ -127,9 +127,8 @@ void frmMain::ConnectEvents() {
   connect(imgMove, &ImageControl::MouseDown, this, [this](int button, int, float x, float y) {
     imgMove_MouseDown(button, x, y);
   });
-  connect(imgMove, &ImageControl::MouseMove, this, [this](int button, int, float x, float y) {
-    Handle([&] { imgMove_MouseMove(button, x, y); });
-  });
+  connect(imgMove, &ImageControl::MouseMove, this,
+          [this](int button, int, float x, float y) { DragMove(button, x, y); });
   connect(imgMove, &ImageControl::MouseUp, this, [this] { imgMove_MouseUp(); });
 
   connect(imgLogo, &ImageControl::Click, this, [this] { imgLogo_Click(); });
@@ -141,46 +140,54 @@ void frmMain::ConnectEvents() {
           [this] { Handle([this] { lblColorPreview_Click(); }); });
 }
 
-void frmMain::Handle(const std::function<void()>& handler) {
-  QString message;
+std::optional<QString> frmMain::FailureOf(const std::function<void()>& step) {
   try {
-    handler();
-    return;
+    step();
+    return std::nullopt;
   } catch (const Failure& failure) {
-    message = failure.message();
+    return failure.message();
   } catch (const std::exception& error) {
-    message = QStringLiteral("操作没有完成：%1").arg(QString::fromLocal8Bit(error.what()));
+    return QStringLiteral("操作没有完成：%1").arg(QString::fromLocal8Bit(error.what()));
   }
-  // While dragging, every move redraws: report the first failure of a drag only.
-  if (dragging_) {
-    if (dragFailureShown_) return;
-    dragFailureShown_ = true;
+}
+
+void frmMain::Handle(const std::function<void()>& handler) {
+  if (const std::optional<QString> failure = FailureOf(handler)) {
+    services_.messages.Show(*failure, kMbExclamation);
   }
-  services_.messages.Show(message, kMbExclamation);
 }
 
 // --- load -----------------------------------------------------------------------------------
 
 void frmMain::Form_Load() {
+  // A broken default background fails both its click and the first drawing: say it once.
+  QStringList failures;
+  const auto step = [&failures](const std::function<void()>& run) {
+    const std::optional<QString> failure = FailureOf(run);
+    if (failure && !failures.contains(*failure)) failures << *failure;
+  };
   IsLoading_ = true;
   catalogue = LoadCatalogue(modPub::AppPath);
 
   cboFont->clear();
   cboFont->addItems(catalogue.styleNames);
   // Without a "公文签" the first style is the default, so the first drawing still has a style.
-  if (!SelectFontByText(QStringLiteral("公文签")) && cboFont->count() > 0) SetFontListIndex(0);
+  step([this] {
+    if (!SelectFontByText(QStringLiteral("公文签")) && cboFont->count() > 0) SetFontListIndex(0);
+  });
 
   cboImg->clear();
   cboImg->addItems(catalogue.backgroundNames);
   // The second picture is the default; with only one, that one.
-  if (cboImg->count() > 0) SetImgListIndex(std::min(1, cboImg->count() - 1));
+  if (cboImg->count() > 0) step([this] { SetImgListIndex(std::min(1, cboImg->count() - 1)); });
 
   cboSize->clear();
   cboSize->addItems(SizeEntries());
   cboSize->setEditText(QStringLiteral("72"));
   lblColorPreview->SetBackColor(kBlack);
   IsLoading_ = false;
-  Handle([this] { Redraw(); });
+  step([this] { Redraw(); });
+  for (const QString& failure : failures) services_.messages.Show(failure, kMbExclamation);
 }
 
 // --- drawing --------------------------------------------------------------------------------
@@ -208,19 +215,25 @@ void frmMain::MoveHandle(float left, float top, float width, float height) {
 }
 
 void frmMain::SetFontListIndex(int index) {
+  // An entry that is not there selects nothing; firing the click anyway would send the drawing's
+  // no-style fallback round again and again.
+  if (index < 0 || index >= cboFont->count()) {
+    throw Failure(QStringLiteral("没有可用的签名款式：%1 中没有找到签名款式或字体。")
+                      .arg(modPub::AppPath + QStringLiteral("fonts/")));
+  }
   cboFont->setCurrentIndex(index);
   cboFont_Click();
 }
 
 void frmMain::SetImgListIndex(int index) {
   cboImg->setCurrentIndex(index);
-  Handle([this] { cboImg_Click(); });
+  cboImg_Click();
 }
 
 bool frmMain::SelectFontByText(const QString& text) {
   const int index = cboFont->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
   if (index < 0) return false;
-  Handle([&] { SetFontListIndex(index); });
+  SetFontListIndex(index);
   return true;
 }
 
@@ -276,7 +289,6 @@ void frmMain::imgMove_MouseDown(int button, float x, float y) {
   if (button != 1) return;
   DragStartX = x;
   DragStartY = y;
-  dragging_ = true;
   dragFailureShown_ = false;
   if (!IsSealStyle(cboFont->currentText())) imgMove->SetBorderStyle(1);
 }
@@ -288,10 +300,17 @@ void frmMain::imgMove_MouseMove(int button, float x, float y) {
   DrawSignature(qint32(std::nearbyint(imgMove->Left())), qint32(std::nearbyint(imgMove->Top())));
 }
 
-void frmMain::imgMove_MouseUp() {
+void frmMain::DragMove(int button, float x, float y) {
+  const std::optional<QString> failure = FailureOf([&] { imgMove_MouseMove(button, x, y); });
+  // Every move redraws, so a drag reports its first failure only. The message box takes the
+  // mouse and the release may never reach the handle: the frame goes now.
+  if (!failure || dragFailureShown_) return;
+  dragFailureShown_ = true;
   imgMove->SetBorderStyle(0);
-  dragging_ = false;
+  services_.messages.Show(*failure, kMbExclamation);
 }
+
+void frmMain::imgMove_MouseUp() { imgMove->SetBorderStyle(0); }
 
 // --- links, output, colour ------------------------------------------------------------------
 

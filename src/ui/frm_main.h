@@ -5,6 +5,7 @@
 #include <QPixmap>
 #include <QWidget>
 #include <functional>
+#include <optional>
 
 #include "app/catalogue.h"
 #include "render/draw_signature.h"
@@ -46,7 +47,8 @@ class frmMain : public QWidget, public SignatureControls {
   QString TextEN() const override { return txtEN->text(); }
   void MoveHandle(float left, float top, float width, float height) override;
 
-  // Selecting from code runs the same Click handler as a pick by the user.
+  // Selecting from code runs the same Click handler as a pick by the user (and lets its
+  // failure through to the caller).
   void SetImgListIndex(int index);
   bool SelectFontByText(const QString& text);
 
@@ -87,6 +89,7 @@ class frmMain : public QWidget, public SignatureControls {
   void txtEN_Change();
   void imgMove_MouseDown(int button, float x, float y);
   void imgMove_MouseMove(int button, float x, float y);
+  void DragMove(int button, float x, float y);
   void imgMove_MouseUp();
   void imgLogo_Click();
   void imgHelp_Click();
@@ -94,13 +97,14 @@ class frmMain : public QWidget, public SignatureControls {
   void imgPrint_Click();
   void lblColorPreview_Click();
 
-  // Runs one handler; a failure shows its message (only once per drag while dragging).
+  // Runs one step; gives the user's words for its failure, nothing when it succeeded.
+  static std::optional<QString> FailureOf(const std::function<void()>& step);
+  // Runs one handler; its failure shows one message box.
   void Handle(const std::function<void()>& handler);
 
   FormServices services_;
   bool IsLoading_ = false;
-  bool dragging_ = false;
-  bool dragFailureShown_ = false;
+  bool dragFailureShown_ = false;  // since the last left press on the handle
   QPixmap skin_;
 };
 

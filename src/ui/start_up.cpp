@@ -19,8 +19,11 @@
 namespace modPub {
 
 int Main(QApplication& application) {
+  // No display name: on X11 Qt appends it to every window title ("… — 砚舟签名设计").
   QApplication::setApplicationName(QStringLiteral("yanzhou-sign"));
-  QApplication::setApplicationDisplayName(yz::kAppTitle);
+  // Every move of a drag redraws at the pointer; X11 would otherwise merge the moves that
+  // queue up while a drawing runs.
+  QCoreApplication::setAttribute(Qt::AA_CompressHighFrequencyEvents, false);
   yz::InstallControlFontSubstitutes();
 
   // applicationDirPath resolves a symlink to the executable, so a link elsewhere still finds

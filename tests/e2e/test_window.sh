@@ -3,6 +3,9 @@
 source "$(dirname "$0")/lib.sh"
 yz_start_display
 yz_start_program
+# The title a window manager shows is _NET_WM_NAME; it must be the caption alone.
+net_title=$(xprop -id "$YZ_WINDOW" _NET_WM_NAME | sed -E 's/^[^"]*"(.*)"$/\1/')
+[ "$net_title" = "$YZ_TITLE" ] || yz_fail "window manager title is \"$net_title\""
 yz_window_geometry
 [ "$YZ_W" -eq 719 ] && [ "$YZ_H" -eq 459 ] || yz_fail "client area is ${YZ_W}x$YZ_H, not 719x459"
 yz_screenshot "$YZ_WORK/window.png"

@@ -87,3 +87,24 @@ TEST_F(DragTest, AFailureDuringADragIsReportedOnce) {
   MoveTo(1, 70, 20);
   EXPECT_EQ(messages.shown.size(), 2);
 }
+
+TEST_F(DragTest, AFailedMoveTakesTheFrameAwayAndKeepsThePlace) {
+  window->cboSize->setEditText("abc");
+  const float left = handle()->Left();
+  Press(1, 40, 20);
+  MoveTo(1, 340, 20);
+  ASSERT_EQ(messages.shown.size(), 1);
+  // The message box holds the mouse; the release may never come, so no frame is left behind.
+  EXPECT_EQ(handle()->BorderStyle(), 0);
+  EXPECT_FLOAT_EQ(handle()->Left(), left + 300);
+}
+
+TEST_F(DragTest, ARightReleaseMidDragDoesNotRepeatTheReport) {
+  window->cboSize->setEditText("abc");
+  Press(1, 40, 20);
+  MoveTo(1, 70, 20);
+  Press(2, 70, 20);
+  Release(2);
+  for (int i = 1; i <= 3; ++i) MoveTo(1, 70 + 30 * i, 20);
+  EXPECT_EQ(messages.shown.size(), 1);
+}
