@@ -2,7 +2,21 @@
 
 #include <exception>
 
+#include "seams/failure.h"
+
 namespace mdlBrowseFile {
+
+namespace {
+
+// The dialog gives no numbers of its own; every failure inside it is this one.
+constexpr int kDialogFailure = 1;
+
+void ShowDialogFailure(yz::MessageBox& messages, const QString& description) {
+  messages.Show(QStringLiteral("Error: %1 %2").arg(kDialogFailure).arg(description), yz::kMbOk,
+                QStringLiteral("browseFile"));
+}
+
+}  // namespace
 
 QString WithTypeExtension(const QString& path, int filterIndex) {
   const QString fileName = path.mid(path.lastIndexOf('/') + 1);
@@ -20,11 +34,12 @@ QString browseFile(QWidget* owner, const QString& title, const QString& filter,
     const yz::SaveDialog::Result result = dialog.GetSaveFileName(owner, title, labels, 1);
     if (!result.accepted || result.path.isEmpty()) return QString();
     return WithTypeExtension(result.path, result.filterIndex);
+  } catch (const yz::Failure& failure) {
+    ShowDialogFailure(messages, failure.message());
   } catch (const std::exception& error) {
-    messages.Show(QStringLiteral("Error: %1 %2").arg(-1).arg(QString::fromLocal8Bit(error.what())),
-                  yz::kMbOk, QStringLiteral("browseFile"));
-    return QString();
+    ShowDialogFailure(messages, QString::fromUtf8(error.what()));
   }
+  return QString();
 }
 
 }  // namespace mdlBrowseFile

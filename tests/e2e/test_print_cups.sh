@@ -1,76 +1,153 @@
 #!/usr/bin/env bash
-# Printing on a real queue: cupsd with a cups-pdf printer as the default. A click on 打印签名
-# must give a one-page PDF holding the canvas picture, 4.04 × 2.72 inches at the top-left of the
-# printable area. Without a default queue the click must explain that no printer is set up.
+# Printing on a real queue: a scheduler of this test's own with a cups-pdf printer. Clicks on
+# 打印签名 must give one one-page PDF each, holding the canvas picture at 4.04 × 2.72 inches at
+# the top-left of the printable area. With no default queue, a queue that takes no jobs or a paused
+# one, the click must show a message and print nothing.
 source "$(dirname "$0")/lib.sh"
 [ "$(id -u)" -eq 0 ] || yz_fail "needs root to start cupsd"
 
-# The system's own scheduler, started and stopped by this test (CI starts no services).
-started_cupsd=""
-if ! lpstat -r 2>/dev/null | grep -q 'is running'; then
-  /usr/sbin/cupsd
-  started_cupsd=yes
-fi
-for _ in $(seq 50); do lpstat -r 2>/dev/null | grep -q 'is running' && break; sleep 0.2; done
-lpstat -r 2>/dev/null | grep -q 'is running' || yz_fail "cupsd did not start"
-old_default=$(lpstat -d 2>/dev/null | sed -n 's/^system default destination: //p')
-out_dirs="$HOME/PDF /var/spool/cups-pdf/ANONYMOUS /root/PDF"
-stamp=$YZ_WORK/stamp
+ppd=/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd
+[ -f "$ppd" ] || yz_fail "printer-driver-cups-pdf is not installed ($ppd missing)"
+
+# A private scheduler on a socket of its own: the machine's queues and defaults stay untouched,
+# and the program finds it through CUPS_SERVER.
+cups=$(mktemp -d /tmp/yz-cups.XXXXXX)
+stamp=$cups/stamp
 touch "$stamp"
+# cups-pdf writes into the job owner's home (Out in /etc/cups/cups-pdf.conf) or the anonymous spool.
+out_dirs="$(getent passwd "$(id -un)" | cut -d: -f6)/PDF /var/spool/cups-pdf/ANONYMOUS"
 finish() {
-  lpadmin -x yz-pdf 2>/dev/null || true
-  [ -n "$old_default" ] && lpadmin -d "$old_default" 2>/dev/null || true
-  [ -n "$started_cupsd" ] && pkill -x cupsd 2>/dev/null || true
-  yz_cleanup
+  find $out_dirs -name '*.pdf' -newer "$stamp" -delete 2>/dev/null || true
+  yz_cleanup  # ends the display, the program and the scheduler, by their ids
+  rm -rf "$cups"
 }
 trap finish EXIT
-lpadmin -x yz-pdf 2>/dev/null || true
+mkdir -p "$cups"/{root,spool,cache,state,tmp,log}
+chmod 755 "$cups"
+chmod 1777 "$cups/tmp"  # filters run as lp and write their temporary files here
+cat >"$cups/root/cupsd.conf" <<EOF
+Listen $cups/cups.sock
+LogLevel info
+WebInterface No
+Browsing No
+<Location />
+  Order allow,deny
+  Allow all
+</Location>
+EOF
+cat >"$cups/root/cups-files.conf" <<EOF
+ServerRoot $cups/root
+RequestRoot $cups/spool
+CacheDir $cups/cache
+StateDir $cups/state
+TempDir $cups/tmp
+ErrorLog $cups/log/error_log
+AccessLog $cups/log/access_log
+PageLog $cups/log/page_log
+EOF
+export CUPS_SERVER=$cups/cups.sock
+/usr/sbin/cupsd -f -c "$cups/root/cupsd.conf" -s "$cups/root/cups-files.conf" >"$cups/log/cupsd.out" 2>&1 &
+cupsd_pid=$!
+YZ_PIDS+=("$cupsd_pid")
+
+for _ in $(seq 50); do lpstat -r 2>/dev/null | grep -q 'is running' && break; sleep 0.2; done
+lpstat -r 2>/dev/null | grep -q 'is running' || { cat "$cups/log/cupsd.out" >&2; yz_fail "cupsd did not start"; }
+lpadmin -p yz-pdf -E -v cups-pdf:/ -P "$ppd" 2>/dev/null
+lpstat -d 2>&1 | grep -q 'no system default' || yz_fail "the private scheduler has a default queue already"
 
 yz_start_display
+# The program's own home, so that no per-user default printer of the machine applies.
+mkdir -p "$YZ_WORK/home"
 
-# 1. No printer at all: a scheduler address where nothing listens (leaves the machine's queues alone).
-yz_start_program CUPS_SERVER=127.0.0.1:9
-yz_window_geometry
-xdotool mousemove "$((YZ_X + 616))" "$((YZ_Y + 282))" click 1
-sleep 1.5
-yz_screenshot "$YZ_WORK/no-printer.png"
-[ "$(xdotool search --name "^砚舟签名设计\$" 2>/dev/null | wc -l)" -ge 1 ] ||
-  yz_fail "no message box after printing without a printer"
-xdotool key Return
-sleep 0.5
-kill "$YZ_PROGRAM_PID"; wait "$YZ_PROGRAM_PID" 2>/dev/null || true
+new_pdfs() { find $out_dirs -name '*.pdf' -newer "$stamp" 2>/dev/null | sort; }
 
-# 2. A cups-pdf queue as the default.
-lpadmin -p yz-pdf -E -v cups-pdf:/ -P /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd
+click_print() {
+  yz_window_geometry
+  xdotool mousemove "$((YZ_X + 616))" "$((YZ_Y + 282))" click 1
+}
+
+# Expects the exclamation box (captioned with the application's title) and closes it.
+expect_message_box() {
+  local what=$1
+  for _ in $(seq 30); do
+    [ "$(xdotool search --onlyvisible --name "^砚舟签名设计\$" 2>/dev/null | wc -l)" -ge 1 ] && break
+    sleep 0.2
+  done
+  yz_screenshot "$YZ_WORK/$what.png"
+  if [ -n "${YZ_KEEP_SHOTS:-}" ]; then cp "$YZ_WORK/$what.png" "$YZ_KEEP_SHOTS/"; fi
+  [ "$(xdotool search --onlyvisible --name "^砚舟签名设计\$" 2>/dev/null | wc -l)" -ge 1 ] ||
+    yz_fail "no message box when printing with $what"
+  xdotool key Return
+  sleep 0.5
+}
+
+yz_start_program HOME="$YZ_WORK/home"
+
+# 1. A queue exists but none is the default.
+click_print
+expect_message_box "no default queue"
+
+# 2. The default queue takes no jobs.
 lpadmin -d yz-pdf
-yz_start_program
-yz_window_geometry
-xdotool mousemove "$((YZ_X + 616))" "$((YZ_Y + 282))" click 1
-pdf=""
+cupsreject yz-pdf
+click_print
+expect_message_box "a queue that takes no jobs"
+sleep 2
+[ -z "$(new_pdfs)" ] || yz_fail "a refused print still made a PDF: $(new_pdfs)"
+
+# 3. The default queue is paused: nothing is sent, so nothing prints once it is resumed.
+cupsaccept yz-pdf
+cupsdisable yz-pdf
+click_print
+expect_message_box "a paused queue"
+cupsenable yz-pdf
+sleep 2
+[ -z "$(new_pdfs)" ] || yz_fail "a print on a paused queue came out later: $(new_pdfs)"
+
+# 4. Two clicks on a working default queue: two separate one-page documents.
+click_print
+sleep 1
+click_print
+pdfs=""
 for _ in $(seq 150); do
-  pdf=$(find $out_dirs -name '*.pdf' -newer "$stamp" -size +1k 2>/dev/null | head -n 1)
-  [ -n "$pdf" ] && break
+  pdfs=$(new_pdfs)
+  [ "$(echo "$pdfs" | grep -c .)" -ge 2 ] && break
   sleep 0.2
 done
-[ -n "$pdf" ] || { tail -20 /var/log/cups/error_log >&2; yz_fail "no PDF was printed"; }
-sleep 1
-pages=$(pdfinfo "$pdf" | awk '/^Pages:/ {print $2}')
-[ "$pages" -eq 1 ] || yz_fail "$pages pages instead of 1"
-images=$(pdfimages -list "$pdf" | tail -n +3 | wc -l)
-[ "$images" -ge 1 ] || yz_fail "no picture in the PDF"
-# Its size from the PDF itself: pixels over pixels per inch.
-read -r iw ih xppi yppi < <(pdfimages -list "$pdf" | awk 'NR == 3 {print $4, $5, $13, $14}')
-echo "image ${iw}x$ih at ${xppi}x$yppi ppi"
-awk -v a="$iw" -v b="$xppi" -v c="$ih" -v d="$yppi" 'BEGIN { w = a / b; h = c / d;
-  printf "printed size %.3f x %.3f in\n", w, h; exit !(w > 4.02 && w < 4.06 && h > 2.70 && h < 2.74) }' ||
-  yz_fail "printed size is not 4.04 x 2.72 inches"
-# Where the picture lands: render the page and measure the non-white box, in inches.
-pdftoppm -r 100 -png -singlefile "$pdf" "$YZ_WORK/page"
-box=$(convert "$YZ_WORK/page.png" -fuzz 3% -trim -format '%w %h %X %Y' info:)
-read -r w h ox oy <<<"$box"
-echo "printed picture: ${w}x$h px at 100 dpi, offset $ox,$oy"
-awk -v w="$w" -v h="$h" 'BEGIN { exit !((w/100 > 4.04 - 0.03) && (w/100 < 4.04 + 0.03) && (h/100 > 2.72 - 0.03) && (h/100 < 2.72 + 0.03)) }' ||
-  yz_fail "picture is $(awk -v w="$w" 'BEGIN{print w/100}') x $(awk -v h="$h" 'BEGIN{print h/100}') inches"
-# Top-left of the printable area: within the page's usual margins (under an inch).
-[ "${ox#+}" -lt 100 ] && [ "${oy#+}" -lt 100 ] || yz_fail "picture not at the top-left ($ox,$oy)"
-rm -f "$pdf"
+[ "$(echo "$pdfs" | grep -c .)" -eq 2 ] ||
+  { tail -20 "$cups/log/error_log" >&2; yz_fail "expected 2 PDFs, got: ${pdfs:-none}"; }
+[ "$(xdotool search --onlyvisible --name "^砚舟签名设计\$" 2>/dev/null | wc -l)" -eq 0 ] ||
+  yz_fail "a message box appeared although the queue works"
+sleep 1  # cups-pdf renames the finished file into place; let the last one settle
+
+# Where the printable area starts on the page, in inches from the top-left, from the driver's
+# ImageableArea (points from the bottom-left) for the page size it prints.
+page_size=$(sed -n 's/^\*DefaultPageSize: *//p' "$ppd" | tr -d '\r')
+read -r area_x area_y < <(awk -v size="$page_size" '
+  $1 == "*PaperDimension" && $2 ~ "^" size "[/:]" { gsub(/"/, ""); height = $4 }
+  $1 == "*ImageableArea" && $2 ~ "^" size "[/:]" { gsub(/"/, ""); llx = $3; ury = $6 }
+  END { printf "%.4f %.4f\n", llx / 72, (height - ury) / 72 }' FS='[ :]+' "$ppd")
+echo "printable area of $page_size starts at $area_x, $area_y in"
+
+while read -r pdf; do
+  pages=$(pdfinfo "$pdf" | awk '/^Pages:/ {print $2}')
+  [ "$pages" -eq 1 ] || yz_fail "$pdf has $pages pages instead of 1"
+  [ "$(pdfimages -list "$pdf" | tail -n +3 | wc -l)" -eq 1 ] || yz_fail "$pdf holds not exactly one picture"
+  # Its printed size from the PDF itself: pixels over pixels per inch.
+  read -r iw ih xppi yppi < <(pdfimages -list "$pdf" | awk 'NR == 3 {print $4, $5, $13, $14}')
+  awk -v a="$iw" -v b="$xppi" -v c="$ih" -v d="$yppi" 'BEGIN { w = a / b; h = c / d;
+    printf "image %dx%d at %dx%d ppi: %.3f x %.3f in\n", a, c, b, d, w, h
+    exit !(w > 4.02 && w < 4.06 && h > 2.70 && h < 2.74) }' ||
+    yz_fail "printed size is not 4.04 x 2.72 inches"
+  # Where it lands: render at 100 dpi inside a white border and measure the box that is not white.
+  pdftoppm -r 100 -png -singlefile "$pdf" "$YZ_WORK/page"
+  read -r w h ox oy < <(convert "$YZ_WORK/page.png" -bordercolor white -border 20 -fuzz 3% -trim \
+    -format '%w %h %X %Y\n' info: | tr -d '+')
+  awk -v w="$w" -v h="$h" -v x="$ox" -v y="$oy" -v ax="$area_x" -v ay="$area_y" 'BEGIN {
+    w /= 100; h /= 100; x = (x - 20) / 100; y = (y - 20) / 100
+    printf "on the page: %.2f x %.2f in at %.2f, %.2f in\n", w, h, x, y
+    ok = w > 4.02 && w < 4.06 && h > 2.70 && h < 2.74
+    ok = ok && x - ax > -0.02 && x - ax < 0.02 && y - ay > -0.02 && y - ay < 0.02
+    exit !ok }' || yz_fail "the picture is not 4.04 x 2.72 in at the printable area's top-left"
+done <<<"$pdfs"
+echo "PASS"

@@ -55,6 +55,18 @@ TEST(BrowseFile, AsksWithTheTitleAndTypesAndGivesEmptyTextOnCancel) {
   EXPECT_TRUE(messages.shown.isEmpty());
 }
 
+TEST(BrowseFile, AFailureInsideIsShownCaptionedBrowseFileAndCountsAsCancel) {
+  FakeSaveDialog dialog;
+  dialog.answer = {true, "/tmp/签名", 1};
+  dialog.onShow = [] { throw Failure(QStringLiteral("对话框无法打开")); };
+  FakeMessageBox messages;
+  EXPECT_EQ(mdlBrowseFile::browseFile(nullptr, "保存签名图片", QString(), dialog, messages), "");
+  ASSERT_EQ(messages.shown.size(), 1);
+  EXPECT_EQ(messages.shown[0].text, "Error: 1 对话框无法打开");
+  EXPECT_EQ(messages.shown[0].caption, "browseFile");
+  EXPECT_EQ(messages.shown[0].style, 0);
+}
+
 TEST(PictureFile, ContentMatchesTheName) {
   QTemporaryDir dir;
   const QImage picture = SamplePicture();
