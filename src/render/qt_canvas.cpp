@@ -12,13 +12,19 @@ namespace {
 constexpr int kDotsPerMeterAt96Dpi = 3780;  // Qt rounds this back to 96 dpi
 }
 
-QtCanvas::QtCanvas(QtFontRegistry& fonts, QSize innerPixels, int scale)
+QtCanvas::QtCanvas(QtFontRegistry& fonts, QSize innerPixels, int scale, Ground ground)
     : fonts_(fonts), inner_(innerPixels.expandedTo(QSize(1, 1))), scale_(std::max(1, scale)),
-      image_(inner_ * scale_, QImage::Format_RGB32) {
+      ground_(ground),
+      image_(inner_ * scale_, ground == Ground::White ? QImage::Format_RGB32
+                                                      : QImage::Format_ARGB32_Premultiplied) {
   image_.setDotsPerMeterX(kDotsPerMeterAt96Dpi);
   image_.setDotsPerMeterY(kDotsPerMeterAt96Dpi);
-  image_.fill(Qt::white);
+  ClearToGround();
   Realise();
+}
+
+void QtCanvas::ClearToGround() {
+  image_.fill(ground_ == Ground::White ? QColor(Qt::white) : QColor(Qt::transparent));
 }
 
 QFont QtCanvas::MakeFont() const {
@@ -48,12 +54,13 @@ const QFont& QtCanvas::CurrentFont() const {
 }
 
 void QtCanvas::Cls() {
-  image_.fill(Qt::white);
+  ClearToGround();
   currentX_ = currentY_ = 0;
 }
 
 void QtCanvas::SetPicture(const QImage& picture) {
-  image_.fill(Qt::white);
+  ClearToGround();
+  if (picture.isNull()) return;  // no background: the ground alone
   QPainter painter(&image_);
   painter.setRenderHint(QPainter::SmoothPixmapTransform);
   painter.drawImage(QRectF(0, 0, picture.width() * scale_, picture.height() * scale_), picture);

@@ -16,8 +16,11 @@ namespace yz {
 class QtCanvas : public Canvas {
  public:
   static constexpr double kTwipsPerPixel = 15;
+  // What lies under the background picture and shows where there is none: white like the
+  // picture box, or nothing at all (alpha 0) for a signature to be laid over other artwork.
+  enum class Ground { White, Transparent };
 
-  QtCanvas(QtFontRegistry& fonts, QSize innerPixels, int scale = 1);
+  QtCanvas(QtFontRegistry& fonts, QSize innerPixels, int scale = 1, Ground ground = Ground::White);
 
   void Cls() override;
   void SetPicture(const QImage& picture) override;
@@ -57,12 +60,14 @@ class QtCanvas : public Canvas {
   double ToPixels(double twips) const { return twips * scale_ / kTwipsPerPixel; }
   double ToTwips(double pixels) const { return pixels * kTwipsPerPixel / scale_; }
   void Realise();
+  void ClearToGround();
   QFont MakeFont() const;
   const QFont& CurrentFont() const;
 
   QtFontRegistry& fonts_;
   QSize inner_;
   int scale_;
+  Ground ground_;
   QImage image_;
   QString face_ = QStringLiteral("Courier New");
   double points_ = 9;

@@ -1,0 +1,43 @@
+#include <QApplication>
+#include <QTextStream>
+
+#include "app/mod_pub.h"
+#include "output/run_renderer.h"
+#include "ui/control_fonts.h"
+#include "ui/style_rules.h"
+
+namespace {
+
+// Standard error is the renderer's own: one line per problem. Qt's warnings are about the
+// desktop session (no runtime folder, no display) that a program without windows does not use.
+void KeepSevereQtMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
+  if (type == QtCriticalMsg || type == QtFatalMsg)
+    QTextStream(stderr) << "yanzhou-sign-render: Qt: " << message << Qt::endl;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  qInstallMessageHandler(KeepSevereQtMessages);
+  // No window is ever shown: the offscreen platform has the same fonts and needs no display.
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  // Qt takes options such as --style from the command line it is given; the renderer's own
+  // --style is not for Qt, so Qt sees the program name alone.
+  int qtArgc = 1;
+  QApplication application(qtArgc, argv);
+  QApplication::setApplicationName(QStringLiteral("yanzhou-sign-render"));
+  QApplication::setApplicationVersion(QStringLiteral(YZ_VERSION));
+  // The same face substitutes as the window, so that both draw with the same fonts.
+  yz::InstallControlFontSubstitutes();
+
+  QStringList arguments;
+  for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+  QTextStream out(stdout);
+  QTextStream err(stderr);
+  const auto defaultsFor = [](const QString& style) {
+    const yz::StyleRule rule = yz::StyleRuleFor(style);
+    return yz::StyleDefaults{rule.sizeCap, rule.ink};
+  };
+  return yz::RunRenderer(arguments, modPub::AppPathFor(QCoreApplication::applicationDirPath()),
+                         defaultsFor, out, err);
+}

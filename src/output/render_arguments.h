@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+#include "seams/colour.h"
+#include "seams/failure.h"
+
+namespace yz {
+
+// A command line the renderer cannot act on; the message is one line saying why.
+class BadArguments : public Failure {
+ public:
+  using Failure::Failure;
+};
+
+// What the renderer was asked for. Whatever is left out is what the window starts with or what
+// choosing the style there sets (resolved later against the installation).
+struct RenderArguments {
+  enum class Action { Render, ShowHelp, ShowVersion };
+  Action action = Action::Render;
+  QString text;  // the help or version text to print
+
+  QString nameCN = QStringLiteral("纪元朗");  // the window's own starting names
+  QString nameEN = QStringLiteral("Osric");
+  std::optional<QString> style;       // nullopt: the window's default style
+  bool allStyles = false;             // --style all
+  std::optional<QString> background;  // nullopt: the window's default picture
+  bool transparent = false;           // --background none
+  std::optional<QString> sizeText;    // nullopt: 72, capped by the style
+  std::optional<Colour> ink;          // nullopt: the style's ink
+  qint32 x = -1;                      // twips; -1 asks for the default position
+  qint32 y = -1;
+  int scale = 1;
+  QString out;                   // a file, or a folder with --style all
+  QByteArray folderFormat = "png";  // the files' type with --style all
+};
+
+inline constexpr int kMinRenderScale = 1;
+inline constexpr int kMaxRenderScale = 8;
+
+// Reads the command line (program name first) with QCommandLineParser's conventions. Throws
+// BadArguments for anything it cannot use: unknown options, values out of range or malformed, a
+// missing --out, an output type that cannot hold what was asked for.
+RenderArguments ParseRenderArguments(const QStringList& arguments);
+
+}  // namespace yz

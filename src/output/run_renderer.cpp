@@ -1,0 +1,89 @@
+#include "output/run_renderer.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include "app/mod_pub.h"
+#include "output/picture_file.h"
+#include "render/qt_picture_loader.h"
+#include "seams/message_box.h"
+
+namespace yz {
+
+namespace {
+
+QString OneLine(QString text) {
+  text.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+  text.replace('\n', ' ');
+  return text.trimmed();
+}
+
+// The start-up's warning about the compound-surname table goes to standard error; the drawing
+// goes on without the table, as the window does.
+class ErrorStreamMessages : public MessageBox {
+ public:
+  explicit ErrorStreamMessages(QTextStream& err) : err_(err) {}
+  void Show(const QString& text, int, const QString&) override { err_ << OneLine(text) << Qt::endl; }
+  bool Ask(const QString&, const QString&) override { return false; }
+
+ private:
+  QTextStream& err_;
+};
+
+void MakeFolder(const QString& folder) {
+  const QFileInfo info(folder);
+  if (info.exists() && !info.isDir())
+    throw BadArguments(QStringLiteral("--style all 的 --out 须是文件夹，“%1”是文件").arg(folder));
+  if (!QDir().mkpath(folder))
+    throw Failure(QStringLiteral("无法创建文件夹：%1").arg(folder));
+}
+
+void CheckNotFolder(const QString& path) {
+  if (QFileInfo(path).isDir())
+    throw BadArguments(QStringLiteral("--out 是一个文件夹，请给出文件名（或使用 --style all）：“%1”").arg(path));
+}
+
+}  // namespace
+
+int RunRenderer(const QStringList& arguments, const QString& appPath,
+                const StyleDefaultsFor& defaultsFor, QTextStream& out, QTextStream& err) {
+  const QString program = QFileInfo(arguments.value(0)).fileName();
+  const auto report = [&](const Failure& failure, int status) {
+    err << program << ": " << OneLine(failure.message()) << Qt::endl;
+    return status;
+  };
+  try {
+    const RenderArguments a = ParseRenderArguments(arguments);
+    if (a.action != RenderArguments::Action::Render) {
+      out << a.text << Qt::flush;
+      return kRenderedOk;
+    }
+    modPub::AppPath = appPath;
+    ErrorStreamMessages messages(err);
+    modPub::CompoundSurnames = modPub::ReadTextFile(appPath + QStringLiteral("data/fuxing.dat"), messages);
+    const Catalogue catalogue = LoadCatalogue(appPath);
+    if (catalogue.styleNames.isEmpty())
+      throw Failure(QStringLiteral("没有可用的签名款式：%1 中没有找到签名款式或字体。")
+                        .arg(appPath + QStringLiteral("fonts/")));
+    const QList<PlannedPicture> pictures = PlanPictures(a, catalogue, defaultsFor);
+    if (a.allStyles)
+      MakeFolder(a.out);
+    else
+      CheckNotFolder(a.out);
+
+    QtFontRegistry fonts;
+    QtPictureLoader loader;
+    for (const PlannedPicture& picture : pictures) {
+      WritePictureFile(RenderJobImage(picture.job, catalogue, modPub::CompoundSurnames, fonts, loader),
+                       picture.path);
+      out << QFileInfo(picture.path).absoluteFilePath() << Qt::endl;
+    }
+    return kRenderedOk;
+  } catch (const BadArguments& bad) {
+    return report(bad, kBadArguments);
+  } catch (const Failure& failure) {
+    return report(failure, kRenderFailed);
+  }
+}
+
+}  // namespace yz
