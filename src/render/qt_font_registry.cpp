@@ -1,5 +1,6 @@
 #include "render/qt_font_registry.h"
 
+#include <QFileInfo>
 #include <QFontDatabase>
 
 #include "render/face_names.h"
@@ -25,7 +26,8 @@ void QtFontRegistry::Load(const QString& path, Entry& entry) {
   Drop(entry);
   entry.stamp = stamp;
   entry.loaded = true;
-  if (!stamp.exists) return;
+  // Only a regular file is parsed: opening a named pipe would block the window for good.
+  if (!stamp.exists || !QFileInfo(path).isFile()) return;
   ++parses_;
   entry.fontId = QFontDatabase::addApplicationFont(path);
   if (entry.fontId >= 0) entry.families = QFontDatabase::applicationFontFamilies(entry.fontId);

@@ -1,10 +1,10 @@
 #include "render/qt_picture_loader.h"
 
 #include <QFile>
-#include <QtEndian>
 #include <gtest/gtest.h>
 
 #include "seams/failure.h"
+#include "support/crafted_pictures.h"
 #include "support/temp_installation.h"
 
 namespace yz {
@@ -20,33 +20,9 @@ QString FailureOf(const QString& path) {
   return {};
 }
 
-quint32 Crc32(const QByteArray& bytes) {
-  quint32 crc = 0xFFFFFFFFu;
-  for (const char byte : bytes) {
-    crc ^= quint8(byte);
-    for (int k = 0; k < 8; ++k) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
-  }
-  return ~crc;
-}
-
-QByteArray PngChunk(const char* type, const QByteArray& data) {
-  QByteArray length(4, '\0');
-  qToBigEndian(quint32(data.size()), length.data());
-  const QByteArray body = QByteArray(type, 4) + data;
-  QByteArray crc(4, '\0');
-  qToBigEndian(Crc32(body), crc.data());
-  return length + body + crc;
-}
-
 // A PNG that declares width × height pixels and holds almost no data.
 QByteArray PngHeader(quint32 width, quint32 height) {
-  QByteArray header(13, '\0');
-  qToBigEndian(width, header.data());
-  qToBigEndian(height, header.data() + 4);
-  header[8] = 8;  // bit depth
-  header[9] = 2;  // truecolour
-  return QByteArray("\x89PNG\r\n\x1a\n", 8) + PngChunk("IHDR", header) +
-         PngChunk("IDAT", QByteArray::fromHex("789c030000000001")) + PngChunk("IEND", {});
+  return testing::CraftedPng(width, height, QByteArray::fromHex("789c030000000001"));
 }
 
 TEST(QtPictureLoader, LoadsAPictureAtItsOwnSize) {
