@@ -1,0 +1,54 @@
+#!/usr/bin/env bash
+# The renderer as a user runs it: exit statuses and one-line reasons, the file types, a scale-4
+# transparent picture, and one file per style with --style all. No display is needed.
+source "$(dirname "$0")/lib.sh"
+render="$YZ_APP_DIR/yanzhou-sign-render"
+cd "$YZ_WORK"
+
+# expect <status> <args...>: runs the renderer, checks its status, keeps stdout and stderr.
+expect() {
+  local want=$1 got=0
+  shift
+  "$render" "$@" >out.txt 2>err.txt || got=$?
+  [ "$got" -eq "$want" ] || yz_fail "status $got, not $want, for: $* ($(cat err.txt))"
+}
+
+expect 0 --help
+grep -q -- '--scale' out.txt || yz_fail "--help does not list --scale"
+expect 0 --version
+grep -qE '^yanzhou-sign-render [0-9]+\.[0-9]+' out.txt || yz_fail "--version printed: $(cat out.txt)"
+
+for bad in "--scale 9" "--scale 0" "--color red" "--size abc" "--style 无此款式" "--background 无此背景" \
+           "--nonsense" "stray" "--out sig.gif" "--background none --out sig.jpg" "--name 纪元朗"; do
+  # shellcheck disable=SC2086 # the cases are word lists; the last three name no .png --out
+  case "$bad" in *--out* | --name*) expect 2 $bad ;; *) expect 2 $bad --out sig.png ;; esac
+  [ "$(wc -l <err.txt)" -eq 1 ] || yz_fail "not one line for '$bad': $(cat err.txt)"
+  [ ! -s out.txt ] || yz_fail "printed a path for '$bad'"
+done
+[ -z "$(ls sig.* 2>/dev/null)" ] || yz_fail "bad arguments wrote a file"
+
+expect 1 --out /proc/无处/sig.png
+[ "$(wc -l <err.txt)" -eq 1 ] && grep -q '/proc/无处/sig.png' err.txt || yz_fail "unwritable: $(cat err.txt)"
+mkdir alone && cp "$render" alone/
+"alone/yanzhou-sign-render" --out sig.png >out.txt 2>err.txt && yz_fail "drew without any fonts"
+grep -q '没有可用的签名款式' err.txt || yz_fail "no fonts: $(cat err.txt)"
+
+# Real file types, named by their extension.
+expect 0 --out "签名.jpg"
+[ "$(head -c 3 签名.jpg | od -An -tx1 | tr -d ' ')" = ffd8ff ] || yz_fail ".jpg is not a JPEG"
+expect 0 --out "签名.bmp"
+[ "$(head -c 2 签名.bmp)" = BM ] || yz_fail ".bmp is not a BMP"
+[ "$(cat out.txt)" = "$YZ_WORK/签名.bmp" ] || yz_fail "printed $(cat out.txt)"
+
+expect 0 --name 纪元朗 --style 公文签 --background none --scale 4 --out big.png
+[ "$(identify -format '%wx%h' big.png)" = 1552x1044 ] || yz_fail "scale 4 is $(identify -format '%wx%h' big.png)"
+[ "$(convert big.png -format '%[fx:p{0,0}.a+p{1551,1043}.a]' info:)" = 0 ] || yz_fail "corners not transparent"
+[ "$(convert big.png -alpha extract -format '%[fx:maxima]' info:)" = 1 ] || yz_fail "no solid ink"
+
+styles=$(( $(find "$YZ_APP_DIR/fonts/" -mindepth 1 -maxdepth 1 -type d ! -name 电脑字 | wc -l) +
+           $(find "$YZ_APP_DIR/fonts/电脑字/" -maxdepth 1 -type f | wc -l) ))
+expect 0 --style all --out "每种 款式"
+[ "$(wc -l <out.txt)" -eq "$styles" ] || yz_fail "$(wc -l <out.txt) paths for $styles styles"
+[ "$(find "每种 款式" -name '*.png' | wc -l)" -eq "$styles" ] || yz_fail "not one file per style"
+[ "$(md5sum "每种 款式"/*.png | cut -d' ' -f1 | sort -u | wc -l)" -eq "$styles" ] || yz_fail "two styles drew the same picture"
+echo "renderer: statuses, file types, scale 4 transparent, $styles styles"
