@@ -1,0 +1,180 @@
+// Saving where it cannot work: a read-only folder, a read-only existing file, a full and a
+// read-only file system. Each click ends with a message naming the file and the reason, no
+// confirmation, no half-written file, and any file that was there untouched.
+//
+// Root ignores permission bits, so the permission cases run in a child process as "nobody";
+// the file-system cases mount a small tmpfs (root only) or, without root, stand in with a
+// file-size limit for the full disk.
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <functional>
+#include <grp.h>
+#include <signal.h>
+#include <sys/mount.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "output/save_signature.h"
+#include "seams/failure.h"
+#include "support/fake_message_box.h"
+#include "support/fake_platform.h"
+
+namespace {
+
+constexpr uid_t kNobody = 65534;
+
+// How the click ended, as a child process reports it.
+struct Outcome {
+  bool failed = false;
+  QString message;      // the Failure's words
+  bool confirmed = false;  // a "保存完毕！" was shown
+};
+
+// One click on 保存签名 for `path`, in a child process run as `user` (when this one is root)
+// and with its files limited to `fileSizeLimit` bytes (0: none).
+Outcome SaveInChild(const QString& path, uid_t user, rlim_t fileSizeLimit = 0) {
+  int channel[2];
+  if (::pipe(channel) != 0) return {true, QStringLiteral("no pipe")};
+  const pid_t child = ::fork();
+  if (child == 0) {
+    ::close(channel[0]);
+    if (::geteuid() == 0 && user != 0) {
+      if (::setgroups(0, nullptr) != 0 || ::setgid(user) != 0 || ::setuid(user) != 0) ::_exit(10);
+    }
+    if (fileSizeLimit > 0) {
+      ::signal(SIGXFSZ, SIG_IGN);  // a write past the limit fails with EFBIG instead
+      const rlimit limit{fileSizeLimit, fileSizeLimit};
+      if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) ::_exit(11);
+    }
+    QImage picture(388, 261, QImage::Format_RGB32);
+    picture.fill(QColor(244, 235, 217));
+    yz::testing::FakeSaveDialog dialog;
+    dialog.answer = {true, path, 1};
+    yz::testing::FakeMessageBox messages;
+    QByteArray report;
+    try {
+      yz::SaveSignatureClick(nullptr, picture, dialog, messages);
+      report = "ok\n";
+    } catch (const yz::Failure& failure) {
+      report = "failed\n" + failure.message().toUtf8();
+    }
+    if (!messages.shown.isEmpty()) report.prepend("confirmed ");
+    if (::write(channel[1], report.constData(), size_t(report.size())) < 0) ::_exit(12);
+    ::_exit(0);
+  }
+  ::close(channel[1]);
+  QByteArray report;
+  char buffer[4096];
+  for (ssize_t n; (n = ::read(channel[0], buffer, sizeof buffer)) > 0;) report.append(buffer, n);
+  ::close(channel[0]);
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  Outcome outcome;
+  outcome.confirmed = report.startsWith("confirmed ");
+  if (outcome.confirmed) report.remove(0, 10);
+  outcome.failed = !report.startsWith("ok\n");
+  outcome.message = QString::fromUtf8(report.mid(report.indexOf('\n') + 1));
+  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
+    outcome.message = QStringLiteral("child ended with status %1").arg(status);
+  return outcome;
+}
+
+QByteArray Contents(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+void WriteOld(const QString& path) {
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write("old signature");
+}
+
+// A folder of its own, owned by the user the click runs as.
+class BadOutputTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(dir.isValid());
+    folder = dir.filePath("out");
+    ASSERT_TRUE(QDir().mkpath(folder));
+    Own(dir.path());
+    Own(folder);
+  }
+  void TearDown() override {
+    if (mounted) ::umount2(QFile::encodeName(folder).constData(), MNT_DETACH);
+  }
+  // Gives the path to the unprivileged user, so that only the permission bits decide.
+  void Own(const QString& path) {
+    if (::geteuid() == 0) ASSERT_EQ(::chown(QFile::encodeName(path).constData(), kNobody, kNobody), 0);
+  }
+  uid_t User() const { return ::geteuid() == 0 ? kNobody : ::geteuid(); }
+  bool MountTmpfs(const char* options, unsigned long flags = 0) {
+    if (::geteuid() != 0) return false;
+    mounted = ::mount("tmpfs", QFile::encodeName(folder).constData(), "tmpfs", flags, options) == 0;
+    return mounted;
+  }
+  // What the folder holds, to see that nothing was left behind.
+  QStringList Entries() const {
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+  }
+  // `reason`: the words the user is told why, "" where any reason will do.
+  void ExpectRefused(const Outcome& outcome, const QString& path, const QString& reason) {
+    EXPECT_TRUE(outcome.failed) << "saved into " << path.toStdString();
+    EXPECT_FALSE(outcome.confirmed);
+    EXPECT_TRUE(outcome.message.startsWith(QStringLiteral("无法保存签名图片：") + path))
+        << outcome.message.toStdString();
+    EXPECT_TRUE(outcome.message.contains(QStringLiteral("\n原因：") + reason)) << outcome.message.toStdString();
+  }
+
+  QTemporaryDir dir;
+  QString folder;
+  bool mounted = false;
+};
+
+TEST_F(BadOutputTest, AReadOnlyFolderGetsNoFile) {
+  ASSERT_EQ(::chmod(QFile::encodeName(folder).constData(), 0555), 0);
+  const QString path = folder + QStringLiteral("/签名");
+  ExpectRefused(SaveInChild(path, User()), path + ".bmp",
+                QStringLiteral("没有在文件夹“%1”中写入的权限").arg(folder));
+  EXPECT_TRUE(Entries().isEmpty()) << Entries().join(' ').toStdString();
+}
+
+TEST_F(BadOutputTest, AReadOnlyExistingFileIsKept) {
+  const QString path = folder + QStringLiteral("/签名.bmp");
+  WriteOld(path);
+  Own(path);
+  ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), 0444), 0);
+  ExpectRefused(SaveInChild(path, User()), path, QStringLiteral("文件是只读的"));
+  EXPECT_EQ(Contents(path), "old signature");
+  EXPECT_EQ(Entries(), QStringList({QStringLiteral("签名.bmp")}));
+}
+
+TEST_F(BadOutputTest, AFullFileSystemKeepsTheOldFileWhole) {
+  // The picture takes 300 KB; 64 KB are free.
+  const bool tmpfs = MountTmpfs("size=64k,mode=0777");
+  if (!tmpfs) std::cout << "no tmpfs (not root): a 64 KB file-size limit stands in for the full disk\n";
+  const QString path = folder + QStringLiteral("/签名.bmp");
+  WriteOld(path);
+  Own(path);
+  ExpectRefused(SaveInChild(path, User(), tmpfs ? 0 : 64 * 1024), path,
+                tmpfs ? QStringLiteral("磁盘空间不足") : QString());
+  EXPECT_EQ(Contents(path), "old signature");
+  EXPECT_EQ(Entries(), QStringList({QStringLiteral("签名.bmp")}));
+}
+
+TEST_F(BadOutputTest, AReadOnlyFileSystemRefusesEvenRoot) {
+  if (!MountTmpfs("size=64k")) GTEST_SKIP() << "mounting needs root";
+  WriteOld(folder + QStringLiteral("/签名.bmp"));
+  ASSERT_EQ(::mount("tmpfs", QFile::encodeName(folder).constData(), "tmpfs",
+                    MS_REMOUNT | MS_RDONLY, "size=64k"), 0);
+  const QString path = folder + QStringLiteral("/签名.bmp");
+  ExpectRefused(SaveInChild(path, 0), path, QStringLiteral("所在的磁盘是只读的"));
+  EXPECT_EQ(Contents(path), "old signature");
+  EXPECT_EQ(Entries(), QStringList({QStringLiteral("签名.bmp")}));
+}
+
+}  // namespace
