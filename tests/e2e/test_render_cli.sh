@@ -18,14 +18,18 @@ grep -q -- '--scale' out.txt || yz_fail "--help does not list --scale"
 expect 0 --version
 grep -qE '^yanzhou-sign-render [0-9]+\.[0-9]+' out.txt || yz_fail "--version printed: $(cat out.txt)"
 
-for bad in "--scale 9" "--scale 0" "--color red" "--size abc" "--style 无此款式" "--background 无此背景" \
-           "--nonsense" "stray" "--out sig.gif" "--background none --out sig.jpg" "--name 纪元朗"; do
-  # shellcheck disable=SC2086 # the cases are word lists; the last three name no .png --out
-  case "$bad" in *--out* | --name*) expect 2 $bad ;; *) expect 2 $bad --out sig.png ;; esac
+for bad in "--scale 9" "--scale 0" "--scale 2.5" "--color red" "--color #C0000" "--size abc" \
+           "--x 4294967296" "--style 无此款式" "--background 无此背景" "--nonsense" "stray" \
+           "--format jpg" "--name 纪元朗 --out" "--out sig" "--out sig.gif" "--background none --out sig.jpg" \
+           "--style all --background none --format bmp --out 文件夹"; do
+  # shellcheck disable=SC2086 # the cases are word lists; the last ones bring their own --out
+  case "$bad" in *--out*) expect 2 $bad ;; *) expect 2 $bad --out sig.png ;; esac
   [ "$(wc -l <err.txt)" -eq 1 ] || yz_fail "not one line for '$bad': $(cat err.txt)"
   [ ! -s out.txt ] || yz_fail "printed a path for '$bad'"
 done
-[ -z "$(ls sig.* 2>/dev/null)" ] || yz_fail "bad arguments wrote a file"
+expect 2 --name 纪元朗
+grep -q -- '--out' err.txt || yz_fail "no --out: $(cat err.txt)"
+[ -z "$(ls sig* 文件夹 2>/dev/null)" ] || yz_fail "bad arguments wrote a file"
 
 expect 1 --out /proc/无处/sig.png
 [ "$(wc -l <err.txt)" -eq 1 ] && grep -q '/proc/无处/sig.png' err.txt || yz_fail "unwritable: $(cat err.txt)"
