@@ -11,8 +11,8 @@ namespace yz {
 
 namespace {
 
-const QStringList kFileTypes = {QStringLiteral("png"), QStringLiteral("jpg"), QStringLiteral("jpeg"),
-                                QStringLiteral("bmp")};
+const QStringList kFileTypes = {QStringLiteral("png"), QStringLiteral("jpg"),
+                                QStringLiteral("jpeg"), QStringLiteral("bmp")};
 
 struct Options {
   QCommandLineOption name{QStringLiteral("name"), QStringLiteral("中文姓名（默认 纪元朗）"),
@@ -32,9 +32,11 @@ struct Options {
   QCommandLineOption color{QStringLiteral("color"),
                            QStringLiteral("墨色 #RRGGBB（默认 款式自己的颜色）"),
                            QStringLiteral("#RRGGBB")};
-  QCommandLineOption x{QStringLiteral("x"), QStringLiteral("签名左上角的横坐标，单位为缇（默认 居中）"),
+  QCommandLineOption x{QStringLiteral("x"),
+                       QStringLiteral("签名左上角的横坐标，单位为缇（默认 居中）"),
                        QStringLiteral("缇")};
-  QCommandLineOption y{QStringLiteral("y"), QStringLiteral("签名左上角的纵坐标，单位为缇（默认 居中）"),
+  QCommandLineOption y{QStringLiteral("y"),
+                       QStringLiteral("签名左上角的纵坐标，单位为缇（默认 居中）"),
                        QStringLiteral("缇")};
   QCommandLineOption scale{QStringLiteral("scale"),
                            QStringLiteral("放大倍数 1 到 8：画布和字一起放大，笔画清晰（默认 1）"),
@@ -57,7 +59,8 @@ qint32 Integer(const QString& option, const QString& text, qint64 low, qint64 hi
 }
 
 Colour ParseInk(const QString& text) {
-  static const QRegularExpression hex(QStringLiteral("^#([0-9A-Fa-f]{2})([0-9A-Fa-f]{2})([0-9A-Fa-f]{2})$"));
+  static const QRegularExpression hex(
+      QStringLiteral("^#([0-9A-Fa-f]{2})([0-9A-Fa-f]{2})([0-9A-Fa-f]{2})$"));
   const QRegularExpressionMatch match = hex.match(text);
   if (!match.hasMatch())
     throw BadArguments(QStringLiteral("--color 须写成 #RRGGBB，例如 #C00000：“%1”").arg(text));
@@ -70,13 +73,15 @@ void CheckOutput(const RenderArguments& a) {
     throw BadArguments(QStringLiteral("缺少 --out：要写入的文件（--style all 时为文件夹）"));
   if (a.allStyles) {
     if (a.transparent && a.folderFormat != "png")
-      throw BadArguments(QStringLiteral("透明背景只能存为 PNG（BMP 和 JPEG 没有透明度）：--format %1")
-                             .arg(QString::fromLatin1(a.folderFormat)));
+      throw BadArguments(
+          QStringLiteral("透明背景只能存为 PNG（BMP 和 JPEG 没有透明度）：--format %1")
+              .arg(QString::fromLatin1(a.folderFormat)));
     return;
   }
   const QString suffix = QFileInfo(a.out).suffix().toLower();
   if (!kFileTypes.contains(suffix))
-    throw BadArguments(QStringLiteral("--out 的文件名须以 .png、.jpg、.jpeg 或 .bmp 结尾：“%1”").arg(a.out));
+    throw BadArguments(
+        QStringLiteral("--out 的文件名须以 .png、.jpg、.jpeg 或 .bmp 结尾：“%1”").arg(a.out));
   if (a.transparent && suffix != QStringLiteral("png"))
     throw BadArguments(
         QStringLiteral("透明背景只能存为 PNG（BMP 和 JPEG 没有透明度）：“%1”").arg(a.out));
@@ -87,15 +92,16 @@ void CheckOutput(const RenderArguments& a) {
 RenderArguments ParseRenderArguments(const QStringList& arguments) {
   Options o;
   QCommandLineParser parser;
-  parser.setApplicationDescription(
-      QStringLiteral("不开窗口，按窗口里同样的选择画出签名并存为图片；写出的每个文件打印一行路径。"));
+  parser.setApplicationDescription(QStringLiteral(
+      "不开窗口，按窗口里同样的选择画出签名并存为图片；写出的每个文件打印一行路径。"));
   // Qt's own help option would also offer --help-all for Qt's options, which are not read here.
-  const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("显示本帮助"));
+  const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
+                                QStringLiteral("显示本帮助"));
   const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
                                    QStringLiteral("显示版本"));
   parser.addOptions({help, version});
-  parser.addOptions({o.name, o.en, o.style, o.background, o.size, o.color, o.x, o.y, o.scale, o.out,
-                     o.format});
+  parser.addOptions(
+      {o.name, o.en, o.style, o.background, o.size, o.color, o.x, o.y, o.scale, o.out, o.format});
   RenderArguments a;
   if (!parser.parse(arguments)) throw BadArguments(parser.errorText());
   if (parser.isSet(help)) {
@@ -105,7 +111,8 @@ RenderArguments ParseRenderArguments(const QStringList& arguments) {
   }
   if (parser.isSet(version)) {
     a.action = RenderArguments::Action::ShowVersion;
-    a.text = QCoreApplication::applicationName() + ' ' + QCoreApplication::applicationVersion() + '\n';
+    a.text =
+        QCoreApplication::applicationName() + ' ' + QCoreApplication::applicationVersion() + '\n';
     return a;
   }
   if (!parser.positionalArguments().isEmpty())
@@ -132,15 +139,21 @@ RenderArguments ParseRenderArguments(const QStringList& arguments) {
   }
   if (parser.isSet(o.color)) a.ink = ParseInk(parser.value(o.color));
   const QString twips = QStringLiteral("以缇为单位的整数");
-  if (parser.isSet(o.x)) a.x = Integer(QStringLiteral("x"), parser.value(o.x), INT32_MIN, INT32_MAX, twips);
-  if (parser.isSet(o.y)) a.y = Integer(QStringLiteral("y"), parser.value(o.y), INT32_MIN, INT32_MAX, twips);
-  a.scale = Integer(QStringLiteral("scale"), parser.value(o.scale), kMinRenderScale, kMaxRenderScale,
-                    QStringLiteral(" 1 到 8 的整数"));
+  if (parser.isSet(o.x))
+    a.x = Integer(QStringLiteral("x"), parser.value(o.x), INT32_MIN, INT32_MAX, twips);
+  if (parser.isSet(o.y))
+    a.y = Integer(QStringLiteral("y"), parser.value(o.y), INT32_MIN, INT32_MAX, twips);
+  a.scale = Integer(QStringLiteral("scale"), parser.value(o.scale), kMinRenderScale,
+                    kMaxRenderScale, QStringLiteral(" 1 到 8 的整数"));
   if (parser.isSet(o.format)) {
-    if (!a.allStyles) throw BadArguments(QStringLiteral("--format 只用于 --style all；单个文件的类型看 --out 的扩展名"));
+    if (!a.allStyles)
+      throw BadArguments(
+          QStringLiteral("--format 只用于 --style all；单个文件的类型看 --out 的扩展名"));
     const QString format = parser.value(o.format).toLower();
-    if (format != QStringLiteral("png") && format != QStringLiteral("jpg") && format != QStringLiteral("bmp"))
-      throw BadArguments(QStringLiteral("--format 须是 png、jpg 或 bmp：“%1”").arg(parser.value(o.format)));
+    if (format != QStringLiteral("png") && format != QStringLiteral("jpg") &&
+        format != QStringLiteral("bmp"))
+      throw BadArguments(
+          QStringLiteral("--format 须是 png、jpg 或 bmp：“%1”").arg(parser.value(o.format)));
     a.folderFormat = format.toLatin1();
   }
   a.out = parser.value(o.out);

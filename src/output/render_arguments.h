@@ -34,7 +34,7 @@ struct RenderArguments {
   qint32 x = -1;                      // twips; -1 asks for the default position
   qint32 y = -1;
   int scale = 1;
-  QString out;                   // a file, or a folder with --style all
+  QString out;                      // a file, or a folder with --style all
   QByteArray folderFormat = "png";  // the files' type with --style all
 };
 

@@ -11,7 +11,8 @@ namespace {
 // The controls' values for one job; nothing here is ever unselected or loading.
 class JobControls : public SignatureControls {
  public:
-  JobControls(const RenderJob& job, const Catalogue& catalogue) : job_(job), catalogue_(catalogue) {}
+  JobControls(const RenderJob& job, const Catalogue& catalogue)
+      : job_(job), catalogue_(catalogue) {}
 
   bool IsLoading() const override { return false; }
   int ImgListIndex() const override { return job_.transparent ? 0 : job_.backgroundIndex; }

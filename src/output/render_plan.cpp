@@ -4,7 +4,6 @@
 #include <QSet>
 #include <algorithm>
 
-
 namespace yz {
 
 namespace {
@@ -54,8 +53,8 @@ RenderJob JobFor(const RenderArguments& a, const Catalogue& catalogue, int style
 QString StyleFileStem(const QString& styleName) {
   QString stem;
   for (const QChar c : styleName) {
-    const bool hostile = c.unicode() < 0x20 || c.unicode() == 0x7F ||
-                         QStringLiteral("/\\:*?\"<>|").contains(c);
+    const bool hostile =
+        c.unicode() < 0x20 || c.unicode() == 0x7F || QStringLiteral("/\\:*?\"<>|").contains(c);
     stem += hostile ? QChar('_') : c;
   }
   stem = stem.trimmed();
@@ -76,9 +75,11 @@ QList<PlannedPicture> PlanPictures(const RenderArguments& a, const Catalogue& ca
   for (int style = 0; style < catalogue.styleNames.size(); ++style) {
     const QString stem = StyleFileStem(catalogue.styleNames[style]);
     QString name = stem + suffix;
-    for (int n = 2; taken.contains(name); ++n) name = QStringLiteral("%1-%2%3").arg(stem).arg(n).arg(suffix);
+    for (int n = 2; taken.contains(name); ++n)
+      name = QStringLiteral("%1-%2%3").arg(stem).arg(n).arg(suffix);
     taken.insert(name);
-    pictures.append({JobFor(a, catalogue, style, background, defaultsFor), QDir(a.out).filePath(name)});
+    pictures.append(
+        {JobFor(a, catalogue, style, background, defaultsFor), QDir(a.out).filePath(name)});
   }
   return pictures;
 }

@@ -23,7 +23,9 @@ QString OneLine(QString text) {
 class ErrorStreamMessages : public MessageBox {
  public:
   explicit ErrorStreamMessages(QTextStream& err) : err_(err) {}
-  void Show(const QString& text, int, const QString&) override { err_ << OneLine(text) << Qt::endl; }
+  void Show(const QString& text, int, const QString&) override {
+    err_ << OneLine(text) << Qt::endl;
+  }
   bool Ask(const QString&, const QString&) override { return false; }
 
  private:
@@ -34,13 +36,13 @@ void MakeFolder(const QString& folder) {
   const QFileInfo info(folder);
   if (info.exists() && !info.isDir())
     throw BadArguments(QStringLiteral("--style all 的 --out 须是文件夹，“%1”是文件").arg(folder));
-  if (!QDir().mkpath(folder))
-    throw Failure(QStringLiteral("无法创建文件夹：%1").arg(folder));
+  if (!QDir().mkpath(folder)) throw Failure(QStringLiteral("无法创建文件夹：%1").arg(folder));
 }
 
 void CheckNotFolder(const QString& path) {
   if (QFileInfo(path).isDir())
-    throw BadArguments(QStringLiteral("--out 是一个文件夹，请给出文件名（或使用 --style all）：“%1”").arg(path));
+    throw BadArguments(
+        QStringLiteral("--out 是一个文件夹，请给出文件名（或使用 --style all）：“%1”").arg(path));
 }
 
 }  // namespace
@@ -60,7 +62,8 @@ int RunRenderer(const QStringList& arguments, const QString& appPath,
     }
     modPub::AppPath = appPath;
     ErrorStreamMessages messages(err);
-    modPub::CompoundSurnames = modPub::ReadTextFile(appPath + QStringLiteral("data/fuxing.dat"), messages);
+    modPub::CompoundSurnames =
+        modPub::ReadTextFile(appPath + QStringLiteral("data/fuxing.dat"), messages);
     const Catalogue catalogue = LoadCatalogue(appPath);
     if (catalogue.styleNames.isEmpty())
       throw Failure(QStringLiteral("没有可用的签名款式：%1 中没有找到签名款式或字体。")
@@ -74,8 +77,9 @@ int RunRenderer(const QStringList& arguments, const QString& appPath,
     QtFontRegistry fonts;
     QtPictureLoader loader;
     for (const PlannedPicture& picture : pictures) {
-      WritePictureFile(RenderJobImage(picture.job, catalogue, modPub::CompoundSurnames, fonts, loader),
-                       picture.path);
+      WritePictureFile(
+          RenderJobImage(picture.job, catalogue, modPub::CompoundSurnames, fonts, loader),
+          picture.path);
       out << QFileInfo(picture.path).absoluteFilePath() << Qt::endl;
     }
     return kRenderedOk;

@@ -1,8 +1,9 @@
+#include <gtest/gtest.h>
+
 #include <QDir>
 #include <QImage>
 #include <QTemporaryDir>
 #include <QTextStream>
-#include <gtest/gtest.h>
 
 #include "app/mod_pub.h"
 #include "output/render_arguments.h"
@@ -37,8 +38,8 @@ struct Rendered {
 Rendered RenderWith(const QStringList& options) {
   QString out, err;
   QTextStream outStream(&out), errStream(&err);
-  const int status = RunRenderer(QStringList{QStringLiteral("yanzhou-sign-render")} + options, kAppPath,
-                                 WindowDefaults, outStream, errStream);
+  const int status = RunRenderer(QStringList{QStringLiteral("yanzhou-sign-render")} + options,
+                                 kAppPath, WindowDefaults, outStream, errStream);
   return {status, out.split('\n', Qt::SkipEmptyParts), err};
 }
 
@@ -72,7 +73,8 @@ void ExpectSamePixels(const QImage& window, const QString& renderedFile, const Q
   const QImage rendered(renderedFile);
   ASSERT_FALSE(rendered.isNull()) << renderedFile.toStdString();
   ASSERT_EQ(rendered.size(), window.size()) << what.toStdString();
-  EXPECT_TRUE(rendered.convertToFormat(QImage::Format_RGB32) == window.convertToFormat(QImage::Format_RGB32))
+  EXPECT_TRUE(rendered.convertToFormat(QImage::Format_RGB32) ==
+              window.convertToFormat(QImage::Format_RGB32))
       << "the renderer's " << what.toStdString() << " differs from the window's canvas";
 }
 
@@ -111,8 +113,8 @@ TEST_F(WindowOnSampleInstallation, RendererDrawsTheWindowsOtherSelectionsAndADra
     window->txtEN->setText(c.en);
     window->DrawSignature(c.x, c.y);
     const QString file = out.filePath(c.style + ".png");
-    QStringList options = {"--style", c.style, "--background", c.background, "--size", c.size,
-                           "--color", c.colour, "--en", c.en, "--out", file};
+    QStringList options = {"--style", c.style,  "--background", c.background, "--size", c.size,
+                           "--color", c.colour, "--en",         c.en,         "--out",  file};
     if (c.x != -1) options << "--x" << QString::number(c.x);
     if (c.y != -1) options << "--y" << QString::number(c.y);
     const Rendered run = RenderWith(options);
@@ -127,7 +129,7 @@ TEST(Renderer, ScaleFourOnATransparentGroundIsTheInkAloneAtFourTimesTheCanvas) {
   QTemporaryDir out;
   const QString file = out.filePath("纪元朗.png");
   const Rendered run = RenderWith({"--name", "纪元朗", "--style", "公文签", "--background", "none",
-                              "--scale", "4", "--out", file});
+                                   "--scale", "4", "--out", file});
   ASSERT_EQ(run.status, kRenderedOk) << run.errors.toStdString();
   ASSERT_EQ(run.written, QStringList{file});
   const QImage rendered = QImage(file).convertToFormat(QImage::Format_ARGB32);
@@ -163,9 +165,9 @@ TEST(Renderer, ScaleFourOnATransparentGroundIsTheInkAloneAtFourTimesTheCanvas) {
 }
 
 TEST(RendererArguments, ValuesAreReadAsTheWindowHoldsThem) {
-  const RenderArguments a = ParseRenderArguments(
-      {"yanzhou-sign-render", "--color", "#C00010", "--x", "-300", "--y=45", "--scale", "8",
-       "--background", "none", "--out", "签名.PNG"});
+  const RenderArguments a =
+      ParseRenderArguments({"yanzhou-sign-render", "--color", "#C00010", "--x", "-300", "--y=45",
+                            "--scale", "8", "--background", "none", "--out", "签名.PNG"});
   EXPECT_EQ(a.ink, std::optional<Colour>(0x1000C0));  // red in the low byte
   EXPECT_EQ(a.x, -300);
   EXPECT_EQ(a.y, 45);
@@ -190,9 +192,9 @@ TEST(RendererPlan, EveryStyleGetsItsOwnSafeFileName) {
     paths << p.path;
     EXPECT_EQ(p.job.sizeText, "30");
   }
-  EXPECT_EQ(paths, (QStringList{"/tmp/签名/公文签.jpg", "/tmp/签名/_上级.jpg", "/tmp/签名/a_b_c.jpg",
-                                "/tmp/签名/rf.jpg", "/tmp/签名/公文签-2.jpg", "/tmp/签名/款式.jpg",
-                                "/tmp/签名/x_y.jpg"}));
+  EXPECT_EQ(paths, (QStringList{"/tmp/签名/公文签.jpg", "/tmp/签名/_上级.jpg",
+                                "/tmp/签名/a_b_c.jpg", "/tmp/签名/rf.jpg", "/tmp/签名/公文签-2.jpg",
+                                "/tmp/签名/款式.jpg", "/tmp/签名/x_y.jpg"}));
   EXPECT_LE(StyleFileStem(QString(300, QChar(0x7B7E))).toUtf8().size(), 200);
 }
 
