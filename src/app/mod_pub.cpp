@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSysInfo>
+#include <algorithm>
 #include <cerrno>
 #include <iconv.h>
 
@@ -51,12 +52,47 @@ QByteArray ToSharedSubset(const QByteArray& bytes) {
   return shared;
 }
 
+// Code page 936 keeps 25 codes in the private-use area that later GB18030 editions (and so
+// glibc) give standard characters, six of them beyond 16 bits, which would shift every position
+// after them in the table. With the four-byte sequences gone, only those codes decode to these
+// characters, so they are mapped back one to one.
+struct MovedCode {
+  char32_t standard;
+  char16_t privateUse;
+};
+constexpr MovedCode kMovedCodes[] = {
+    {0xFE10, 0xE78D},  {0xFE12, 0xE78E},  {0xFE11, 0xE78F},  {0xFE13, 0xE790},  {0xFE14, 0xE791},
+    {0xFE15, 0xE792},  {0xFE16, 0xE793},  {0xFE17, 0xE794},  {0xFE18, 0xE795},  {0xFE19, 0xE796},
+    {0x1E3F, 0xE7C7},  {0x20087, 0xE816}, {0x20089, 0xE817}, {0x200CC, 0xE818}, {0x9FB4, 0xE81E},
+    {0x9FB5, 0xE826},  {0x9FB6, 0xE82B},  {0x9FB7, 0xE82C},  {0x215D7, 0xE831}, {0x9FB8, 0xE832},
+    {0x2298F, 0xE83B}, {0x9FB9, 0xE843},  {0x9FBA, 0xE854},  {0x241FE, 0xE855}, {0x9FBB, 0xE864}};
+
+QString WithMovedCodesInPrivateUse(const QString& decoded) {
+  QString text;
+  text.reserve(decoded.size());
+  for (qsizetype i = 0; i < decoded.size(); ++i) {
+    const bool pair = decoded[i].isHighSurrogate() && i + 1 < decoded.size() &&
+                      decoded[i + 1].isLowSurrogate();
+    const char32_t c = pair ? QChar::surrogateToUcs4(decoded[i], decoded[i + 1]) : decoded[i].unicode();
+    const MovedCode* moved = std::find_if(std::begin(kMovedCodes), std::end(kMovedCodes),
+                                          [c](const MovedCode& m) { return m.standard == c; });
+    if (moved != std::end(kMovedCodes)) {
+      text += QChar(moved->privateUse);
+    } else {
+      text += decoded[i];
+      if (pair) text += decoded[i + 1];
+    }
+    if (pair) ++i;
+  }
+  return text;
+}
+
 }  // namespace
 
-// glibc's GB18030 decoder gives code page 936's two-byte mapping, user-defined areas included
-// (AAA1–AFFE, F8A1–FEFE, A140–A7A0 land in the private-use area), which the compound-surname
-// table relies on for its substitute glyphs. Anything it still cannot decode becomes U+FFFD,
-// one byte at a time, so a damaged table still loads.
+// glibc's GB18030 decoder gives code page 936's two-byte mapping, but for the moved codes above,
+// user-defined areas included (AAA1–AFFE, F8A1–FEFE, A140–A7A0 land in the private-use area),
+// which the compound-surname table relies on for its substitute glyphs. Anything it still cannot
+// decode becomes U+FFFD, one byte at a time, so a damaged table still loads.
 QString DecodeCodePage936(const QByteArray& raw) {
   QString text;
   if (raw.isEmpty()) return text;
@@ -83,7 +119,7 @@ QString DecodeCodePage936(const QByteArray& raw) {
     }
   }
   iconv_close(cd);
-  return text;
+  return WithMovedCodesInPrivateUse(text);
 }
 
 QString ReadTextFile(const QString& path, yz::MessageBox& messages) {

@@ -14,7 +14,9 @@ StyleRule StyleRuleFor(const QString& styleName) {
 }
 
 double LeadingNumber(const QString& text) {
-  QString compact = text;
+  // Whitespace around the number is what the drawing's reading skips too (a full-width space
+  // from an input method, say), so the cap sees the size that will be drawn.
+  QString compact = text.trimmed();
   compact.remove(QRegularExpression(QStringLiteral("[ \\t]")));
   static const QRegularExpression number(
       QStringLiteral("^[+-]?(\\d+\\.?\\d*|\\.\\d+)([eE][+-]?\\d+)?"));

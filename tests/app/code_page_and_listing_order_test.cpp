@@ -37,3 +37,21 @@ TEST(ListFolder, KeepsValidNamesHoldingTheReplacementCharacter) {
   EXPECT_EQ(yz::LoadCatalogue(install.appPath()).styleNames,
             QStringList({QString::fromUtf8("x\xEF\xBF\xBDy")}));
 }
+
+// Found by fuzzing: glibc gives 25 codes the characters of later GB18030 editions, six of them
+// beyond 16 bits, which shifted every table position after them.
+TEST(DecodeCodePage936, EveryPairIsOneUnitAndTheMovedCodesStayPrivateUse) {
+  EXPECT_EQ(modPub::DecodeCodePage936("\xFE\x51"), QString(QChar(0xE816)));
+  EXPECT_EQ(modPub::DecodeCodePage936("\xFE\xA0"), QString(QChar(0xE864)));
+  EXPECT_EQ(modPub::DecodeCodePage936("\xA6\xD9"), QString(QChar(0xE78D)));
+  EXPECT_EQ(modPub::DecodeCodePage936("\xA8\xBC"), QString(QChar(0xE7C7)));
+  EXPECT_EQ(modPub::DecodeCodePage936("\xFE\x91" "a"), QString(QChar(0xE855)) + "a");
+  for (int lead = 0x81; lead <= 0xFE; ++lead) {
+    for (int trail = 0x40; trail <= 0xFE; ++trail) {
+      if (trail == 0x7F) continue;
+      const QString text = modPub::DecodeCodePage936(QByteArray(1, char(lead)) + char(trail));
+      ASSERT_EQ(text.size(), 1) << std::hex << lead << trail;
+      ASSERT_FALSE(text[0].isSurrogate()) << std::hex << lead << trail;
+    }
+  }
+}

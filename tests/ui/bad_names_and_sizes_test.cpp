@@ -106,7 +106,9 @@ TEST_F(BadInputTest, PickingAStyleMendsOnlySizesAboveItsCap) {
     const char* after;
     int messages;
   } cases[] = {{"2161", "72", 0}, {"1e9", "72", 0}, {"12abc", "12abc", 1},
-               {"-5", "-5", 1},   {"", "", 1},      {"9 9", "72", 0}};
+               {"-5", "-5", 1},   {"", "", 1},      {"9 9", "72", 0},
+               // Found by fuzzing: the drawing skipped this space, the cap did not.
+               {"\u3000" "200", "72", 0}, {"\n100", "72", 0}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.text);
     messages.shown.clear();
