@@ -78,17 +78,25 @@ cmake --build "$asan" -j "$jobs" --target app_tests render_tests output_tests ui
 ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir "$asan" -L '^(app|render|output|ui)$' --output-on-failure -j "$jobs" --timeout 900 || status=1
 
-say "Fuzzing the text rules for a short while (libFuzzer)"
+say "Fuzzing the text rules for a short while (libFuzzer, one target per group of rules)"
 fuzz=${build}-fuzz
 cmake -S "$top" -B "$fuzz" -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DYZ_BUILD_FUZZ=ON \
   -DCMAKE_CXX_FLAGS=-fsanitize=fuzzer-no-link,address,undefined \
   -DYZ_BUILD_INSTALLATION=OFF -DYZ_BUILD_BENCH=OFF >/dev/null
-cmake --build "$fuzz" -j "$jobs" --target fuzz_names
-corpus=$(mktemp -d)
-cp "$top"/tests/fuzz/corpus/* "$corpus"/
-ASAN_OPTIONS=detect_leaks=0 "$fuzz/tests/fuzz/fuzz_names" "$corpus" -max_total_time=20 -rss_limit_mb=4096 \
-  2>&1 | tail -n 3 || status=1
-rm -rf "$corpus"
+cmake --build "$fuzz" -j "$jobs" --target fuzz_targets
+for corpus in "$top"/tests/fuzz/corpus/*/; do
+  target=fuzz_$(basename "$corpus")
+  scratch=$(mktemp -d)  # new inputs land here, the kept corpus stays as committed
+  echo "    $target"
+  if ASAN_OPTIONS=detect_leaks=0 "$fuzz/tests/fuzz/$target" "$scratch" "$corpus" -max_total_time=10 \
+    -rss_limit_mb=2048 -artifact_prefix="$scratch/" >"$scratch/log" 2>&1; then
+    grep -E '^#[0-9]+ +DONE' "$scratch/log" | sed 's/^/    /' || true
+  else
+    tail -n 30 "$scratch/log"
+    status=1
+  fi
+  rm -rf "$scratch"
+done
 
 if [ "$status" -eq 0 ]; then
   echo
