@@ -90,7 +90,7 @@ for corpus in "$top"/tests/fuzz/corpus/*/; do
   echo "    $target"
   if ASAN_OPTIONS=detect_leaks=0 "$fuzz/tests/fuzz/$target" "$scratch" "$corpus" -max_total_time=10 \
     -rss_limit_mb=2048 -artifact_prefix="$scratch/" >"$scratch/log" 2>&1; then
-    grep -E '^#[0-9]+ +DONE' "$scratch/log" | sed 's/^/    /' || true
+    grep -E '^Done [0-9]+ runs' "$scratch/log" | sed 's/^/      /' || true
   else
     tail -n 30 "$scratch/log"
     status=1
