@@ -100,6 +100,7 @@ void DragRedraw(benchmark::State& state, const char* kind, bool cached) {
     return;
   }
   yz::QtCanvas canvas(fonts, QSize(388, 261));
+  TrySetCaching(canvas, cached, 0);
   BenchControls controls;
   controls.names = &Installed().styleNames;
   controls.style = style;

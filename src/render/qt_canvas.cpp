@@ -80,14 +80,16 @@ void QtCanvas::Print(const QString& text) {
   const QFont& font = CurrentFont();
   const QFontMetricsF metrics(font, &image_);
   const QPointF topLeft(ToPixels(currentX_), ToPixels(currentY_));
-  QPainter painter(&image_);
-  painter.setRenderHint(QPainter::TextAntialiasing);
-  painter.setFont(font);
-  if (!transparent_)
+  if (!transparent_) {
+    QPainter painter(&image_);
     painter.fillRect(QRectF(topLeft, QSizeF(metrics.horizontalAdvance(text), metrics.height())),
                      Qt::white);
-  painter.setPen(ToQColor(foreColour_));
-  painter.drawText(topLeft + QPointF(0, metrics.ascent()), text);
+  }
+  // What the family stands for: a style file (and which parse of it) or a system font.
+  const QString identity =
+      fonts_.ProviderOf(font.family()) + QChar(0x1f) + QString::number(fonts_.FontsVersion());
+  sprites_.Draw(image_, font, ToQColor(foreColour_), topLeft + QPointF(0, metrics.ascent()), text,
+                identity);
   // Like the picture box, the next print would start on a new line at the left.
   currentX_ = 0;
   currentY_ += float(lineHeightTwips_);

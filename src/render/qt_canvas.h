@@ -5,6 +5,7 @@
 #include <QSize>
 
 #include "render/qt_font_registry.h"
+#include "render/text_sprites.h"
 #include "seams/canvas.h"
 
 namespace yz {
@@ -51,6 +52,11 @@ class QtCanvas : public Canvas {
 
   QImage Image() const override { return image_; }
 
+  // Printed text is laid from kept images by default; off draws every print afresh, for
+  // comparison.
+  void SetCachingEnabled(bool on) { sprites_.SetEnabled(on); }
+  const TextSprites& Sprites() const { return sprites_; }
+
   // The family Qt actually draws the current face with (a substitute when nothing provides it).
   QString DrawnFamily() const;
   // Pixels of a box outline at the current size: thin enough for small seals, bolder for large.
@@ -65,6 +71,7 @@ class QtCanvas : public Canvas {
   const QFont& CurrentFont() const;
 
   QtFontRegistry& fonts_;
+  TextSprites sprites_;
   QSize inner_;
   int scale_;
   Ground ground_;

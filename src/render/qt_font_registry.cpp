@@ -30,11 +30,16 @@ void QtFontRegistry::Load(const QString& path, Entry& entry) {
   if (!stamp.exists || !QFileInfo(path).isFile()) return;
   ++parses_;
   entry.fontId = QFontDatabase::addApplicationFont(path);
-  if (entry.fontId >= 0) entry.families = QFontDatabase::applicationFontFamilies(entry.fontId);
+  if (entry.fontId < 0) return;
+  entry.families = QFontDatabase::applicationFontFamilies(entry.fontId);
+  ++fontsVersion_;
 }
 
 void QtFontRegistry::Drop(Entry& entry) {
-  if (entry.fontId >= 0) QFontDatabase::removeApplicationFont(entry.fontId);
+  if (entry.fontId >= 0) {
+    QFontDatabase::removeApplicationFont(entry.fontId);
+    ++fontsVersion_;
+  }
   entry.fontId = -1;
   entry.families.clear();
   entry.loaded = false;
@@ -99,6 +104,12 @@ QString QtFontRegistry::FamilyForFace(const QString& face) const {
       return it->families.first();
   if (hidden && !systemFamilies_.contains(face.toLower())) return kNoSuchFamily;
   return face;
+}
+
+QString QtFontRegistry::ProviderOf(const QString& family) const {
+  for (auto it = entries_.constBegin(); it != entries_.constEnd(); ++it)
+    if (it->count > 0 && it->families.contains(family, Qt::CaseInsensitive)) return it.key();
+  return {};
 }
 
 }  // namespace yz

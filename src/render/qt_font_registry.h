@@ -43,6 +43,12 @@ class QtFontRegistry : public FontRegistry {
   quint64 Generation() const { return generation_; }
   // How often a file was parsed: fonts Qt was asked to load.
   int ParseCount() const { return parses_; }
+  // Changes whenever Qt gains or loses a parsed font, so that anything drawn earlier with a
+  // family may have to be drawn afresh. Registering and removing kept fonts leaves it alone.
+  quint64 FontsVersion() const { return fontsVersion_; }
+  // The registered file that provides `family`, or empty when a system font or the substitute
+  // draws it.
+  QString ProviderOf(const QString& family) const;
 
   // The families a registered file provides; empty when it is not registered or not a font.
   QStringList FamiliesOf(const QString& path) const;
@@ -68,6 +74,7 @@ class QtFontRegistry : public FontRegistry {
   QHash<QString, Entry> entries_;
   QSet<QString> systemFamilies_;  // lower case, as Qt matches families
   quint64 generation_ = 0;
+  quint64 fontsVersion_ = 0;
   int parses_ = 0;
 };
 

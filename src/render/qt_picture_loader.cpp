@@ -51,7 +51,10 @@ QImage QtPictureLoader::Decode(const QString& path) {
   QImageReader::setAllocationLimit(int(kMaxPixels * 4 / (1024 * 1024)));
   QImage picture = reader.read();
   if (picture.isNull()) Refuse(path, ReasonFor(reader.error()));
-  return picture;
+  // In the canvas's own pixel format a redraw is a plain copy; palette and straight-alpha
+  // pictures would otherwise be converted again at every drawing.
+  return picture.convertToFormat(picture.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
+                                                            : QImage::Format_RGB32);
 }
 
 }  // namespace yz

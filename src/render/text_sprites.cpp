@@ -1,0 +1,134 @@
+#include "render/text_sprites.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+#include <cmath>
+#include <memory>
+
+namespace yz {
+namespace {
+
+void DrawDirectly(QImage& target, const QFont& font, const QColor& colour, QPointF baseline,
+                  const QString& text) {
+  QPainter painter(&target);
+  painter.setRenderHint(QPainter::TextAntialiasing);
+  painter.setFont(font);
+  painter.setPen(colour);
+  painter.drawText(baseline, text);
+}
+
+// Ink on the outermost rows or columns may have been cut off by the image's edge.
+bool InkOnEdge(const QImage& image) {
+  const int w = image.width(), h = image.height();
+  for (int y = 0; y < h; ++y) {
+    const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+    if (y == 0 || y == h - 1) {
+      for (int x = 0; x < w; ++x)
+        if (row[x] != 0) return true;
+    } else if (row[0] != 0 || row[w - 1] != 0) {
+      return true;
+    }
+  }
+  return false;
+}
+
+// x × a / 255 the way the raster engine rounds it, on all four channels at once.
+inline QRgb ByteMul(QRgb x, uint a) {
+  quint32 t = (x & 0xff00ff) * a;
+  t = (t + ((t >> 8) & 0xff00ff) + 0x800080) >> 8;
+  t &= 0xff00ff;
+  x = ((x >> 8) & 0xff00ff) * a;
+  x = (x + ((x >> 8) & 0xff00ff) + 0x800080);
+  x &= 0xff00ff00;
+  return x | t;
+}
+
+// Lays the ink over `target` through a coverage mask, blending each pixel as the raster engine
+// blends a solid colour over a span of that coverage.
+void LayInk(QImage& target, const QImage& coverage, QPoint at, QRgb ink) {
+  const QRect area = QRect(at, coverage.size()).intersected(target.rect());
+  for (int y = area.top(); y <= area.bottom(); ++y) {
+    const auto* mask = reinterpret_cast<const QRgb*>(coverage.constScanLine(y - at.y())) - at.x();
+    auto* row = reinterpret_cast<QRgb*>(target.scanLine(y));
+    for (int x = area.left(); x <= area.right(); ++x) {
+      const uint c = qAlpha(mask[x]);
+      if (c == 0) continue;
+      if ((c & qAlpha(ink)) == 255) {
+        row[x] = ink;
+        continue;
+      }
+      const QRgb colour = c == 255 ? ink : ByteMul(ink, c);
+      row[x] = colour + ByteMul(row[x], qAlpha(~colour));
+    }
+  }
+}
+
+QString KeyOf(const QFont& font, QPointF fraction, const QString& text,
+              const QString& fontIdentity) {
+  // The fraction's exact bits: a sprite is only reused where the coverage is the same.
+  return font.key() + QChar(0x1f) + fontIdentity + QChar(0x1f) + QString::number(fraction.x(), 'g', 17) + QChar(0x1f) +
+         QString::number(fraction.y(), 'g', 17) + QChar(0x1f) + text;
+}
+
+}  // namespace
+
+void TextSprites::SetEnabled(bool on) {
+  enabled_ = on;
+  if (!on) sprites_.clear();
+}
+
+TextSprites::Sprite* TextSprites::Render(const QImage& target, const QFont& font, QPointF fraction,
+                                         const QString& text) {
+  // The glyphs' boxes at the target's resolution, with room for antialiasing and hinting; grown
+  // if ink still reaches the edge.
+  const QRectF ink = QFontMetricsF(font, &target).boundingRect(text).translated(fraction);
+  if (ink.isEmpty()) return nullptr;
+  for (int margin = 2 + int(ink.height() / 16); margin < 4 * ink.height() + 64; margin *= 4) {
+    const QRect box = ink.toAlignedRect().adjusted(-margin, -margin, margin, margin);
+    if (qint64(box.width()) * box.height() * 4 / 1024 > kMaxSpriteKilobytes) return nullptr;
+    auto sprite = std::make_unique<Sprite>();
+    sprite->offset = box.topLeft();
+    sprite->image = QImage(box.size(), QImage::Format_ARGB32_Premultiplied);
+    sprite->image.setDotsPerMeterX(target.dotsPerMeterX());
+    sprite->image.setDotsPerMeterY(target.dotsPerMeterY());
+    sprite->image.fill(Qt::transparent);
+    // Black ink leaves each pixel's coverage, exactly, in its alpha.
+    DrawDirectly(sprite->image, font, Qt::black, fraction - QPointF(box.topLeft()), text);
+    ++renders_;
+    if (!InkOnEdge(sprite->image)) return sprite.release();
+  }
+  return nullptr;
+}
+
+void TextSprites::Draw(QImage& target, const QFont& font, const QColor& colour, QPointF baseline,
+                       const QString& text, const QString& fontIdentity) {
+  // Text is placed on a 1/64-pixel grid, the raster engine's own precision.
+  baseline = QPointF(std::round(baseline.x() * 64) / 64, std::round(baseline.y() * 64) / 64);
+  const bool layable =
+      target.format() == QImage::Format_RGB32 || target.format() == QImage::Format_ARGB32_Premultiplied;
+  if (text.isEmpty() || !layable) return DrawDirectly(target, font, colour, baseline, text);
+  const QPointF whole(std::floor(baseline.x()), std::floor(baseline.y()));
+  const QPointF fraction = baseline - whole;
+  // Without keeping, the text is still rasterised in an image of its own and laid on: the
+  // raster engine's coverage can differ by a step between places on a large image, and the
+  // canvas must look the same whichever way it draws.
+  if (!enabled_) {
+    const std::unique_ptr<Sprite> fresh(Render(target, font, fraction, text));
+    if (!fresh) return DrawDirectly(target, font, colour, baseline, text);
+    return LayInk(target, fresh->image, whole.toPoint() + fresh->offset, colour.rgba());
+  }
+  const QString key = KeyOf(font, fraction, text, fontIdentity);
+  Sprite* sprite = sprites_.object(key);
+  if (!sprite) {
+    sprite = Render(target, font, fraction, text);
+    if (!sprite) return DrawDirectly(target, font, colour, baseline, text);
+    const qsizetype cost = std::max<qsizetype>(1, sprite->image.sizeInBytes() / 1024);
+    const QImage image = sprite->image;  // the cache may refuse and delete the sprite
+    const QPoint offset = sprite->offset;
+    if (!sprites_.insert(key, sprite, cost)) return LayInk(target, image, whole.toPoint() + offset, colour.rgba());
+    sprite = sprites_.object(key);
+  }
+  LayInk(target, sprite->image, whole.toPoint() + sprite->offset, colour.rgba());
+}
+
+}  // namespace yz
