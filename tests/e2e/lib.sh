@@ -19,7 +19,9 @@ yz_fail() { echo "FAIL: $*" >&2; exit 1; }
 
 yz_start_display() {
   # The server picks a free display itself and writes its number once it accepts clients.
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$YZ_WORK/display" >"$YZ_WORK/xvfb.log" 2>&1 &
+  # -noreset: otherwise it resets whenever its last client leaves (xdotool, xdpyinfo) and
+  # refuses whoever connects meanwhile, the program included.
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$YZ_WORK/display" >"$YZ_WORK/xvfb.log" 2>&1 &
   YZ_PIDS+=($!)
   for _ in $(seq 100); do
     if [ -s "$YZ_WORK/display" ]; then
