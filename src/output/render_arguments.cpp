@@ -4,12 +4,32 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QTranslator>
 
 #include "render/font_size.h"
 
 namespace yz {
 
 namespace {
+
+// The parser's own complaints in the words the rest of the program uses.
+class ParserMessages : public QTranslator {
+ public:
+  QString translate(const char* context, const char* source, const char* disambiguation,
+                    int n) const override {
+    Q_UNUSED(disambiguation);
+    Q_UNUSED(n);
+    if (qstrcmp(context, "QCommandLineParser") != 0) return {};
+    static const QHash<QByteArray, QString> words = {
+        {"Unknown option '%1'.", QStringLiteral("未知的选项：“%1”")},
+        {"Unknown options: %1.", QStringLiteral("未知的选项：%1")},
+        {"Missing value after '%1'.", QStringLiteral("选项“%1”后缺少取值")},
+        {"Unexpected value after '%1'.", QStringLiteral("选项“%1”不带取值")},
+    };
+    return words.value(source);
+  }
+  bool isEmpty() const override { return false; }
+};
 
 const QStringList kFileTypes = {QStringLiteral("png"), QStringLiteral("jpg"),
                                 QStringLiteral("jpeg"), QStringLiteral("bmp")};
@@ -103,7 +123,14 @@ RenderArguments ParseRenderArguments(const QStringList& arguments) {
   parser.addOptions(
       {o.name, o.en, o.style, o.background, o.size, o.color, o.x, o.y, o.scale, o.out, o.format});
   RenderArguments a;
-  if (!parser.parse(arguments)) throw BadArguments(parser.errorText());
+  ParserMessages messages;
+  const bool translated = QCoreApplication::instance() &&
+                          QCoreApplication::installTranslator(&messages);
+  // Some of the texts are made only when asked for, so both happen under the translator.
+  const bool parsed = parser.parse(arguments);
+  const QString complaint = parsed ? QString() : parser.errorText();
+  if (translated) QCoreApplication::removeTranslator(&messages);
+  if (!parsed) throw BadArguments(complaint);
   if (parser.isSet(help)) {
     a.action = RenderArguments::Action::ShowHelp;
     a.text = parser.helpText();

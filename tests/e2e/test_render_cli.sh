@@ -26,6 +26,8 @@ for bad in "--scale 9" "--scale 0" "--scale 2.5" "--color red" "--color #C0000" 
   case "$bad" in *--out*) expect 2 $bad ;; *) expect 2 $bad --out sig.png ;; esac
   [ "$(wc -l <err.txt)" -eq 1 ] || yz_fail "not one line for '$bad': $(cat err.txt)"
   [ ! -s out.txt ] || yz_fail "printed a path for '$bad'"
+  # Every reason in the user's words, the command-line parser's own included.
+  grep -qP '[\x{4e00}-\x{9fff}]' err.txt || yz_fail "no Chinese reason for '$bad': $(cat err.txt)"
 done
 expect 2 --name 纪元朗
 grep -q -- '--out' err.txt || yz_fail "no --out: $(cat err.txt)"
