@@ -1,21 +1,11 @@
-#include <gtest/gtest.h>
-#include <memory>
-
-#include "app/mod_pub.h"
-#include "render/qt_canvas.h"
-#include "render/qt_font_registry.h"
-#include "render/qt_picture_loader.h"
-#include "support/fake_message_box.h"
-#include "support/fake_platform.h"
-#include "support/temp_installation.h"
-#include "ui/frm_main.h"
+#include "window_fixture.h"
 
 using namespace yz;
 using namespace yz::testing;
 
 // The load event on installations that break its assumptions: each still ends with a usable
 // window and says what is wrong once.
-class LoadEventTest : public ::testing::Test {
+class LoadEventTest : public ::testing::Test, public WindowServices<QtPictureLoader> {
  protected:
   void AddStyle(const QString& name) {
     for (int i = 1; i <= 3; ++i) {
@@ -23,14 +13,7 @@ class LoadEventTest : public ::testing::Test {
                        QString("fonts/%1/abc%2.dat").arg(name).arg(i));
     }
   }
-  frmMain& Load() {
-    modPub::AppPath = install.appPath();
-    modPub::CompoundSurnames.clear();
-    window = std::make_unique<frmMain>(
-        FormServices{canvas, fonts, pictures, messages, browser, saveDialog, printer, colorDialog});
-    window->Form_Load();
-    return *window;
-  }
+  frmMain& Load() { return OpenWindow(); }
   bool CanvasHasInk() const {
     const QImage image = canvas.Image();
     for (int y = 0; y < image.height(); ++y) {
@@ -40,17 +23,6 @@ class LoadEventTest : public ::testing::Test {
     }
     return false;
   }
-
-  TempInstallation install;
-  QtFontRegistry fonts;
-  QtCanvas canvas{fonts, QSize(388, 261)};
-  QtPictureLoader pictures;
-  FakeMessageBox messages;
-  FakeBrowser browser;
-  FakeSaveDialog saveDialog;
-  FakePrinter printer;
-  FakeColorDialog colorDialog;
-  std::unique_ptr<frmMain> window;
 };
 
 TEST_F(LoadEventTest, WithoutTheDefaultStyleTheFirstStyleIsSelectedAndDrawn) {

@@ -26,9 +26,34 @@ class CountingPictureLoader : public PictureLoader {
   int loads = 0;
 };
 
+// The window with the real canvas and fonts and fakes for every dialog, opened on `install`.
+// Pictures: the picture loader it draws with.
+template <typename Pictures>
+struct WindowServices {
+  frmMain& OpenWindow() {
+    modPub::AppPath = install.appPath();
+    modPub::CompoundSurnames.clear();
+    window = std::make_unique<frmMain>(
+        FormServices{canvas, fonts, pictures, messages, browser, saveDialog, printer, colorDialog});
+    window->Form_Load();
+    return *window;
+  }
+
+  TempInstallation install;
+  QtFontRegistry fonts;
+  QtCanvas canvas{fonts, QSize(388, 261)};
+  Pictures pictures;
+  FakeMessageBox messages;
+  FakeBrowser browser;
+  FakeSaveDialog saveDialog;
+  FakePrinter printer;
+  FakeColorDialog colorDialog;
+  std::unique_ptr<frmMain> window;
+};
+
 // The real window on a small installation: three-font styles (the fonts are real files; their
 // faces need not match for the window's own rules), two seals, an English style, three pictures.
-class WindowTest : public ::testing::Test {
+class WindowTest : public ::testing::Test, public WindowServices<CountingPictureLoader> {
  protected:
   void SetUp() override {
     const QString font = QStringLiteral("/usr/share/fonts/truetype/wqy/wqy-microhei.ttc");
@@ -42,11 +67,7 @@ class WindowTest : public ::testing::Test {
     install.writePicture(QStringLiteral("images/01-白纸.png"), 388, 261, 0xFFFFFF);
     install.writePicture(QStringLiteral("images/02-宣纸.png"), 388, 261, 0xF4EBD9);
     install.writePicture(QStringLiteral("images/03-淡墨.png"), 388, 261, 0xE8E8E8);
-    modPub::AppPath = install.appPath();
-    modPub::CompoundSurnames.clear();
-    window = std::make_unique<frmMain>(
-        FormServices{canvas, fonts, pictures, messages, browser, saveDialog, printer, colorDialog});
-    window->Form_Load();
+    OpenWindow();
   }
   void TearDown() override { window.reset(); }
 
@@ -54,17 +75,6 @@ class WindowTest : public ::testing::Test {
     combo->setCurrentIndex(combo->findText(text));
     emit combo->activated(combo->currentIndex());
   }
-
-  TempInstallation install;
-  QtFontRegistry fonts;
-  QtCanvas canvas{fonts, QSize(388, 261)};
-  CountingPictureLoader pictures;
-  FakeMessageBox messages;
-  FakeBrowser browser;
-  FakeSaveDialog saveDialog;
-  FakePrinter printer;
-  FakeColorDialog colorDialog;
-  std::unique_ptr<frmMain> window;
 };
 
 }  // namespace yz::testing
