@@ -122,11 +122,8 @@ void TextSprites::Draw(QImage& target, const QFont& font, const QColor& colour, 
   if (!sprite) {
     sprite = Render(target, font, fraction, text);
     if (!sprite) return DrawDirectly(target, font, colour, baseline, text);
-    const qsizetype cost = std::max<qsizetype>(1, sprite->image.sizeInBytes() / 1024);
-    const QImage image = sprite->image;  // the cache may refuse and delete the sprite
-    const QPoint offset = sprite->offset;
-    if (!sprites_.insert(key, sprite, cost)) return LayInk(target, image, whole.toPoint() + offset, colour.rgba());
-    sprite = sprites_.object(key);
+    // Never refused: a sprite costs at most kMaxSpriteKilobytes, below the cache's limit.
+    sprites_.insert(key, sprite, std::max<qsizetype>(1, sprite->image.sizeInBytes() / 1024));
   }
   LayInk(target, sprite->image, whole.toPoint() + sprite->offset, colour.rgba());
 }

@@ -20,6 +20,7 @@ class TextSprites {
  public:
   static constexpr qsizetype kMaxKeptKilobytes = 32 * 1024;
   static constexpr qsizetype kMaxSpriteKilobytes = 8 * 1024;  // larger texts are drawn directly
+  static_assert(kMaxSpriteKilobytes < kMaxKeptKilobytes);
 
   TextSprites() : sprites_(kMaxKeptKilobytes) {}
 
