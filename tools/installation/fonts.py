@@ -4,32 +4,19 @@ compound-surname ligatures, and renamed so that its face name is its file name's
 import io
 import math
 from dataclasses import dataclass
-from functools import lru_cache
 
 from fontTools import subset
 from fontTools.ttLib import TTFont
 from fontTools.ttLib.tables._g_l_y_f import Glyph, GlyphComponent
 
 from catalogue import Source
+from charsets import gb2312
 
 ASCII = range(0x20, 0x7F)
 LATIN = [*range(0x20, 0x250), *range(0x2000, 0x2070), 0x20AC]
 # Tables the drawing never reads; the bitmaps and vertical metrics alone can be megabytes.
 UNUSED_TABLES = ["EBDT", "EBLC", "EBSC", "BDF", "FFTM", "hdmx", "VDMX", "LTSH", "DSIG",
                  "vhea", "vmtx", "VORG", "mort", "morx"]
-
-
-@lru_cache(maxsize=1)
-def gb2312() -> tuple[int, ...]:
-    """Every character of GB2312 (its symbols and both levels of hanzi)."""
-    found = []
-    for lead in range(0xA1, 0xF8):
-        for trail in range(0xA1, 0xFF):
-            try:
-                found.append(ord(bytes([lead, trail]).decode("gb2312")))
-            except UnicodeDecodeError:
-                pass
-    return tuple(found)
 
 
 @dataclass(frozen=True)
