@@ -1,10 +1,9 @@
-#include <QApplication>
+#include <QGuiApplication>
 #include <QTextStream>
 
 #include "app/mod_pub.h"
-#include "output/run_renderer.h"
-#include "ui/control_fonts.h"
-#include "ui/style_rules.h"
+#include "export/run_renderer.h"
+#include "render/control_fonts.h"
 
 namespace {
 
@@ -24,9 +23,9 @@ int main(int argc, char* argv[]) {
   // Qt takes options such as --style from the command line it is given; the renderer's own
   // --style is not for Qt, so Qt sees the program name alone.
   int qtArgc = 1;
-  QApplication application(qtArgc, argv);
-  QApplication::setApplicationName(QStringLiteral("yanzhou-sign-render"));
-  QApplication::setApplicationVersion(QStringLiteral(YZ_VERSION));
+  QGuiApplication application(qtArgc, argv);
+  QGuiApplication::setApplicationName(QStringLiteral("yanzhou-sign-render"));
+  QGuiApplication::setApplicationVersion(QStringLiteral(YZ_VERSION));
   // The same face substitutes as the window, so that both draw with the same fonts.
   yz::InstallControlFontSubstitutes();
 
@@ -34,10 +33,6 @@ int main(int argc, char* argv[]) {
   for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
   QTextStream out(stdout);
   QTextStream err(stderr);
-  const auto defaultsFor = [](const QString& style) {
-    const yz::StyleRule rule = yz::StyleRuleFor(style);
-    return yz::StyleDefaults{rule.sizeCap, rule.ink};
-  };
   return yz::RunRenderer(arguments, modPub::AppPathFor(QCoreApplication::applicationDirPath()),
-                         defaultsFor, out, err);
+                         out, err);
 }

@@ -1,6 +1,7 @@
 // Drag redraws on the real canvas with the sample installation: what one mouse move costs with
-// the font and picture caches, without them (every file parsed and decoded afresh), and the
-// floor of one redraw (a background blit and three characters in fonts already loaded).
+// the font and picture caches, without them (every file parsed and decoded afresh), against the
+// floor of one redraw (a background copy and three already-rasterised characters laid on it) and
+// against Qt drawing the three characters directly.
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFontDatabase>
@@ -8,39 +9,22 @@
 #include <algorithm>
 #include <benchmark/benchmark.h>
 #include <cstdio>
+#include <map>
+#include <string>
 #include <vector>
 
-#include "app/catalogue.h"
-#include "app/mod_pub.h"
+#include "app/installation.h"
+#include "app/style_rules.h"
 #include "render/draw_signature.h"
 #include "render/qt_canvas.h"
 #include "render/qt_font_registry.h"
 #include "render/qt_picture_loader.h"
+#include "render/signature_picture.h"
 #include "seams/message_box.h"
 
 namespace {
 
 const QString kAppPath = QStringLiteral(YZ_APP_DIR "/");
-
-// The window's state as a drawing reads it, fixed for the whole drag.
-class BenchControls : public yz::SignatureControls {
- public:
-  bool IsLoading() const override { return false; }
-  int ImgListIndex() const override { return 1; }
-  QString SizeText() const override { return size; }
-  yz::Colour InkColour() const override { return ink; }
-  int FontListIndex() const override { return style; }
-  void SetFontListIndex(int index) override { style = index; }
-  QString FontListEntry(int index) const override { return names->value(index); }
-  QString FontText() const override { return names->value(style); }
-  QString TextCN() const override { return QStringLiteral("纪元朗"); }
-  QString TextEN() const override { return QStringLiteral("Osric"); }
-  void MoveHandle(float, float, float, float) override {}
-  const QStringList* names = nullptr;
-  int style = 0;
-  QString size = QStringLiteral("72");
-  yz::Colour ink = yz::kBlack;
-};
 
 class SilentMessages : public yz::MessageBox {
  public:
@@ -48,26 +32,42 @@ class SilentMessages : public yz::MessageBox {
   bool Ask(const QString&, const QString&) override { return false; }
 };
 
-const yz::Catalogue& Installed() {
-  static const yz::Catalogue catalogue = [] {
+const yz::Installation& Installed() {
+  static const yz::Installation installation = [] {
     SilentMessages messages;
-    modPub::CompoundSurnames = modPub::ReadTextFile(kAppPath + "data/fuxing.dat", messages);
-    return yz::LoadCatalogue(kAppPath);
+    return yz::LoadInstallation(kAppPath, messages);
   }();
-  return catalogue;
+  return installation;
 }
 
 int StyleIndex(const QString& kind) {
-  const QStringList& names = Installed().styleNames;
-  if (kind == "three_font") return int(names.indexOf(QStringLiteral("公文签")));
-  if (kind == "seal") return int(names.indexOf(QStringLiteral("篆印体")));
+  const yz::Catalogue& c = Installed().catalogue;
+  if (kind == "three_font") return int(c.styleNames.indexOf(QStringLiteral("公文签")));
+  if (kind == "seal") return int(c.styleNames.indexOf(QStringLiteral("篆印体")));
   // joined: the first single-face style that is not a seal
-  for (int i = 0; i < names.size(); ++i) {
-    if (Installed().SingleFaceNames.contains("," + names[i] + ",") && !names[i].startsWith("篆印体")) {
+  for (int i = 0; i < c.styleNames.size(); ++i) {
+    if (c.SingleFaceNames.contains("," + c.styleNames[i] + ",") && !yz::IsSealStyle(c.styleNames[i]))
       return i;
-    }
   }
   return -1;
+}
+
+// The window's default selections in the given style, as a drag draws them.
+yz::DrawingRequest DragRequest(int style, bool seal) {
+  yz::DrawingRequest request;
+  request.style = style;
+  request.background = 1;
+  request.textCN = QStringLiteral("纪元朗");
+  request.textEN = QStringLiteral("Osric");
+  request.sizeText = seal ? QStringLiteral("48") : QStringLiteral("72");
+  return request;
+}
+
+// Per-move times of the runs so far, so that each run can report itself against another:
+// cached against the floor, naive against cached. Benchmarks run in registration order.
+std::map<std::string, double>& PerMoveMicros() {
+  static std::map<std::string, double> micros;
+  return micros;
 }
 
 // The caches live inside the seams; a build whose seams have none can only run the naive path.
@@ -99,23 +99,22 @@ void DragRedraw(benchmark::State& state, const char* kind, bool cached) {
     state.SkipWithError("this build's seams have no cache to switch");
     return;
   }
-  yz::QtCanvas canvas(fonts, QSize(388, 261));
+  yz::QtCanvas canvas(fonts, yz::kCanvasInnerPixels);
   TrySetCaching(canvas, cached, 0);
-  BenchControls controls;
-  controls.names = &Installed().styleNames;
-  controls.style = style;
-  if (QString(kind) == "seal") controls.size = QStringLiteral("48");
-  const yz::Catalogue& c = Installed();
-  yz::DrawingContext context{controls,          canvas,           fonts, pictures, c.FontPaths,
-                             c.BackgroundPaths, c.SingleFaceNames, modPub::CompoundSurnames};
-  yz::DrawSignature(context, 600, 400);  // the press before the drag
+  const yz::DrawingTools tools{canvas, fonts, pictures};
+  yz::DrawingRequest request = DragRequest(style, QString(kind) == "seal");
+  request.x = 600;
+  request.y = 400;
+  yz::DrawSignature(request, Installed(), tools);  // the press before the drag
   std::vector<double> micros;
   constexpr int kMoves = 200;
   for (auto _ : state) {
     for (int move = 0; move < kMoves; ++move) {
+      request.x = 600 + 15 * move;
+      request.y = 400 + 5 * (move % 20);
       QElapsedTimer timer;
       timer.start();
-      yz::DrawSignature(context, 600 + 15 * move, 400 + 5 * (move % 20));
+      yz::DrawSignature(request, Installed(), tools);
       micros.push_back(double(timer.nsecsElapsed()) / 1000.0);
     }
     benchmark::DoNotOptimize(canvas.Image().constBits());
@@ -124,13 +123,55 @@ void DragRedraw(benchmark::State& state, const char* kind, bool cached) {
   state.counters["p99_us"] = micros.empty() ? 0 : micros[size_t(double(micros.size() - 1) * 0.99)];
   double total = 0;
   for (const double m : micros) total += m;
-  state.counters["per_move_us"] = micros.empty() ? 0 : total / double(micros.size());
+  const double perMove = micros.empty() ? 0 : total / double(micros.size());
+  state.counters["per_move_us"] = perMove;
   state.SetItemsProcessed(state.iterations() * kMoves);
+  PerMoveMicros()[std::string(kind) + (cached ? "/cached" : "/naive")] = perMove;
+  // How far a move is from what it cannot avoid, and what the caches save.
+  const std::string against = cached ? "floor" : std::string(kind) + "/cached";
+  if (const auto it = PerMoveMicros().find(against); it != PerMoveMicros().end() && it->second > 0)
+    state.counters[cached ? "x_floor" : "x_cached"] = perMove / it->second;
 }
 
-// One background blit and three characters in fonts already loaded: nothing a cache could save.
+// What no move can avoid: copying the decoded 388 × 261 background, then laying the three
+// characters' already-rasterised images on it.
 void BM_Floor(benchmark::State& state) {
-  const yz::Catalogue& c = Installed();
+  const yz::Catalogue& c = Installed().catalogue;
+  const QImage background =
+      QImage(c.BackgroundPaths.value(1)).convertToFormat(QImage::Format_RGB32);
+  const int id = QFontDatabase::addApplicationFont(c.FontPaths.value(StyleIndex("three_font")) + "1.dat");
+  QFont font(QFontDatabase::applicationFontFamilies(id).value(0));
+  font.setPixelSize(96);
+  std::vector<QImage> glyphs;
+  for (const QString& text : {QStringLiteral("纪"), QStringLiteral("元"), QStringLiteral("朗")}) {
+    QImage glyph(110, 130, QImage::Format_ARGB32_Premultiplied);
+    glyph.fill(Qt::transparent);
+    QPainter painter(&glyph);
+    painter.setFont(font);
+    painter.drawText(QPointF(5, 100), text);
+    glyphs.push_back(glyph);
+  }
+  QFontDatabase::removeApplicationFont(id);
+  QImage target(yz::kCanvasInnerPixels, QImage::Format_RGB32);
+  double total = 0;
+  for (auto _ : state) {
+    QElapsedTimer timer;
+    timer.start();
+    QPainter painter(&target);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.drawImage(0, 0, background);
+    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    for (size_t i = 0; i < glyphs.size(); ++i) painter.drawImage(int(40 + 100 * i), 20, glyphs[i]);
+    painter.end();
+    benchmark::DoNotOptimize(target.constBits());
+    total += double(timer.nsecsElapsed()) / 1000.0;
+  }
+  PerMoveMicros()["floor"] = state.iterations() > 0 ? total / double(state.iterations()) : 0;
+}
+
+// Three characters drawn directly by Qt over the background, in a font already loaded.
+void BM_DirectText(benchmark::State& state) {
+  const yz::Catalogue& c = Installed().catalogue;
   const QImage background(c.BackgroundPaths.value(1));
   const int id = QFontDatabase::addApplicationFont(c.FontPaths.value(StyleIndex("three_font")) + "1.dat");
   QFont font(QFontDatabase::applicationFontFamilies(id).value(0));
@@ -151,13 +192,14 @@ void BM_Floor(benchmark::State& state) {
 
 }  // namespace
 
+BENCHMARK(BM_Floor)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_DirectText)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(DragRedraw, three_font/cached, "three_font", true)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(DragRedraw, three_font/naive, "three_font", false)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(DragRedraw, joined/cached, "joined", true)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(DragRedraw, joined/naive, "joined", false)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(DragRedraw, seal/cached, "seal", true)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(DragRedraw, seal/naive, "seal", false)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_Floor)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));

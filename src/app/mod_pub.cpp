@@ -11,11 +11,6 @@
 
 namespace modPub {
 
-QString AppPath;
-QString CompoundSurnames;
-qint32 OffsetX = 250;
-qint32 OffsetY = 500;
-
 QString AppPathFor(const QString& executableDir) {
   QString path = executableDir;
   while (path.size() > 1 && path.endsWith('/')) path.chop(1);

@@ -8,16 +8,9 @@ namespace yz {
 class MessageBox;
 }
 
-// Program-wide state fixed once at start-up and only read afterwards.
+// Start-up's readers: the application folder and the compound-surname table's text. What they
+// find is kept in one Installation value (app/installation.h), never in globals.
 namespace modPub {
-
-// The executable's own directory, ending in exactly one "/" (the root stays "/").
-extern QString AppPath;
-// The whole text of data/fuxing.dat, one trailing CR LF removed; empty if it could not be read.
-extern QString CompoundSurnames;
-// Twips by which a centred default position moves left and up.
-extern qint32 OffsetX;  // 250
-extern qint32 OffsetY;  // 500
 
 // AppPath for an executable living in `executableDir` (no trailing "/" needed).
 QString AppPathFor(const QString& executableDir);

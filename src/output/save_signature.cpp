@@ -3,7 +3,7 @@
 #include <QFileInfo>
 
 #include "output/browse_file.h"
-#include "output/picture_file.h"
+#include "export/picture_file.h"
 
 namespace yz {
 

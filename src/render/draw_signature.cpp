@@ -1,8 +1,11 @@
 #include "render/draw_signature.h"
 
+#include <functional>
+
 #include "render/face_names.h"
 #include "render/font_size.h"
 #include "render/joined_layout.h"
+#include "render/layout_context.h"
 #include "render/seal_layout.h"
 #include "render/split_signature_name.h"
 #include "render/three_font_layout.h"
@@ -11,67 +14,85 @@
 namespace yz {
 namespace {
 
-constexpr int kLastListIndex = 1000;  // the path tables hold entries 0 to 1000
+constexpr int kLastListIndex = Catalogue::kMaxEntries - 1;  // the path tables hold 0 to 1000
 
-void LoadBackground(DrawingContext& context) {
-  const int index = context.controls.ImgListIndex();
+// Runs the steps of one drawing; a failing step ends it with its reason.
+Drawing Run(const std::function<void(Drawing&)>& steps) {
+  Drawing drawing;
+  try {
+    steps(drawing);
+  } catch (const Failure& failure) {
+    drawing.failure = failure.message();
+  }
+  return drawing;
+}
+
+void LoadBackground(const DrawingRequest& request, const Catalogue& catalogue,
+                    const DrawingTools& tools) {
+  if (!request.background) {
+    tools.picMain.SetPicture(QImage());  // no picture: the canvas's own ground
+    return;
+  }
+  const int index = *request.background;
   if (index < 0 || index > kLastListIndex)
     throw Failure(QStringLiteral("没有选择背景图片（背景列表序号 %1 无效）").arg(index));
-  if (index >= context.BackgroundPaths.size())
+  if (index >= catalogue.BackgroundPaths.size())
     throw Failure(QStringLiteral("背景列表序号 %1 没有对应的图片文件").arg(index));
-  context.picMain.SetPicture(context.pictures.LoadPicture(context.BackgroundPaths[index]));
+  tools.picMain.SetPicture(tools.pictures.LoadPicture(catalogue.BackgroundPaths[index]));
 }
 
-int SelectedStyle(DrawingContext& context) {
-  if (context.controls.FontListIndex() == -1) {
-    // Selecting runs the style list's click handling, which draws once before we go on.
-    context.controls.SetFontListIndex(0);
-  }
-  const int index = context.controls.FontListIndex();
-  if (index < 0 || index > kLastListIndex || index >= context.FontPaths.size())
-    throw Failure(QStringLiteral("没有可用的签名款式（款式列表序号 %1 无效）").arg(index));
-  return index;
-}
-
-// The seal test reads the combo's text, not the list entry, once for each seal name.
-bool ShowsSealStyle(const SignatureControls& controls) {
-  return controls.FontText() == kSealOutline || controls.FontText() == kSealFilled;
-}
-
-void DrawSingleFace(DrawingContext& context, qint32 x, qint32 y, const QString& fontPath) {
-  const QString name = context.controls.TextCN();
+void DrawSingleFace(LayoutContext& context, const DrawingRequest& request,
+                    const QString& styleName, const QString& fontPath) {
   ScopedFontFile font(context.fonts, fontPath);
   context.picMain.SetFontName(SingleFaceNameOf(fontPath));
-  if (ShowsSealStyle(context.controls))
-    DrawSeal(context, x, y, name);
+  if (styleName == kSealOutline || styleName == kSealFilled)
+    DrawSeal(context, request.x, request.y, request.textCN, styleName == kSealFilled);
   else
-    DrawJoinedSignature(context, x, y, name);
+    DrawJoinedSignature(context, request.x, request.y, request.textCN);
 }
 
 }  // namespace
 
-void DrawSignature(DrawingContext& context, qint32 x, qint32 y) {
-  SignatureControls& controls = context.controls;
-  if (controls.IsLoading()) return;
-  Canvas& canvas = context.picMain;
-  canvas.Cls();
-  LoadBackground(context);
-  canvas.SetFontName(QStringLiteral("Courier New"));
-  canvas.SetFontSize(ParseFontSize(controls.SizeText()));
-  canvas.SetForeColor(controls.InkColour());
-  canvas.SetFontTransparent(true);
+Drawing PrepareCanvas(const DrawingRequest& request, const Installation& installation,
+                      const DrawingTools& tools) {
+  return Run([&](Drawing&) {
+    Canvas& canvas = tools.picMain;
+    canvas.Cls();
+    LoadBackground(request, installation.catalogue, tools);
+    canvas.SetFontName(QStringLiteral("Courier New"));
+    canvas.SetFontSize(ParseFontSize(request.sizeText));
+    canvas.SetForeColor(request.ink);
+    canvas.SetFontTransparent(true);
+  });
+}
 
-  const int style = SelectedStyle(context);
-  const QString styleName = controls.FontListEntry(style);
-  const QString& fontPath = context.FontPaths[style];
-  if (fontPath.right(4).toLower() == QStringLiteral(".dat")) {
-    DrawSingleFace(context, x, y, fontPath);
-    return;
-  }
-  const SignatureParts parts = SplitSignatureName(styleName, context.SingleFaceNames,
-                                                  context.CompoundSurnames, controls.TextCN(),
-                                                  controls.TextEN());
-  if (parts.draw) DrawThreeFontSignature(context, x, y, fontPath, parts);
+Drawing DrawName(const DrawingRequest& request, const Installation& installation,
+                 const DrawingTools& tools) {
+  return Run([&](Drawing& drawing) {
+    const Catalogue& catalogue = installation.catalogue;
+    const int style = request.style;
+    if (style < 0 || style > kLastListIndex || style >= catalogue.FontPaths.size())
+      throw Failure(QStringLiteral("没有可用的签名款式（款式列表序号 %1 无效）").arg(style));
+    const QString& styleName = catalogue.styleNames[style];
+    const QString& fontPath = catalogue.FontPaths[style];
+    LayoutContext context{tools.picMain, tools.fonts, installation.OffsetX, installation.OffsetY,
+                          drawing};
+    if (fontPath.right(4).toLower() == QStringLiteral(".dat")) {
+      DrawSingleFace(context, request, styleName, fontPath);
+      return;
+    }
+    const SignatureParts parts =
+        SplitSignatureName(styleName, catalogue.SingleFaceNames, installation.CompoundSurnames,
+                           request.textCN, request.textEN);
+    if (parts.draw) DrawThreeFontSignature(context, request.x, request.y, fontPath, parts);
+  });
+}
+
+Drawing DrawSignature(const DrawingRequest& request, const Installation& installation,
+                      const DrawingTools& tools) {
+  Drawing prepared = PrepareCanvas(request, installation, tools);
+  if (prepared.failure) return prepared;
+  return DrawName(request, installation, tools);
 }
 
 }  // namespace yz

@@ -12,7 +12,7 @@ float JoinedHandleWidth(const Canvas& canvas, const QString& name) {
   return width;
 }
 
-void DrawJoinedSignature(DrawingContext& context, qint32 x, qint32 y, const QString& name) {
+void DrawJoinedSignature(LayoutContext& context, qint32 x, qint32 y, const QString& name) {
   Canvas& canvas = context.picMain;
   // The block centred is the natural width, not the narrower joined one.
   if (x == -1)
@@ -21,7 +21,7 @@ void DrawJoinedSignature(DrawingContext& context, qint32 x, qint32 y, const QStr
     y = RoundHalfEven((double(canvas.ScaleHeight()) - canvas.TextHeight(name)) / 2 - context.OffsetY);
   canvas.SetCurrentX(float(x));
   canvas.SetCurrentY(float(y));
-  context.controls.MoveHandle(canvas.CurrentX(), canvas.CurrentY(), JoinedHandleWidth(canvas, name),
+  context.MoveHandle(canvas.CurrentX(), canvas.CurrentY(), JoinedHandleWidth(canvas, name),
                               canvas.TextHeight(name));
   if (name.isEmpty()) return;
   canvas.Print(name.left(1));

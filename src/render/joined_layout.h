@@ -1,6 +1,6 @@
 #pragma once
 
-#include "render/draw_signature.h"
+#include "render/layout_context.h"
 
 namespace yz {
 
@@ -9,7 +9,7 @@ inline constexpr qint32 kJoinedStep = 200;
 
 // Prints `name` in the current (single) face as one joined line from (x, y), each character
 // starting kJoinedStep before the previous one ends; -1 centres on the name's natural size.
-void DrawJoinedSignature(DrawingContext& context, qint32 x, qint32 y, const QString& name);
+void DrawJoinedSignature(LayoutContext& context, qint32 x, qint32 y, const QString& name);
 
 // The handle's width over a joined line: natural width less the overlaps, but never narrower
 // than the widest single character, so it still covers ink and can be grabbed at small sizes.

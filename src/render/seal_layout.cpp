@@ -29,7 +29,7 @@ QString CompleteSealText(const QString& name) {
   return name;
 }
 
-void DrawSeal(DrawingContext& context, qint32 x, qint32 y, const QString& name) {
+void DrawSeal(LayoutContext& context, qint32 x, qint32 y, const QString& name, bool filled) {
   Canvas& canvas = context.picMain;
   const QString text = CompleteSealText(name);
   const float w = canvas.TextWidth(text.left(1));
@@ -48,15 +48,12 @@ void DrawSeal(DrawingContext& context, qint32 x, qint32 y, const QString& name) 
                                    {float(x), float(y2), full ? text.mid(3, 1) : QString()},
                                    {float(x2), float(y2), full ? text.mid(1, 1) : QString()}}};
 
-  context.controls.MoveHandle(float(x), float(y), 2 * w, 2 * h);  // the grid, not the margins
+  context.MoveHandle(float(x), float(y), 2 * w, 2 * h);  // the grid, not the margins
   canvas.SetDrawMode(kCopyPen);
-  const QString style = context.controls.FontText();
   const float left = float(CheckedSum(qint64(x) - kFrameMarginX));
   const float top = float(CheckedSum(qint64(y) - kFrameMarginY));
-  if (style == kSealOutline)
-    canvas.Line(left, top, float(x2) + w, float(y2) + h, kDarkRed, Canvas::LineStyle::Box);
-  else if (style == kSealFilled)
-    canvas.Line(left, top, float(x2) + w, float(y2) + h, kDarkRed, Canvas::LineStyle::BoxFilled);
+  canvas.Line(left, top, float(x2) + w, float(y2) + h, kDarkRed,
+              filled ? Canvas::LineStyle::BoxFilled : Canvas::LineStyle::Box);
 
   for (const Cell& cell : cells) {
     if (cell.character.isEmpty()) continue;

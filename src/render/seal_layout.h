@@ -1,6 +1,6 @@
 #pragma once
 
-#include "render/draw_signature.h"
+#include "render/layout_context.h"
 
 namespace yz {
 
@@ -11,7 +11,7 @@ inline const QString kSealFilled = QStringLiteral("篆印体-阴文");
 QString CompleteSealText(const QString& name);
 
 // Prints the completed name as a 2 × 2 seal (right column first, top to bottom) inside a dark
-// red frame, outlined for 篆印体 and filled for 篆印体-阴文, drawn before the characters.
-void DrawSeal(DrawingContext& context, qint32 x, qint32 y, const QString& name);
+// red frame, outlined (篆印体) or filled (篆印体-阴文), drawn before the characters.
+void DrawSeal(LayoutContext& context, qint32 x, qint32 y, const QString& name, bool filled);
 
 }  // namespace yz

@@ -16,20 +16,20 @@ struct Part {
 
 // One registration around exactly one measuring or one print; the guard removes it also when
 // the step in between throws.
-qint32 MeasureWidth(DrawingContext& context, const Part& part) {
+qint32 MeasureWidth(LayoutContext& context, const Part& part) {
   ScopedFontFile font(context.fonts, part.file);
   context.picMain.SetFontName(FaceNameOf(part.file));
   return RoundHalfEven(context.picMain.TextWidth(part.text));
 }
 
-void PrintPart(DrawingContext& context, const Part& part) {
+void PrintPart(LayoutContext& context, const Part& part) {
   ScopedFontFile font(context.fonts, part.file);
   context.picMain.SetFontName(FaceNameOf(part.file));
   context.picMain.Print(part.text);
 }
 
 // Places the current point for one part. `before` is the sum of the widths left of it.
-void PlacePart(DrawingContext& context, qint32 x, qint32 y, qint32 before, qint32 total,
+void PlacePart(LayoutContext& context, qint32 x, qint32 y, qint32 before, qint32 total,
                const QString& text) {
   Canvas& canvas = context.picMain;
   // Default positions stay unrounded: floating point with a true division, handed on as float.
@@ -47,7 +47,7 @@ void PlacePart(DrawingContext& context, qint32 x, qint32 y, qint32 before, qint3
 
 }  // namespace
 
-void DrawThreeFontSignature(DrawingContext& context, qint32 x, qint32 y, const QString& fontPath,
+void DrawThreeFontSignature(LayoutContext& context, qint32 x, qint32 y, const QString& fontPath,
                             const SignatureParts& parts) {
   std::array<Part, 3> row{{{parts.first, fontPath + QStringLiteral("1.dat")},
                            {parts.middle, fontPath + QStringLiteral("2.dat")},
@@ -59,7 +59,7 @@ void DrawThreeFontSignature(DrawingContext& context, qint32 x, qint32 y, const Q
   Canvas& canvas = context.picMain;
   if (!row[0].text.isEmpty()) {
     PlacePart(context, x, y, 0, total, row[0].text);
-    context.controls.MoveHandle(canvas.CurrentX(), canvas.CurrentY(), float(total),
+    context.MoveHandle(canvas.CurrentX(), canvas.CurrentY(), float(total),
                                 canvas.TextHeight(row[0].text));
     PrintPart(context, row[0]);
   }

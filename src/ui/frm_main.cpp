@@ -7,13 +7,12 @@
 #include <QPainter>
 #include <cmath>
 
-#include "app/mod_pub.h"
+#include "app/style_rules.h"
 #include "output/ink_colour.h"
 #include "output/print_signature.h"
 #include "output/save_signature.h"
 #include "seams/failure.h"
 #include "ui/skin.h"
-#include "ui/style_rules.h"
 
 namespace yz {
 
@@ -51,8 +50,11 @@ const QStringList& SizeEntries() {
 QString frmMain::HomePageUrl() { return QStringLiteral(YZ_HOME_URL); }
 QString frmMain::HelpPageUrl() { return HomePageUrl() + QStringLiteral("/qmrj.asp"); }
 
-frmMain::frmMain(FormServices services, QWidget* parent)
-    : QWidget(parent), services_(services), skin_(LoadSkin()) {
+frmMain::frmMain(FormServices services, Installation installation, QWidget* parent)
+    : QWidget(parent),
+      installation(std::move(installation)),
+      services_(services),
+      skin_(LoadSkin()) {
   setWindowTitle(QStringLiteral("砚舟签名设计软件 免费版"));
   setWindowIcon(AppIcon());
   setFixedSize(kClientWidth, kClientHeight);
@@ -167,23 +169,21 @@ void frmMain::Form_Load() {
     if (failure && !failures.contains(*failure)) failures << *failure;
   };
   IsLoading_ = true;
-  catalogue = LoadCatalogue(modPub::AppPath);
 
   cboFont->clear();
   cboFont->addItems(catalogue.styleNames);
   // Without a "公文签" the first style is the default, so the first drawing still has a style.
-  step([this] {
-    if (!SelectFontByText(QStringLiteral("公文签")) && cboFont->count() > 0) SetFontListIndex(0);
-  });
+  if (const int style = DefaultStyleIndex(catalogue.styleNames); style >= 0)
+    step([this, style] { SetFontListIndex(style); });
 
   cboImg->clear();
   cboImg->addItems(catalogue.backgroundNames);
-  // The second picture is the default; with only one, that one.
-  if (cboImg->count() > 0) step([this] { SetImgListIndex(std::min(1, cboImg->count() - 1)); });
+  if (const int picture = DefaultBackgroundIndex(catalogue.backgroundNames); picture >= 0)
+    step([this, picture] { SetImgListIndex(picture); });
 
   cboSize->clear();
   cboSize->addItems(SizeEntries());
-  cboSize->setEditText(QStringLiteral("72"));
+  cboSize->setEditText(QString::number(kDefaultSize));
   lblColorPreview->SetBackColor(kBlack);
   IsLoading_ = false;
   step([this] { Redraw(); });
@@ -192,26 +192,46 @@ void frmMain::Form_Load() {
 
 // --- drawing --------------------------------------------------------------------------------
 
+DrawingRequest frmMain::RequestFromControls(qint32 x, qint32 y) const {
+  DrawingRequest request;
+  request.style = cboFont->currentIndex();
+  request.textCN = txtCN->text();
+  request.textEN = txtEN->text();
+  request.sizeText = cboSize->currentText();
+  request.ink = lblColorPreview->BackColor();
+  request.background = cboImg->currentIndex();
+  request.x = x;
+  request.y = y;
+  return request;
+}
+
 void frmMain::DrawSignature(qint32 x, qint32 y) {
-  DrawingContext context{*this,
-                         services_.canvas,
-                         services_.fonts,
-                         services_.pictures,
-                         catalogue.FontPaths,
-                         catalogue.BackgroundPaths,
-                         catalogue.SingleFaceNames,
-                         modPub::CompoundSurnames,
-                         modPub::OffsetX,
-                         modPub::OffsetY};
+  if (IsLoading_) return;
   struct Repaint {
     CanvasView* view;
     ~Repaint() { view->update(); }  // show what was drawn, also up to a failed step
   } repaint{picMain};
-  yz::DrawSignature(context, x, y);
+  const DrawingTools tools{services_.canvas, services_.fonts, services_.pictures};
+  DrawingRequest request = RequestFromControls(x, y);
+  if (request.style != -1) {
+    Apply(yz::DrawSignature(request, installation, tools));
+    return;
+  }
+  // No style yet: the canvas is prepared first (a failing background stops before anything is
+  // selected); selecting the first style runs its click handling, which caps the size, sets the
+  // ink and draws once completely; then this drawing goes on over that picture.
+  Apply(PrepareCanvas(request, installation, tools));
+  SetFontListIndex(0);
+  request = RequestFromControls(x, y);
+  Apply(DrawName(request, installation, tools));
 }
 
-void frmMain::MoveHandle(float left, float top, float width, float height) {
-  imgMove->Move(left, top, width, height);
+void frmMain::Apply(const Drawing& drawing) {
+  if (drawing.handle) {
+    const HandleRect& h = *drawing.handle;
+    imgMove->Move(h.left, h.top, h.width, h.height);
+  }
+  if (drawing.failure) throw Failure(*drawing.failure);
 }
 
 void frmMain::SetFontListIndex(int index) {
@@ -219,7 +239,7 @@ void frmMain::SetFontListIndex(int index) {
   // no-style fallback round again and again.
   if (index < 0 || index >= cboFont->count()) {
     throw Failure(QStringLiteral("没有可用的签名款式：%1 中没有找到签名款式或字体。")
-                      .arg(modPub::AppPath + QStringLiteral("fonts/")));
+                      .arg(installation.AppPath + QStringLiteral("fonts/")));
   }
   cboFont->setCurrentIndex(index);
   cboFont_Click();
@@ -228,13 +248,6 @@ void frmMain::SetFontListIndex(int index) {
 void frmMain::SetImgListIndex(int index) {
   cboImg->setCurrentIndex(index);
   cboImg_Click();
-}
-
-bool frmMain::SelectFontByText(const QString& text) {
-  const int index = cboFont->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
-  if (index < 0) return false;
-  SetFontListIndex(index);
-  return true;
 }
 
 // --- control events -------------------------------------------------------------------------

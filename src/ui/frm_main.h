@@ -7,7 +7,7 @@
 #include <functional>
 #include <optional>
 
-#include "app/catalogue.h"
+#include "app/installation.h"
 #include "render/draw_signature.h"
 #include "ui/canvas_view.h"
 #include "ui/color_swatch.h"
@@ -19,7 +19,7 @@ namespace yz {
 // The one window. Its controls carry the names the rest of the program knows them by; every
 // event is tied to one short handler below, and every handler's failure reaches the user as
 // one message box while the window keeps the state the failure left.
-class frmMain : public QWidget, public SignatureControls {
+class frmMain : public QWidget {
   Q_OBJECT
  public:
   static constexpr int kClientWidth = 719;   // 10785 twips
@@ -27,30 +27,21 @@ class frmMain : public QWidget, public SignatureControls {
   static constexpr float kCanvasWidthTwips = 5820;
   static constexpr float kCanvasHeightTwips = 3920;
 
-  explicit frmMain(FormServices services, QWidget* parent = nullptr);
+  frmMain(FormServices services, Installation installation, QWidget* parent = nullptr);
 
-  // The load event: fills the lists from AppPath, selects the defaults and draws once.
+  // The load event: fills the lists from the installation, selects the defaults and draws once.
   void Form_Load();
   void DrawSignature(qint32 x, qint32 y);
   void Redraw() { DrawSignature(-1, -1); }
+  bool IsLoading() const { return IsLoading_; }
 
-  // SignatureControls: what a drawing reads and changes.
-  bool IsLoading() const override { return IsLoading_; }
-  int ImgListIndex() const override { return cboImg->currentIndex(); }
-  QString SizeText() const override { return cboSize->currentText(); }
-  Colour InkColour() const override { return lblColorPreview->BackColor(); }
-  int FontListIndex() const override { return cboFont->currentIndex(); }
-  void SetFontListIndex(int index) override;
-  QString FontListEntry(int index) const override { return cboFont->itemText(index); }
-  QString FontText() const override { return cboFont->currentText(); }
-  QString TextCN() const override { return txtCN->text(); }
-  QString TextEN() const override { return txtEN->text(); }
-  void MoveHandle(float left, float top, float width, float height) override;
+  // What the controls ask to be drawn, with the signature's top-left at (x, y).
+  DrawingRequest RequestFromControls(qint32 x, qint32 y) const;
 
   // Selecting from code runs the same Click handler as a pick by the user (and lets its
   // failure through to the caller).
+  void SetFontListIndex(int index);
   void SetImgListIndex(int index);
-  bool SelectFontByText(const QString& text);
 
   QComboBox* cboSize;
   QComboBox* cboImg;
@@ -66,7 +57,8 @@ class frmMain : public QWidget, public SignatureControls {
   ImageControl* imgUrlMore;
   ColorSwatch* lblColorPreview;
 
-  Catalogue catalogue;  // FontPaths, BackgroundPaths, SingleFaceNames
+  const Installation installation;
+  const Catalogue& catalogue = installation.catalogue;  // FontPaths, BackgroundPaths, SingleFaceNames
   float DragStartX = 0;
   float DragStartY = 0;
 
@@ -96,6 +88,9 @@ class frmMain : public QWidget, public SignatureControls {
   void imgSave_Click();
   void imgPrint_Click();
   void lblColorPreview_Click();
+
+  // Moves the handle where the drawing placed it; a failed step fails the handler.
+  void Apply(const Drawing& drawing);
 
   // Runs one step; gives the user's words for its failure, nothing when it succeeded.
   static std::optional<QString> FailureOf(const std::function<void()>& step);

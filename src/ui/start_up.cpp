@@ -4,14 +4,15 @@
 #include <QGuiApplication>
 #include <QScreen>
 
+#include "app/installation.h"
 #include "app/mod_pub.h"
 #include "output/qt_color_dialog.h"
 #include "output/qt_printer.h"
 #include "output/qt_save_dialog.h"
+#include "render/control_fonts.h"
 #include "render/qt_canvas.h"
 #include "render/qt_font_registry.h"
 #include "render/qt_picture_loader.h"
-#include "ui/control_fonts.h"
 #include "ui/frm_main.h"
 #include "ui/qt_browser.h"
 #include "ui/qt_message_box.h"
@@ -28,11 +29,9 @@ int Main(QApplication& application) {
 
   // applicationDirPath resolves a symlink to the executable, so a link elsewhere still finds
   // the fonts, pictures and table beside the real program.
-  AppPath = AppPathFor(QCoreApplication::applicationDirPath());
   yz::QtMessageBox messages;
-  CompoundSurnames = ReadTextFile(AppPath + QStringLiteral("data/fuxing.dat"), messages);
-  OffsetX = 250;
-  OffsetY = 500;
+  yz::Installation installation =
+      yz::LoadInstallation(AppPathFor(QCoreApplication::applicationDirPath()), messages);
 
   yz::QtFontRegistry fonts;
   yz::QtCanvas canvas(fonts, QSize(388, 261));
@@ -41,8 +40,8 @@ int Main(QApplication& application) {
   yz::QtSaveDialog saveDialog;
   yz::QtPrinter printer;
   yz::QtColorDialog colorDialog;
-  yz::frmMain window(
-      {canvas, fonts, pictures, messages, browser, saveDialog, printer, colorDialog});
+  yz::frmMain window({canvas, fonts, pictures, messages, browser, saveDialog, printer, colorDialog},
+                     std::move(installation));
   messages.setParent(&window);
   window.Form_Load();
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {

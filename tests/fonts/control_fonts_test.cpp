@@ -8,7 +8,7 @@
 
 #include "app/catalogue.h"
 #include "seams/message_box.h"
-#include "ui/control_fonts.h"
+#include "render/control_fonts.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 #include <cmath>
 
 #include "fuzz_check.h"
+#include "app/style_rules.h"
 #include "render/font_size.h"
 #include "seams/failure.h"
-#include "ui/style_rules.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const QString text = QString::fromUtf8(reinterpret_cast<const char*>(data), qsizetype(size));

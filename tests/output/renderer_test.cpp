@@ -5,29 +5,23 @@
 #include <QTemporaryDir>
 #include <QTextStream>
 
-#include "app/mod_pub.h"
-#include "output/render_arguments.h"
-#include "output/render_job.h"
-#include "output/render_plan.h"
-#include "output/run_renderer.h"
+#include "app/installation.h"
+#include "export/render_arguments.h"
+#include "export/render_plan.h"
+#include "export/run_renderer.h"
 #include "render/qt_canvas.h"
 #include "render/qt_font_registry.h"
 #include "render/qt_picture_loader.h"
+#include "render/signature_picture.h"
 #include "support/fake_message_box.h"
 #include "support/fake_platform.h"
 #include "ui/frm_main.h"
-#include "ui/style_rules.h"
 
 using namespace yz;
 
 namespace {
 
 const QString kAppPath = QStringLiteral(YZ_APP_DIR "/");
-
-StyleDefaults WindowDefaults(const QString& style) {
-  const StyleRule rule = StyleRuleFor(style);
-  return {rule.sizeCap, rule.ink};
-}
 
 struct Rendered {
   int status;
@@ -39,7 +33,7 @@ Rendered RenderWith(const QStringList& options) {
   QString out, err;
   QTextStream outStream(&out), errStream(&err);
   const int status = RunRenderer(QStringList{QStringLiteral("yanzhou-sign-render")} + options,
-                                 kAppPath, WindowDefaults, outStream, errStream);
+                                 kAppPath, outStream, errStream);
   return {status, out.split('\n', Qt::SkipEmptyParts), err};
 }
 
@@ -48,11 +42,9 @@ class WindowOnSampleInstallation : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(QDir(kAppPath + "fonts").exists()) << "no sample installation at " << YZ_APP_DIR;
-    modPub::AppPath = kAppPath;
-    yz::testing::FakeMessageBox tableMessages;
-    modPub::CompoundSurnames = modPub::ReadTextFile(kAppPath + "data/fuxing.dat", tableMessages);
     window = std::make_unique<frmMain>(
-        FormServices{canvas, fonts, pictures, messages, browser, saveDialog, printer, colorDialog});
+        FormServices{canvas, fonts, pictures, messages, browser, saveDialog, printer, colorDialog},
+        LoadInstallation(kAppPath, messages));
     window->Form_Load();
     ASSERT_TRUE(messages.shown.isEmpty()) << messages.shown.front().text.toStdString();
   }
@@ -106,7 +98,9 @@ TEST_F(WindowOnSampleInstallation, RendererDrawsTheWindowsOtherSelectionsAndADra
       {"行书签", "洒金笺", "36", "#C00000", "Osric", kDarkRed, 120, -1},
   };
   for (const Case& c : cases) {
-    ASSERT_TRUE(window->SelectFontByText(c.style));
+    const int style = window->cboFont->findText(c.style);
+    ASSERT_GE(style, 0);
+    window->SetFontListIndex(style);
     window->SetImgListIndex(window->cboImg->findText(c.background));
     window->cboSize->setEditText(c.size);
     window->lblColorPreview->SetBackColor(c.ink);
@@ -138,15 +132,16 @@ TEST(Renderer, ScaleFourOnATransparentGroundIsTheInkAloneAtFourTimesTheCanvas) {
   class Blank : public PictureLoader {
     QImage LoadPicture(const QString&) override { return QImage(); }
   } blank;
-  RenderJob job;
-  job.styleIndex = LoadCatalogue(kAppPath).styleNames.indexOf("公文签");
-  job.backgroundIndex = 0;
-  job.textCN = "纪元朗";
-  job.scale = 4;
+  yz::testing::FakeMessageBox messages;
+  const Installation installation = LoadInstallation(kAppPath, messages);
+  DrawingRequest request;
+  request.style = installation.catalogue.styleNames.indexOf("公文签");
+  request.background = 0;
+  request.textCN = "纪元朗";
+  request.scale = 4;
   QtFontRegistry fonts;
-  const QImage onWhite =
-      RenderJobImage(job, LoadCatalogue(kAppPath), modPub::CompoundSurnames, fonts, blank)
-          .convertToFormat(QImage::Format_ARGB32);
+  const QImage onWhite = DrawSignaturePicture(request, installation, fonts, blank)
+                             .convertToFormat(QImage::Format_ARGB32);
   int solid = 0, bare = 0;
   for (int y = 0; y < rendered.height(); ++y) {
     for (int x = 0; x < rendered.width(); ++x) {
@@ -188,9 +183,9 @@ TEST(RendererPlan, EveryStyleGetsItsOwnSafeFileName) {
   a.folderFormat = "jpg";
   a.sizeText = "30";
   QStringList paths;
-  for (const PlannedPicture& p : PlanPictures(a, catalogue, WindowDefaults)) {
+  for (const PlannedPicture& p : PlanPictures(a, catalogue)) {
     paths << p.path;
-    EXPECT_EQ(p.job.sizeText, "30");
+    EXPECT_EQ(p.request.sizeText, "30");
   }
   EXPECT_EQ(paths, (QStringList{"/tmp/签名/公文签.jpg", "/tmp/签名/_上级.jpg",
                                 "/tmp/签名/a_b_c.jpg", "/tmp/签名/rf.jpg", "/tmp/签名/公文签-2.jpg",
@@ -205,15 +200,15 @@ TEST(RendererPlan, LeftOutSelectionsAreTheWindowsDefaultsForTheStyle) {
   catalogue.backgroundNames = {"白纸", "宣纸", "水墨"};
   RenderArguments a;
   a.out = "a.png";
-  const RenderJob standard = PlanPictures(a, catalogue, WindowDefaults).front().job;
-  EXPECT_EQ(standard.styleIndex, 1);
-  EXPECT_EQ(standard.backgroundIndex, 1);
+  const DrawingRequest standard = PlanPictures(a, catalogue).front().request;
+  EXPECT_EQ(standard.style, 1);
+  EXPECT_EQ(standard.background.value_or(-9), 1);
   EXPECT_EQ(standard.sizeText, "72");
   EXPECT_EQ(standard.ink, kBlack);
   a.style = "篆印体";
-  const RenderJob seal = PlanPictures(a, catalogue, WindowDefaults).front().job;
+  const DrawingRequest seal = PlanPictures(a, catalogue).front().request;
   EXPECT_EQ(seal.sizeText, "48");
   EXPECT_EQ(seal.ink, kDarkRed);
   a.style = "隶书";
-  EXPECT_THROW(PlanPictures(a, catalogue, WindowDefaults), BadArguments);
+  EXPECT_THROW(PlanPictures(a, catalogue), BadArguments);
 }

@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "output/browse_file.h"
-#include "output/picture_file.h"
+#include "export/picture_file.h"
 #include "output/save_signature.h"
 #include "seams/failure.h"
 #include "support/fake_message_box.h"

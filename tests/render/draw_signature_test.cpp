@@ -30,13 +30,6 @@ class DrawSignatureTest : public SignatureTest {
   }
 };
 
-TEST_F(DrawSignatureTest, WhileLoadingNothingIsTouched) {
-  controls.loading = true;
-  controls.imgIndex = -1;  // would fail if anything were read
-  Draw();
-  EXPECT_TRUE(journal.isEmpty());
-}
-
 TEST_F(DrawSignatureTest, PreparesTheCanvasInOrderBeforeTheStyleDraws) {
   controls.sizeText = QStringLiteral("60.5");
   controls.ink = 192;
@@ -88,25 +81,23 @@ TEST_F(DrawSignatureTest, AStyleIndexOutsideTheTableFails) {
   EXPECT_TRUE(FailureOf().contains(QStringLiteral("5")));
 }
 
-TEST_F(DrawSignatureTest, WithNoStyleSelectedTheFirstIsSelectedAndDrawnTwice) {
-  controls.fontIndex = -1;
-  controls.onStyleSelected = [this] { Draw(); };  // the list's click handling redraws
-  Draw();
-  EXPECT_EQ(journal.mid(0, 8), kPreparation + QStringList{"SelectStyle 0"});
-  EXPECT_EQ(journal.mid(8, 7), kPreparation);
-  EXPECT_EQ(canvas.OpsOf(QStringLiteral("Cls")).size(), 2u);
-  const auto prints = canvas.Prints();
-  ASSERT_EQ(prints.size(), 6u);
-  EXPECT_EQ(prints[0].text, prints[3].text);
-  EXPECT_EQ(prints[0].face, QStringLiteral("abc1"));
-  EXPECT_EQ(fonts.RegisteredPathCount(), 0);
-}
-
 TEST_F(DrawSignatureTest, NoStyleAtAllFailsClearly) {
   controls.entries.clear();
   fontPaths.clear();
   controls.fontIndex = -1;
   EXPECT_FALSE(FailureOf().isEmpty());
+}
+
+TEST_F(DrawSignatureTest, WithoutABackgroundTheGroundStaysAndTheNameIsDrawn) {
+  DrawingRequest request = controls.Request(-1, -1);
+  request.background.reset();
+  const Drawing drawing = DrawSignature(
+      request, TestInstallation(controls, fontPaths, backgroundPaths, singleFaceNames, {}),
+      {canvas, fonts, pictures});
+  EXPECT_FALSE(drawing.failure);
+  EXPECT_TRUE(drawing.handle);
+  EXPECT_EQ(journal.filter(QStringLiteral("LoadPicture")), QStringList());
+  EXPECT_EQ(canvas.Prints().size(), 3u);
 }
 
 TEST_F(DrawSignatureTest, ACapitalDatIsASingleFaceFont) {

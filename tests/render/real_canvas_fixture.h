@@ -30,9 +30,10 @@ class RealCanvasTest : public ::testing::Test {
     fontPaths << path;
   }
   void Draw(qint32 x = -1, qint32 y = -1) {
-    DrawingContext context{controls, canvas, fonts, pictures, fontPaths, backgroundPaths,
-                           singleFaceNames, compoundSurnames};
-    DrawSignature(context, x, y);
+    controls.Take(DrawSignature(
+        controls.Request(x, y),
+        TestInstallation(controls, fontPaths, backgroundPaths, singleFaceNames, compoundSurnames),
+        {canvas, fonts, pictures}));
     const QByteArray dir = qgetenv("YZ_SAVE_IMAGES");  // look at what was drawn
     if (!dir.isEmpty())
       canvas.Image().save(QString::fromLocal8Bit(dir) + QLatin1Char('/') +
@@ -51,7 +52,7 @@ class RealCanvasTest : public ::testing::Test {
   QtFontRegistry fonts;
   QtCanvas canvas{fonts, QSize(384, 257)};
   QtPictureLoader pictures;
-  FakeSignatureControls controls{&journal};
+  TestSelections controls;
   QStringList fontPaths;
   QStringList backgroundPaths;
   QString singleFaceNames = QStringLiteral(",");

@@ -3,10 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <QStringList>
-#include <functional>
 #include <ostream>
 
 #include "render/draw_signature.h"
+#include "seams/failure.h"
 #include "support/fake_font_registry.h"
 #include "support/fake_picture_loader.h"
 #include "support/recording_canvas.h"
@@ -16,34 +16,9 @@ inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << tex
 
 namespace yz::test {
 
-// The window state a drawing reads, set directly by the test. MoveHandle and SetFontListIndex
-// are journalled beside the canvas and registry operations.
-class FakeSignatureControls : public SignatureControls {
- public:
-  explicit FakeSignatureControls(QStringList* journal) : journal_(journal) {}
-
-  bool IsLoading() const override { return loading; }
-  int ImgListIndex() const override { return imgIndex; }
-  QString SizeText() const override { return sizeText; }
-  Colour InkColour() const override { return ink; }
-  int FontListIndex() const override { return fontIndex; }
-  void SetFontListIndex(int index) override {
-    journal_->append(QStringLiteral("SelectStyle %1").arg(index));
-    fontIndex = index;
-    if (onStyleSelected) onStyleSelected();
-  }
-  QString FontListEntry(int index) const override { return entries.value(index); }
-  QString FontText() const override { return fontIndex < 0 ? QString() : entries.value(fontIndex); }
-  QString TextCN() const override { return textCN; }
-  QString TextEN() const override { return textEN; }
-  void MoveHandle(float left, float top, float width, float height) override {
-    journal_->append(QStringLiteral("Move %1,%2,%3,%4")
-                         .arg(Twips(left), Twips(top), Twips(width), Twips(height)));
-    handle = {left, top, width, height};
-    ++moves;
-  }
-
-  bool loading = false;
+// The selections a test draws with, named after the window's controls they stand for, and
+// where the last drawing left the drag handle.
+struct TestSelections {
   int imgIndex = 0;
   QString sizeText = QStringLiteral("72");
   Colour ink = kBlack;
@@ -51,15 +26,54 @@ class FakeSignatureControls : public SignatureControls {
   QStringList entries;
   QString textCN;
   QString textEN;
-  std::function<void()> onStyleSelected;
   struct {
     float left = -1, top = -1, width = -1, height = -1;
   } handle;
   int moves = 0;
 
- private:
-  QStringList* journal_;
+  DrawingRequest Request(qint32 x, qint32 y) const {
+    DrawingRequest request;
+    request.style = fontIndex;
+    request.background = imgIndex;
+    request.sizeText = sizeText;
+    request.ink = ink;
+    request.textCN = textCN;
+    request.textEN = textEN;
+    request.x = x;
+    request.y = y;
+    return request;
+  }
+  // Keeps the handle the drawing placed; a failed step throws its Failure, as the window does.
+  void Take(const Drawing& drawing) {
+    if (drawing.handle) {
+      handle = {drawing.handle->left, drawing.handle->top, drawing.handle->width,
+                drawing.handle->height};
+      ++moves;
+    }
+    if (drawing.failure) throw Failure(*drawing.failure);
+  }
+  // "Move left,top,width,height" in twips, or "" when no drawing placed the handle.
+  QString HandleMove() const {
+    if (moves == 0) return QString();
+    return QStringLiteral("Move %1,%2,%3,%4")
+        .arg(Twips(handle.left), Twips(handle.top), Twips(handle.width), Twips(handle.height));
+  }
 };
+
+inline Installation TestInstallation(const TestSelections& controls, const QStringList& fontPaths,
+                                     const QStringList& backgroundPaths,
+                                     const QString& singleFaceNames,
+                                     const QString& compoundSurnames) {
+  Installation installation;
+  installation.CompoundSurnames = compoundSurnames;
+  installation.catalogue.styleNames = controls.entries;
+  installation.catalogue.FontPaths = fontPaths;
+  installation.catalogue.SingleFaceNames = singleFaceNames;
+  installation.catalogue.BackgroundPaths = backgroundPaths;
+  for (qsizetype i = 0; i < backgroundPaths.size(); ++i)
+    installation.catalogue.backgroundNames << QString::number(i);
+  return installation;
+}
 
 // One drawing's world: a recording canvas 5761 × 3840 twips, a counting registry, one
 // background and a style list the test fills.
@@ -75,13 +89,11 @@ class SignatureTest : public ::testing::Test {
     fontPaths << path;
   }
 
-  DrawingContext Context() {
-    return DrawingContext{controls, canvas,     fonts,           pictures, fontPaths,
-                          backgroundPaths, singleFaceNames, compoundSurnames};
-  }
   void Draw(qint32 x = -1, qint32 y = -1) {
-    DrawingContext context = Context();
-    DrawSignature(context, x, y);
+    controls.Take(DrawSignature(
+        controls.Request(x, y),
+        TestInstallation(controls, fontPaths, backgroundPaths, singleFaceNames, compoundSurnames),
+        {canvas, fonts, pictures}));
   }
   // The journal from the first line that starts with `prefix` on.
   QStringList JournalFrom(const QString& prefix) const {
@@ -94,7 +106,7 @@ class SignatureTest : public ::testing::Test {
   RecordingCanvas canvas;
   FakeFontRegistry fonts{&journal};
   FakePictureLoader pictures{&journal};
-  FakeSignatureControls controls{&journal};
+  TestSelections controls;
   QStringList fontPaths;
   QStringList backgroundPaths;
   QString singleFaceNames = QStringLiteral(",");

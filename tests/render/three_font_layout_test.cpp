@@ -38,13 +38,14 @@ TEST_F(ThreeFontTest, DefaultPositionMeasuresThenPrintsEachPartInItsOwnRegistere
       "Load " + File(1), "FontName abc1", "TextWidth 纪 [abc1]", "Unload " + File(1),
       "Load " + File(2), "FontName abc2", "TextWidth 元 [abc2]", "Unload " + File(2),
       "Load " + File(3), "FontName abc3", "TextWidth 朗 [abc3]", "Unload " + File(3),
-      "TextHeight 纪 [abc3]", "TextHeight 纪 [abc3]", "Move 2165.5,1200,930,440",
+      "TextHeight 纪 [abc3]", "TextHeight 纪 [abc3]",
       "Load " + File(1), "FontName abc1", "Print 纪 @2165.5,1200 [abc1]", "Unload " + File(1),
       "TextHeight 元 [abc1]",
       "Load " + File(2), "FontName abc2", "Print 元 @2465.5,1220 [abc2]", "Unload " + File(2),
       "TextHeight 朗 [abc2]",
       "Load " + File(3), "FontName abc3", "Print 朗 @2785.5,1210 [abc3]", "Unload " + File(3)};
   EXPECT_EQ(JournalFrom(QStringLiteral("Load ")), expected);
+  EXPECT_EQ(controls.HandleMove(), QStringLiteral("Move 2165.5,1200,930,440"));
   EXPECT_EQ(fonts.RegisteredPathCount(), 0);
   EXPECT_EQ(fonts.UnpairedUnloads(), 0);
   // The row's centre is 250 twips left of the canvas centre.

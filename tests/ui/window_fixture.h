@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 #include <memory>
 
-#include "app/mod_pub.h"
+#include "app/installation.h"
 #include "render/qt_canvas.h"
 #include "render/qt_font_registry.h"
 #include "render/qt_picture_loader.h"
@@ -31,10 +31,12 @@ class CountingPictureLoader : public PictureLoader {
 template <typename Pictures>
 struct WindowServices {
   frmMain& OpenWindow() {
-    modPub::AppPath = install.appPath();
-    modPub::CompoundSurnames.clear();
+    Installation installation;  // no compound-surname table
+    installation.AppPath = install.appPath();
+    installation.catalogue = LoadCatalogue(installation.AppPath);
     window = std::make_unique<frmMain>(
-        FormServices{canvas, fonts, pictures, messages, browser, saveDialog, printer, colorDialog});
+        FormServices{canvas, fonts, pictures, messages, browser, saveDialog, printer, colorDialog},
+        installation);
     window->Form_Load();
     return *window;
   }

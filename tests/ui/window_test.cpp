@@ -1,7 +1,7 @@
 #include <QKeyEvent>
 #include <QApplication>
 
-#include "ui/style_rules.h"
+#include "app/style_rules.h"
 #include "window_fixture.h"
 
 using namespace yz;

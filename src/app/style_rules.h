@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include "seams/colour.h"
 
@@ -22,5 +23,14 @@ inline bool IsSealStyle(const QString& styleName) {
 // The numeric value of a size text as the style rule reads it: the decimal number at its start,
 // blanks anywhere ignored; 0 when it does not begin with a number.
 double LeadingNumber(const QString& text);
+
+// The selections a fresh window starts with.
+inline const QString kDefaultStyle = QStringLiteral("公文签");
+inline constexpr int kDefaultSize = 72;
+
+// 公文签, or the first style when there is none of that name; -1 when there are no styles.
+int DefaultStyleIndex(const QStringList& styleNames);
+// The second picture, or the only one; -1 when there are none.
+int DefaultBackgroundIndex(const QStringList& backgroundNames);
 
 }  // namespace yz

@@ -1,4 +1,4 @@
-#include "output/picture_file.h"
+#include "export/picture_file.h"
 
 #include <QFileInfo>
 #include <QImageWriter>

@@ -1,6 +1,7 @@
-#include "ui/style_rules.h"
+#include "app/style_rules.h"
 
 #include <QRegularExpression>
+#include <algorithm>
 
 namespace yz {
 
@@ -25,6 +26,19 @@ double LeadingNumber(const QString& text) {
   bool ok = false;
   const double value = match.captured(0).toDouble(&ok);
   return ok ? value : 0;
+}
+
+}  // namespace yz
+
+namespace yz {
+
+int DefaultStyleIndex(const QStringList& styleNames) {
+  const int index = int(styleNames.indexOf(kDefaultStyle));
+  return index >= 0 ? index : (styleNames.isEmpty() ? -1 : 0);
+}
+
+int DefaultBackgroundIndex(const QStringList& backgroundNames) {
+  return std::min(1, int(backgroundNames.size()) - 1);
 }
 
 }  // namespace yz

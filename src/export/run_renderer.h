@@ -4,7 +4,7 @@
 #include <QStringList>
 #include <QTextStream>
 
-#include "output/render_plan.h"
+#include "export/render_plan.h"
 
 namespace yz {
 
@@ -14,7 +14,7 @@ enum RendererExit { kRenderedOk = 0, kRenderFailed = 1, kBadArguments = 2 };
 // for from the installation under appPath (ending in "/") and writes it, printing each written
 // path on `out`. Bad arguments give kBadArguments and a one-line reason on `err`; a drawing or a
 // file that cannot be written gives kRenderFailed and its reason, and stops there.
-int RunRenderer(const QStringList& arguments, const QString& appPath,
-                const StyleDefaultsFor& defaultsFor, QTextStream& out, QTextStream& err);
+int RunRenderer(const QStringList& arguments, const QString& appPath, QTextStream& out,
+                QTextStream& err);
 
 }  // namespace yz

@@ -1,11 +1,12 @@
-#include "output/run_renderer.h"
+#include "export/run_renderer.h"
 
 #include <QDir>
 #include <QFileInfo>
 
-#include "app/mod_pub.h"
-#include "output/picture_file.h"
+#include "app/installation.h"
+#include "export/picture_file.h"
 #include "render/qt_picture_loader.h"
+#include "render/signature_picture.h"
 #include "seams/message_box.h"
 
 namespace yz {
@@ -47,8 +48,8 @@ void CheckNotFolder(const QString& path) {
 
 }  // namespace
 
-int RunRenderer(const QStringList& arguments, const QString& appPath,
-                const StyleDefaultsFor& defaultsFor, QTextStream& out, QTextStream& err) {
+int RunRenderer(const QStringList& arguments, const QString& appPath, QTextStream& out,
+                QTextStream& err) {
   const QString program = QFileInfo(arguments.value(0)).fileName();
   const auto report = [&](const Failure& failure, int status) {
     err << program << ": " << OneLine(failure.message()) << Qt::endl;
@@ -60,15 +61,13 @@ int RunRenderer(const QStringList& arguments, const QString& appPath,
       out << a.text << Qt::flush;
       return kRenderedOk;
     }
-    modPub::AppPath = appPath;
     ErrorStreamMessages messages(err);
-    modPub::CompoundSurnames =
-        modPub::ReadTextFile(appPath + QStringLiteral("data/fuxing.dat"), messages);
-    const Catalogue catalogue = LoadCatalogue(appPath);
+    const Installation installation = LoadInstallation(appPath, messages);
+    const Catalogue& catalogue = installation.catalogue;
     if (catalogue.styleNames.isEmpty())
       throw Failure(QStringLiteral("没有可用的签名款式：%1 中没有找到签名款式或字体。")
                         .arg(appPath + QStringLiteral("fonts/")));
-    const QList<PlannedPicture> pictures = PlanPictures(a, catalogue, defaultsFor);
+    const QList<PlannedPicture> pictures = PlanPictures(a, catalogue);
     if (a.allStyles)
       MakeFolder(a.out);
     else
@@ -77,9 +76,8 @@ int RunRenderer(const QStringList& arguments, const QString& appPath,
     QtFontRegistry fonts;
     QtPictureLoader loader;
     for (const PlannedPicture& picture : pictures) {
-      WritePictureFile(
-          RenderJobImage(picture.job, catalogue, modPub::CompoundSurnames, fonts, loader),
-          picture.path);
+      WritePictureFile(DrawSignaturePicture(picture.request, installation, fonts, loader),
+                       picture.path);
       out << QFileInfo(picture.path).absoluteFilePath() << Qt::endl;
     }
     return kRenderedOk;

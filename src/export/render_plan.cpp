@@ -1,20 +1,21 @@
-#include "output/render_plan.h"
+#include "export/render_plan.h"
 
 #include <QDir>
 #include <QSet>
 #include <algorithm>
 
+#include "app/style_rules.h"
+
 namespace yz {
 
 namespace {
 
-constexpr int kDefaultSize = 72;
 constexpr qsizetype kMaxStemBytes = 200;
 
 QString Choices(const QStringList& names) { return names.join(QStringLiteral("、")); }
 
 int StyleIndex(const RenderArguments& a, const Catalogue& catalogue) {
-  if (!a.style) return std::max<int>(0, catalogue.styleNames.indexOf(QStringLiteral("公文签")));
+  if (!a.style) return std::max(0, DefaultStyleIndex(catalogue.styleNames));
   const int index = catalogue.styleNames.indexOf(*a.style);
   if (index < 0)
     throw BadArguments(QStringLiteral("没有名为“%1”的签名款式；可选：%2、all")
@@ -23,7 +24,7 @@ int StyleIndex(const RenderArguments& a, const Catalogue& catalogue) {
 }
 
 int BackgroundIndex(const RenderArguments& a, const Catalogue& catalogue) {
-  if (!a.background) return std::min<int>(1, catalogue.backgroundNames.size() - 1);
+  if (!a.background) return DefaultBackgroundIndex(catalogue.backgroundNames);
   const int index = catalogue.backgroundNames.indexOf(*a.background);
   if (index < 0)
     throw BadArguments(QStringLiteral("没有名为“%1”的背景图片；可选：%2、none")
@@ -31,21 +32,23 @@ int BackgroundIndex(const RenderArguments& a, const Catalogue& catalogue) {
   return index;
 }
 
-RenderJob JobFor(const RenderArguments& a, const Catalogue& catalogue, int style, int background,
-                 const StyleDefaultsFor& defaultsFor) {
-  const StyleDefaults defaults = defaultsFor(catalogue.styleNames[style]);
-  RenderJob job;
-  job.styleIndex = style;
-  job.backgroundIndex = background;
-  job.transparent = a.transparent;
-  job.sizeText = a.sizeText.value_or(QString::number(std::min(kDefaultSize, defaults.sizeCap)));
-  job.ink = a.ink.value_or(defaults.ink);
-  job.textCN = a.nameCN;
-  job.textEN = a.nameEN;
-  job.x = a.x;
-  job.y = a.y;
-  job.scale = a.scale;
-  return job;
+DrawingRequest RequestFor(const RenderArguments& a, const Catalogue& catalogue, int style,
+                          int background) {
+  const StyleRule rule = StyleRuleFor(catalogue.styleNames[style]);
+  DrawingRequest request;
+  request.style = style;
+  if (a.transparent)
+    request.background.reset();
+  else
+    request.background = background;
+  request.sizeText = a.sizeText.value_or(QString::number(std::min(kDefaultSize, rule.sizeCap)));
+  request.ink = a.ink.value_or(rule.ink);
+  request.textCN = a.nameCN;
+  request.textEN = a.nameEN;
+  request.x = a.x;
+  request.y = a.y;
+  request.scale = a.scale;
+  return request;
 }
 
 }  // namespace
@@ -63,11 +66,10 @@ QString StyleFileStem(const QString& styleName) {
   return stem.isEmpty() ? QStringLiteral("款式") : stem;
 }
 
-QList<PlannedPicture> PlanPictures(const RenderArguments& a, const Catalogue& catalogue,
-                                   const StyleDefaultsFor& defaultsFor) {
+QList<PlannedPicture> PlanPictures(const RenderArguments& a, const Catalogue& catalogue) {
   const int background = BackgroundIndex(a, catalogue);
   if (!a.allStyles) {
-    return {{JobFor(a, catalogue, StyleIndex(a, catalogue), background, defaultsFor), a.out}};
+    return {{RequestFor(a, catalogue, StyleIndex(a, catalogue), background), a.out}};
   }
   QList<PlannedPicture> pictures;
   QSet<QString> taken;  // a folder style and a single face may share a name
@@ -79,7 +81,7 @@ QList<PlannedPicture> PlanPictures(const RenderArguments& a, const Catalogue& ca
       name = QStringLiteral("%1-%2%3").arg(stem).arg(n).arg(suffix);
     taken.insert(name);
     pictures.append(
-        {JobFor(a, catalogue, style, background, defaultsFor), QDir(a.out).filePath(name)});
+        {RequestFor(a, catalogue, style, background), QDir(a.out).filePath(name)});
   }
   return pictures;
 }

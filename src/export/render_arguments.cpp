@@ -1,4 +1,4 @@
-#include "output/render_arguments.h"
+#include "export/render_arguments.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

@@ -1,6 +1,6 @@
-#include "ui/control_fonts.h"
+#include "render/control_fonts.h"
 
-#include <QApplication>
+#include <QGuiApplication>
 #include <QFont>
 #include <QFontDatabase>
 
@@ -34,9 +34,9 @@ void InstallControlFontSubstitutes() {
   const QStringList installed = QFontDatabase::families();
   for (const QString& family : DialogFontFamilies()) {
     if (installed.contains(family)) {
-      QFont font = QApplication::font();
+      QFont font = QGuiApplication::font();
       font.setFamilies({family});
-      QApplication::setFont(font);
+      QGuiApplication::setFont(font);
       break;
     }
   }

@@ -2,23 +2,15 @@
 
 #include <QList>
 #include <QString>
-#include <functional>
 
 #include "app/catalogue.h"
-#include "output/render_arguments.h"
-#include "output/render_job.h"
+#include "export/render_arguments.h"
+#include "render/drawing_request.h"
 
 namespace yz {
 
-// What picking a style in the window does to the size and the ink.
-struct StyleDefaults {
-  int sizeCap;
-  Colour ink;
-};
-using StyleDefaultsFor = std::function<StyleDefaults(const QString& styleName)>;
-
 struct PlannedPicture {
-  RenderJob job;
+  DrawingRequest request;
   QString path;
 };
 
@@ -27,8 +19,7 @@ struct PlannedPicture {
 // the ink that picking the style sets; a size above the style's cap comes down to it, as a pick
 // in the window does, unless --size was given. Throws BadArguments for a style or background the
 // installation does not have.
-QList<PlannedPicture> PlanPictures(const RenderArguments& arguments, const Catalogue& catalogue,
-                                   const StyleDefaultsFor& defaultsFor);
+QList<PlannedPicture> PlanPictures(const RenderArguments& arguments, const Catalogue& catalogue);
 
 // A file name (without extension) for a style's picture: no folder separators, control or
 // shell-hostile characters, no leading dot or dash, at most 200 bytes of UTF-8.
