@@ -6,11 +6,8 @@
 namespace yz {
 
 StyleRule StyleRuleFor(const QString& styleName) {
-  if (styleName.contains(QStringLiteral("英文签")) || styleName == QStringLiteral("毛体")) {
-    return {72, kBlack};
-  }
-  if (styleName == QStringLiteral("篆印体")) return {48, kDarkRed};
-  if (styleName == QStringLiteral("篆印体-阴文")) return {48, kWhite};
+  if (styleName == kSealOutline) return {48, kDarkRed};
+  if (styleName == kSealFilled) return {48, kWhite};
   return {72, kBlack};
 }
 

@@ -16,8 +16,11 @@ struct StyleRule {
 
 StyleRule StyleRuleFor(const QString& styleName);
 
+inline const QString kSealOutline = QStringLiteral("篆印体");
+inline const QString kSealFilled = QStringLiteral("篆印体-阴文");
+
 inline bool IsSealStyle(const QString& styleName) {
-  return styleName == QStringLiteral("篆印体") || styleName == QStringLiteral("篆印体-阴文");
+  return styleName == kSealOutline || styleName == kSealFilled;
 }
 
 // The numeric value of a size text as the style rule reads it: the decimal number at its start,

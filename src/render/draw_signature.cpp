@@ -45,7 +45,7 @@ void DrawSingleFace(LayoutContext& context, const DrawingRequest& request,
                     const QString& styleName, const QString& fontPath) {
   ScopedFontFile font(context.fonts, fontPath);
   context.picMain.SetFontName(SingleFaceNameOf(fontPath));
-  if (styleName == kSealOutline || styleName == kSealFilled)
+  if (IsSealStyle(styleName))
     DrawSeal(context, request.x, request.y, request.textCN, styleName == kSealFilled);
   else
     DrawJoinedSignature(context, request.x, request.y, request.textCN);

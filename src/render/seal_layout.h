@@ -1,11 +1,9 @@
 #pragma once
 
+#include "app/style_rules.h"
 #include "render/layout_context.h"
 
 namespace yz {
-
-inline const QString kSealOutline = QStringLiteral("篆印体");
-inline const QString kSealFilled = QStringLiteral("篆印体-阴文");
 
 // Two characters gain "之印", three gain "印"; any other length stays as it is.
 QString CompleteSealText(const QString& name);
