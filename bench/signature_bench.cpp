@@ -1,6 +1,7 @@
 // Drag redraws on the real canvas with the sample installation: what one mouse move costs with
 // the font and picture caches, without them (every file parsed and decoded afresh), and the
-// floor of one redraw (a background blit and three characters in fonts already loaded).
+// floor of one redraw (a background blit and three characters in fonts already loaded); and one
+// drawing of a long name per kind of style, which should grow no faster than the name.
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFontDatabase>
@@ -33,13 +34,15 @@ class BenchControls : public yz::SignatureControls {
   void SetFontListIndex(int index) override { style = index; }
   QString FontListEntry(int index) const override { return names->value(index); }
   QString FontText() const override { return names->value(style); }
-  QString TextCN() const override { return QStringLiteral("纪元朗"); }
-  QString TextEN() const override { return QStringLiteral("Osric"); }
+  QString TextCN() const override { return cn; }
+  QString TextEN() const override { return en; }
   void MoveHandle(float, float, float, float) override {}
   const QStringList* names = nullptr;
   int style = 0;
   QString size = QStringLiteral("72");
   yz::Colour ink = yz::kBlack;
+  QString cn = QStringLiteral("纪元朗");
+  QString en = QStringLiteral("Osric");
 };
 
 class SilentMessages : public yz::MessageBox {
@@ -60,6 +63,8 @@ const yz::Catalogue& Installed() {
 int StyleIndex(const QString& kind) {
   const QStringList& names = Installed().styleNames;
   if (kind == "three_font") return int(names.indexOf(QStringLiteral("公文签")));
+  if (kind == "three_font_cn") return int(names.indexOf(QStringLiteral("毛体")));
+  if (kind == "three_font_latin") return int(names.indexOf(QStringLiteral("英文签")));
   if (kind == "seal") return int(names.indexOf(QStringLiteral("篆印体")));
   // joined: the first single-face style that is not a seal
   for (int i = 0; i < names.size(); ++i) {
@@ -87,38 +92,57 @@ bool SetCaching(yz::QtFontRegistry& fonts, yz::QtPictureLoader& pictures, bool o
   return fontsOk && picturesOk;
 }
 
-void DragRedraw(benchmark::State& state, const char* kind, bool cached) {
-  const int style = StyleIndex(kind);
-  if (style < 0) {
-    state.SkipWithError("style missing from the sample installation");
-    return;
+// One style drawn on the real canvas with the sample installation.
+struct StyleDrawing {
+  explicit StyleDrawing(const char* kind) : style(StyleIndex(kind)) {
+    controls.names = &Installed().styleNames;
+    controls.style = style;
+    if (QString(kind) == "seal") controls.size = QStringLiteral("48");
   }
+  // Files: fonts stay parsed, backgrounds decoded; text: rasterised text is kept. False (with
+  // the reason given to `state`) when the style or a switch is missing from this build.
+  bool Ready(benchmark::State& state, bool files, bool text) {
+    if (style < 0) {
+      state.SkipWithError("style missing from the sample installation");
+      return false;
+    }
+    if (!SetCaching(fonts, pictures, files)) {
+      state.SkipWithError("this build's seams have no cache to switch");
+      return false;
+    }
+    TrySetCaching(canvas, text, 0);
+    return true;
+  }
+
+  int style;
   yz::QtFontRegistry fonts;
   yz::QtPictureLoader pictures;
-  if (!SetCaching(fonts, pictures, cached)) {
-    state.SkipWithError("this build's seams have no cache to switch");
-    return;
-  }
-  yz::QtCanvas canvas(fonts, QSize(388, 261));
-  TrySetCaching(canvas, cached, 0);
+  yz::QtCanvas canvas{fonts, QSize(388, 261)};
   BenchControls controls;
-  controls.names = &Installed().styleNames;
-  controls.style = style;
-  if (QString(kind) == "seal") controls.size = QStringLiteral("48");
-  const yz::Catalogue& c = Installed();
-  yz::DrawingContext context{controls,          canvas,           fonts, pictures, c.FontPaths,
-                             c.BackgroundPaths, c.SingleFaceNames, modPub::CompoundSurnames};
-  yz::DrawSignature(context, 600, 400);  // the press before the drag
+  yz::DrawingContext context{controls,
+                             canvas,
+                             fonts,
+                             pictures,
+                             Installed().FontPaths,
+                             Installed().BackgroundPaths,
+                             Installed().SingleFaceNames,
+                             modPub::CompoundSurnames};
+};
+
+void DragRedraw(benchmark::State& state, const char* kind, bool cached) {
+  StyleDrawing drawing(kind);
+  if (!drawing.Ready(state, cached, cached)) return;
+  yz::DrawSignature(drawing.context, 600, 400);  // the press before the drag
   std::vector<double> micros;
   constexpr int kMoves = 200;
   for (auto _ : state) {
     for (int move = 0; move < kMoves; ++move) {
       QElapsedTimer timer;
       timer.start();
-      yz::DrawSignature(context, 600 + 15 * move, 400 + 5 * (move % 20));
+      yz::DrawSignature(drawing.context, 600 + 15 * move, 400 + 5 * (move % 20));
       micros.push_back(double(timer.nsecsElapsed()) / 1000.0);
     }
-    benchmark::DoNotOptimize(canvas.Image().constBits());
+    benchmark::DoNotOptimize(drawing.canvas.Image().constBits());
   }
   std::sort(micros.begin(), micros.end());
   state.counters["p99_us"] = micros.empty() ? 0 : micros[size_t(double(micros.size() - 1) * 0.99)];
@@ -126,6 +150,25 @@ void DragRedraw(benchmark::State& state, const char* kind, bool cached) {
   for (const double m : micros) total += m;
   state.counters["per_move_us"] = micros.empty() ? 0 : total / double(micros.size());
   state.SetItemsProcessed(state.iterations() * kMoves);
+}
+
+// One drawing of a name `state.range(0)` characters long, as a typed or pasted key draws it: the
+// fonts and the background are kept, the text is new, so nothing of it is kept either.
+void LongName(benchmark::State& state, const char* kind) {
+  StyleDrawing drawing(kind);
+  if (!drawing.Ready(state, true, false)) return;
+  const auto repeated = [&](const QString& unit) {
+    QString name;
+    while (name.size() < state.range(0)) name += unit;
+    return name.left(int(state.range(0)));
+  };
+  drawing.controls.cn = repeated(QStringLiteral("纪元朗"));
+  drawing.controls.en = repeated(QStringLiteral("Osric"));
+  yz::DrawSignature(drawing.context, -1, -1);  // fonts parsed and the background decoded once
+  for (auto _ : state) {
+    yz::DrawSignature(drawing.context, -1, -1);
+    benchmark::DoNotOptimize(drawing.canvas.Image().constBits());
+  }
 }
 
 // One background blit and three characters in fonts already loaded: nothing a cache could save.
@@ -157,6 +200,10 @@ BENCHMARK_CAPTURE(DragRedraw, joined/cached, "joined", true)->Unit(benchmark::kM
 BENCHMARK_CAPTURE(DragRedraw, joined/naive, "joined", false)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(DragRedraw, seal/cached, "seal", true)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(DragRedraw, seal/naive, "seal", false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(LongName, three_font_cn, "three_font_cn")->Arg(10)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(LongName, three_font_latin, "three_font_latin")->Arg(10)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(LongName, joined, "joined")->Arg(10)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(LongName, seal, "seal")->Arg(10)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Floor)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char** argv) {
