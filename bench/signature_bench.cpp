@@ -1,7 +1,8 @@
 // Drag redraws on the real canvas with the sample installation: what one mouse move costs with
 // the font and picture caches, without them (every file parsed and decoded afresh), against the
 // floor of one redraw (a background copy and three already-rasterised characters laid on it) and
-// against Qt drawing the three characters directly.
+// against Qt drawing the three characters directly; and one drawing of a long name per kind of
+// style, which should grow no faster than the name.
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFontDatabase>
@@ -43,6 +44,8 @@ const yz::Installation& Installed() {
 int StyleIndex(const QString& kind) {
   const yz::Catalogue& c = Installed().catalogue;
   if (kind == "three_font") return int(c.styleNames.indexOf(QStringLiteral("公文签")));
+  if (kind == "three_font_cn") return int(c.styleNames.indexOf(QStringLiteral("毛体")));
+  if (kind == "three_font_latin") return int(c.styleNames.indexOf(QStringLiteral("英文签")));
   if (kind == "seal") return int(c.styleNames.indexOf(QStringLiteral("篆印体")));
   // joined: the first single-face style that is not a seal
   for (int i = 0; i < c.styleNames.size(); ++i) {
@@ -133,6 +136,34 @@ void DragRedraw(benchmark::State& state, const char* kind, bool cached) {
     state.counters[cached ? "x_floor" : "x_cached"] = perMove / it->second;
 }
 
+// One drawing of a name `state.range(0)` characters long, as a typed or pasted key draws it: the
+// fonts and the background are kept, the text is new, so nothing of it is kept either.
+void LongName(benchmark::State& state, const char* kind) {
+  const int style = StyleIndex(kind);
+  yz::QtFontRegistry fonts;
+  yz::QtPictureLoader pictures;
+  if (style < 0 || !SetCaching(fonts, pictures, true)) {
+    state.SkipWithError("style or cache switch missing from this build");
+    return;
+  }
+  yz::QtCanvas canvas(fonts, yz::kCanvasInnerPixels);
+  TrySetCaching(canvas, false, 0);
+  const auto repeated = [&](const QString& unit) {
+    QString name;
+    while (name.size() < state.range(0)) name += unit;
+    return name.left(int(state.range(0)));
+  };
+  yz::DrawingRequest request = DragRequest(style, QString(kind) == "seal");
+  request.textCN = repeated(QStringLiteral("纪元朗"));
+  request.textEN = repeated(QStringLiteral("Osric"));
+  const yz::DrawingTools tools{canvas, fonts, pictures};
+  yz::DrawSignature(request, Installed(), tools);  // fonts parsed and the background decoded once
+  for (auto _ : state) {
+    yz::DrawSignature(request, Installed(), tools);
+    benchmark::DoNotOptimize(canvas.Image().constBits());
+  }
+}
+
 // What no move can avoid: copying the decoded 388 × 261 background, then laying the three
 // characters' already-rasterised images on it.
 void BM_Floor(benchmark::State& state) {
@@ -200,6 +231,10 @@ BENCHMARK_CAPTURE(DragRedraw, joined/cached, "joined", true)->Unit(benchmark::kM
 BENCHMARK_CAPTURE(DragRedraw, joined/naive, "joined", false)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(DragRedraw, seal/cached, "seal", true)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(DragRedraw, seal/naive, "seal", false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(LongName, three_font_cn, "three_font_cn")->Arg(10)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(LongName, three_font_latin, "three_font_latin")->Arg(10)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(LongName, joined, "joined")->Arg(10)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(LongName, seal, "seal")->Arg(10)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));

@@ -9,9 +9,9 @@ namespace yz {
 // uncompressed 24-bit BMP.
 QByteArray PictureFormatFor(const QString& path);
 
-// Writes the picture so that the file's content matches its name. The file is written beside
-// its target and then put in its place, so a failure never leaves a half-written file nor
-// destroys the one that was there. Throws Failure with the path and the reason.
+// Writes the picture so that the file's content matches its name, whole or not at all (see
+// WriteFileWhole): a failure never leaves a half-written file nor destroys the one that was
+// there. Throws Failure with the path and the reason in the user's words.
 void WritePictureFile(const QImage& picture, const QString& path);
 
 }  // namespace yz

@@ -1,20 +1,80 @@
 #include "render/text_sprites.h"
 
 #include <QFontMetricsF>
+#include <QGlyphRun>
 #include <QPainter>
+#include <QRawFont>
+#include <QTextLayout>
 #include <cmath>
 #include <memory>
 
 namespace yz {
+
+// What of a text is rasterised: all of it, or only the glyphs that can reach the target.
+struct TextSprites::Piece {
+  QRectF ink;              // from the baseline's start; empty: nothing to draw
+  QList<QGlyphRun> glyphs;  // empty: the whole text
+  QString key;             // which glyphs, for the kept images
+};
+
 namespace {
 
+// Room around the ink for antialiasing and hinting, as the glyph boxes leave it out.
+double MarginFor(const QRectF& ink) { return 2 + int(ink.height() / 16); }
+
 void DrawDirectly(QImage& target, const QFont& font, const QColor& colour, QPointF baseline,
-                  const QString& text) {
+                  const QString& text, const TextSprites::Piece& piece) {
   QPainter painter(&target);
   painter.setRenderHint(QPainter::TextAntialiasing);
   painter.setFont(font);
   painter.setPen(colour);
-  painter.drawText(baseline, text);
+  if (piece.glyphs.isEmpty()) return painter.drawText(baseline, text);
+  for (const QGlyphRun& run : piece.glyphs) painter.drawGlyphRun(baseline, run);
+}
+
+// The glyphs of `text` laid out in one line exactly as drawing it whole would place them, kept
+// only from the first to the last whose ink can reach `area` (relative to the baseline's start).
+// A long name then costs the canvas's width in rasterising, whatever its length.
+TextSprites::Piece GlyphsReaching(const QImage& target, const QFont& font, const QString& text,
+                                  const QRectF& area, double margin) {
+  QTextLayout layout(text, font, const_cast<QImage*>(&target));
+  QTextOption option;
+  option.setWrapMode(QTextOption::NoWrap);
+  option.setTextDirection(Qt::LeftToRight);  // as QPainter::drawText lays out a line
+  layout.setTextOption(option);
+  layout.beginLayout();
+  QTextLine line = layout.createLine();
+  line.setLineWidth(std::numeric_limits<int>::max() / 256);
+  layout.endLayout();
+  TextSprites::Piece piece;
+  const QList<QGlyphRun> runs = layout.glyphRuns();
+  bool cut = false;
+  for (qsizetype r = 0; r < runs.size(); ++r) {
+    const QRawFont raw = runs[r].rawFont();
+    const QList<quint32> indexes = runs[r].glyphIndexes();
+    QList<QPointF> positions = runs[r].positions();
+    qsizetype first = -1, last = -1;
+    QRectF ink;
+    for (qsizetype g = 0; g < indexes.size(); ++g) {
+      positions[g].ry() -= line.ascent();
+      const QRectF box = raw.boundingRect(indexes[g]).translated(positions[g]);
+      if (box.isEmpty() || !box.adjusted(-margin, -margin, margin, margin).intersects(area)) continue;
+      if (first < 0) first = g;
+      last = g;
+    }
+    cut = cut || first != 0 || last != indexes.size() - 1;
+    if (first < 0) continue;
+    for (qsizetype g = first; g <= last; ++g)
+      ink |= raw.boundingRect(indexes[g]).translated(positions[g]);
+    QGlyphRun kept = runs[r];
+    kept.setGlyphIndexes(indexes.mid(first, last - first + 1));
+    kept.setPositions(positions.mid(first, last - first + 1));
+    piece.glyphs << kept;
+    piece.ink |= ink;
+    piece.key += QStringLiteral("%1:%2-%3;").arg(r).arg(first).arg(last);
+  }
+  if (!cut) return {QFontMetricsF(font, &target).boundingRect(text), {}, {}};
+  return piece;
 }
 
 // Ink on the outermost rows or columns may have been cut off by the image's edge.
@@ -77,13 +137,24 @@ void TextSprites::SetEnabled(bool on) {
   if (!on) sprites_.clear();
 }
 
+TextSprites::Piece TextSprites::PieceOnTarget(const QImage& target, const QFont& font,
+                                              QPointF baseline, const QString& text) {
+  const QRectF ink = QFontMetricsF(font, &target).boundingRect(text);
+  const double margin = MarginFor(ink);
+  const QRectF reach = ink.translated(baseline).adjusted(-margin, -margin, margin, margin);
+  const QRectF canvas(target.rect());
+  if (!reach.intersects(canvas)) return {};  // wholly outside: nothing to rasterise
+  if (canvas.contains(reach)) return {ink, {}, {}};
+  return GlyphsReaching(target, font, text, canvas.translated(-baseline), margin);
+}
+
 TextSprites::Sprite* TextSprites::Render(const QImage& target, const QFont& font, QPointF fraction,
-                                         const QString& text) {
+                                         const QString& text, const Piece& piece) {
   // The glyphs' boxes at the target's resolution, with room for antialiasing and hinting; grown
   // if ink still reaches the edge.
-  const QRectF ink = QFontMetricsF(font, &target).boundingRect(text).translated(fraction);
+  const QRectF ink = piece.ink.translated(fraction);
   if (ink.isEmpty()) return nullptr;
-  for (int margin = 2 + int(ink.height() / 16); margin < 4 * ink.height() + 64; margin *= 4) {
+  for (int margin = MarginFor(ink); margin < 4 * ink.height() + 64; margin *= 4) {
     const QRect box = ink.toAlignedRect().adjusted(-margin, -margin, margin, margin);
     if (qint64(box.width()) * box.height() * 4 / 1024 > kMaxSpriteKilobytes) return nullptr;
     auto sprite = std::make_unique<Sprite>();
@@ -93,7 +164,7 @@ TextSprites::Sprite* TextSprites::Render(const QImage& target, const QFont& font
     sprite->image.setDotsPerMeterY(target.dotsPerMeterY());
     sprite->image.fill(Qt::transparent);
     // Black ink leaves each pixel's coverage, exactly, in its alpha.
-    DrawDirectly(sprite->image, font, Qt::black, fraction - QPointF(box.topLeft()), text);
+    DrawDirectly(sprite->image, font, Qt::black, fraction - QPointF(box.topLeft()), text, piece);
     ++renders_;
     if (!InkOnEdge(sprite->image)) return sprite.release();
   }
@@ -106,22 +177,24 @@ void TextSprites::Draw(QImage& target, const QFont& font, const QColor& colour, 
   baseline = QPointF(std::round(baseline.x() * 64) / 64, std::round(baseline.y() * 64) / 64);
   const bool layable =
       target.format() == QImage::Format_RGB32 || target.format() == QImage::Format_ARGB32_Premultiplied;
-  if (text.isEmpty() || !layable) return DrawDirectly(target, font, colour, baseline, text);
+  if (text.isEmpty() || !layable) return DrawDirectly(target, font, colour, baseline, text, {});
+  const Piece piece = PieceOnTarget(target, font, baseline, text);
+  if (piece.ink.isEmpty()) return;
   const QPointF whole(std::floor(baseline.x()), std::floor(baseline.y()));
   const QPointF fraction = baseline - whole;
   // Without keeping, the text is still rasterised in an image of its own and laid on: the
   // raster engine's coverage can differ by a step between places on a large image, and the
   // canvas must look the same whichever way it draws.
   if (!enabled_) {
-    const std::unique_ptr<Sprite> fresh(Render(target, font, fraction, text));
-    if (!fresh) return DrawDirectly(target, font, colour, baseline, text);
+    const std::unique_ptr<Sprite> fresh(Render(target, font, fraction, text, piece));
+    if (!fresh) return DrawDirectly(target, font, colour, baseline, text, piece);
     return LayInk(target, fresh->image, whole.toPoint() + fresh->offset, colour.rgba());
   }
-  const QString key = KeyOf(font, fraction, text, fontIdentity);
+  const QString key = KeyOf(font, fraction, text + QChar(0x1e) + piece.key, fontIdentity);
   Sprite* sprite = sprites_.object(key);
   if (!sprite) {
-    sprite = Render(target, font, fraction, text);
-    if (!sprite) return DrawDirectly(target, font, colour, baseline, text);
+    sprite = Render(target, font, fraction, text, piece);
+    if (!sprite) return DrawDirectly(target, font, colour, baseline, text, piece);
     // Never refused: a sprite costs at most kMaxSpriteKilobytes, below the cache's limit.
     sprites_.insert(key, sprite, std::max<qsizetype>(1, sprite->image.sizeInBytes() / 1024));
   }

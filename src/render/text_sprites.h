@@ -15,7 +15,9 @@ namespace yz {
 // drag redraw. Text is therefore rasterised once per font, text and fraction of a pixel into an
 // image of its own, and its ink is laid over the canvas through that coverage with the raster
 // engine's own blending. Drawing without keeping goes the same way, fresh each time, so the
-// canvas looks the same whether or not anything was kept.
+// canvas looks the same whether or not anything was kept. Only what can reach the canvas is
+// rasterised: text wholly outside it not at all, and of a text partly outside only the glyphs
+// that touch it.
 class TextSprites {
  public:
   static constexpr qsizetype kMaxKeptKilobytes = 32 * 1024;
@@ -30,6 +32,8 @@ class TextSprites {
   void Draw(QImage& target, const QFont& font, const QColor& colour, QPointF baseline,
             const QString& text, const QString& fontIdentity);
 
+  struct Piece;
+
   // Off drops every kept image and draws directly from then on.
   void SetEnabled(bool on);
   bool Enabled() const { return enabled_; }
@@ -42,7 +46,11 @@ class TextSprites {
     QImage image;
     QPoint offset;  // where the image's top left lies from the baseline's whole-pixel point
   };
-  Sprite* Render(const QImage& target, const QFont& font, QPointF fraction, const QString& text);
+  // The part of the text that can show on the target at `baseline`.
+  static Piece PieceOnTarget(const QImage& target, const QFont& font, QPointF baseline,
+                             const QString& text);
+  Sprite* Render(const QImage& target, const QFont& font, QPointF fraction, const QString& text,
+                 const Piece& piece);
 
   QCache<QString, Sprite> sprites_;
   bool enabled_ = true;

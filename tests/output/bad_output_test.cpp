@@ -3,21 +3,23 @@
 // confirmation, no half-written file, and any file that was there untouched.
 //
 // Root ignores permission bits, so the permission cases run in a child process as "nobody";
-// the file-system cases mount a small tmpfs (root only) or, without root, stand in with a
-// file-size limit for the full disk.
+// the file-system cases mount a small tmpfs, which takes root.
 #include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
+#include <QTextStream>
 #include <gtest/gtest.h>
 #include <functional>
 #include <grp.h>
 #include <signal.h>
 #include <sys/mount.h>
-#include <sys/resource.h>
+#include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "export/picture_file.h"
+#include "export/run_renderer.h"
 #include "output/save_signature.h"
 #include "seams/failure.h"
 #include "support/fake_message_box.h"
@@ -34,9 +36,14 @@ struct Outcome {
   bool confirmed = false;  // a "保存完毕！" was shown
 };
 
-// One click on 保存签名 for `path`, in a child process run as `user` (when this one is root)
-// and with its files limited to `fileSizeLimit` bytes (0: none).
-Outcome SaveInChild(const QString& path, uid_t user, rlim_t fileSizeLimit = 0) {
+QImage FlatPicture(QSize size = {388, 261}) {
+  QImage picture(size, QImage::Format_RGB32);
+  picture.fill(QColor(244, 235, 217));
+  return picture;
+}
+
+// One click on 保存签名 for `path`, in a child process run as `user` (when this one is root).
+Outcome SaveInChild(const QString& path, uid_t user, const QImage& picture = FlatPicture()) {
   int channel[2];
   if (::pipe(channel) != 0) return {true, QStringLiteral("no pipe")};
   const pid_t child = ::fork();
@@ -45,13 +52,6 @@ Outcome SaveInChild(const QString& path, uid_t user, rlim_t fileSizeLimit = 0) {
     if (::geteuid() == 0 && user != 0) {
       if (::setgroups(0, nullptr) != 0 || ::setgid(user) != 0 || ::setuid(user) != 0) ::_exit(10);
     }
-    if (fileSizeLimit > 0) {
-      ::signal(SIGXFSZ, SIG_IGN);  // a write past the limit fails with EFBIG instead
-      const rlimit limit{fileSizeLimit, fileSizeLimit};
-      if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) ::_exit(11);
-    }
-    QImage picture(388, 261, QImage::Format_RGB32);
-    picture.fill(QColor(244, 235, 217));
     yz::testing::FakeSaveDialog dialog;
     dialog.answer = {true, path, 1};
     yz::testing::FakeMessageBox messages;
@@ -117,6 +117,25 @@ class BadOutputTest : public ::testing::Test {
     mounted = ::mount("tmpfs", QFile::encodeName(folder).constData(), "tmpfs", flags, options) == 0;
     return mounted;
   }
+  // Takes every free block of the mounted folder.
+  void FillDisk() {
+    const int fd = ::open(QFile::encodeName(folder + "/filler").constData(), O_WRONLY | O_CREAT, 0644);
+    ASSERT_GE(fd, 0);
+    const QByteArray block(4096, 'x');
+    while (::write(fd, block.constData(), size_t(block.size())) > 0) {
+    }
+    ::close(fd);
+  }
+  // The renderer on the sample installation: its status and what it said on standard error.
+  std::pair<int, QString> Render(const QStringList& options) {
+    QString out, err;
+    QTextStream outStream(&out), errStream(&err);
+    const int status = yz::RunRenderer(
+        QStringList{"yanzhou-sign-render"} + options, QStringLiteral(YZ_APP_DIR "/"),
+        [](const QString&) { return yz::StyleDefaults{72, yz::kBlack}; }, outStream, errStream);
+    errStream.flush();
+    return {status, err};
+  }
   // What the folder holds, to see that nothing was left behind.
   QStringList Entries() const {
     return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
@@ -153,17 +172,52 @@ TEST_F(BadOutputTest, AReadOnlyExistingFileIsKept) {
   EXPECT_EQ(Entries(), QStringList({QStringLiteral("签名.bmp")}));
 }
 
-TEST_F(BadOutputTest, AFullFileSystemKeepsTheOldFileWhole) {
-  // The picture takes 300 KB; 64 KB are free.
-  const bool tmpfs = MountTmpfs("size=64k,mode=0777");
-  if (!tmpfs) std::cout << "no tmpfs (not root): a 64 KB file-size limit stands in for the full disk\n";
-  const QString path = folder + QStringLiteral("/签名.bmp");
-  WriteOld(path);
-  Own(path);
-  ExpectRefused(SaveInChild(path, User(), tmpfs ? 0 : 64 * 1024), path,
-                tmpfs ? QStringLiteral("磁盘空间不足") : QString());
-  EXPECT_EQ(Contents(path), "old signature");
-  EXPECT_EQ(Entries(), QStringList({QStringLiteral("签名.bmp")}));
+// Small pictures matter most: they fit the write buffer, so the disk only refuses them when the
+// last bytes are flushed on the way to replacing the old file.
+TEST_F(BadOutputTest, AFullFileSystemKeepsTheOldPictureWholeInTheWindowAndTheRenderer) {
+  if (!MountTmpfs("size=1m,mode=0777"))
+    GTEST_SKIP() << "no tmpfs could be mounted (needs root with CAP_SYS_ADMIN): a full disk is not tried";
+  QImage noise(388, 261, QImage::Format_RGB32);
+  for (int y = 0; y < noise.height(); ++y)
+    for (int x = 0; x < noise.width(); ++x) noise.setPixel(x, y, qRgb(x * 7 % 256, y * 13 % 256, (x ^ y) % 256));
+  const struct {
+    const char* what;
+    QImage picture;
+  } pictures[] = {{"small", FlatPicture({40, 30})}, {"large", noise}};
+  for (const char* type : {"bmp", "jpg", "png"}) {
+    for (const auto& p : pictures) {
+      SCOPED_TRACE(std::string(p.what) + " " + type);
+      const QString path = folder + QStringLiteral("/签名.") + type;
+      yz::WritePictureFile(FlatPicture({60, 40}), path);
+      Own(path);
+      const QByteArray old = Contents(path);
+      FillDisk();
+      ExpectRefused(SaveInChild(path, User(), p.picture), path, QStringLiteral("磁盘空间不足"));
+      EXPECT_EQ(Contents(path), old);
+      EXPECT_EQ(Entries(), QStringList({"filler", QStringLiteral("签名.") + type}));
+      QFile::remove(folder + "/filler");
+      QFile::remove(path);
+    }
+  }
+  // The renderer: a small transparent PNG and a large BMP over pictures it drew before.
+  for (const QString name : {QStringLiteral("sig.png"), QStringLiteral("sig.bmp")}) {
+    SCOPED_TRACE(name.toStdString());
+    const QString path = folder + '/' + name;
+    QStringList options{"--out", path};
+    if (name.endsWith("png")) options << "--background" << "none";
+    Render(options + QStringList{"--name", QStringLiteral("元朗")});
+    const QByteArray old = Contents(path);
+    ASSERT_GT(old.size(), 1000);
+    FillDisk();
+    const auto [status, errors] = Render(options);
+    EXPECT_EQ(status, yz::kRenderFailed);
+    EXPECT_EQ(errors.count('\n'), 1) << errors.toStdString();
+    EXPECT_TRUE(errors.contains(path + QStringLiteral(" 原因：磁盘空间不足"))) << errors.toStdString();
+    EXPECT_EQ(Contents(path), old);
+    EXPECT_EQ(Entries(), QStringList({"filler", name}));
+    QFile::remove(folder + "/filler");
+    QFile::remove(path);
+  }
 }
 
 TEST_F(BadOutputTest, AReadOnlyFileSystemRefusesEvenRoot) {

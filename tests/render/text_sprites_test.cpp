@@ -88,9 +88,35 @@ TEST_F(TextSpritesTest, KeptCoverageServesOnlyTheSameTextSizeFractionAndFile) {
 }
 
 TEST_F(TextSpritesTest, HugeTextIsDrawnDirectly) {
-  Print("abc1", 1000, kBlack, -3000, -3000, "纪元朗");
+  Print("abc1", 2000, kBlack, -3000, -3000, "纪元朗");
   EXPECT_EQ(kept.Sprites().KeptCount(), 0);
   EXPECT_EQ(Differences(kept.Image(), direct.Image()), "");
+}
+
+// A long name costs the canvas's width, not its length: what lies wholly outside is never
+// rasterised, and cutting the rest to the glyphs on the canvas changes no pixel.
+TEST_F(TextSpritesTest, OnlyTheGlyphsOnTheCanvasAreRasterisedAndTheyLookAsIfDrawnWhole) {
+  const QString name = QStringLiteral("纪元朗").repeated(7);  // past both edges of the canvas
+  QtCanvas narrow{fonts, QSize(388, 261)};
+  QtCanvas wide{fonts, QSize(1600, 261)};  // holds all of it
+  fonts.LoadFontFile(file);
+  const auto print = [&](QtCanvas& canvas, float x, float y) {
+    canvas.SetFontName("abc1");
+    canvas.SetFontSize(48);
+    canvas.SetCurrentX(x);
+    canvas.SetCurrentY(y);
+    canvas.Print(name);
+  };
+  print(narrow, -6743, 1200);
+  print(wide, -6743 + 600 * 15, 1200);
+  EXPECT_EQ(Differences(wide.Image().copy(600, 0, 388, 261), narrow.Image()), "");
+  const QImage before = narrow.Image();
+  const int renders = narrow.Sprites().Renders();
+  for (const QPointF far : {QPointF(-60000, 1200), QPointF(6000, 1200), QPointF(0, 4000)})
+    print(narrow, float(far.x()), float(far.y()));
+  EXPECT_EQ(narrow.Sprites().Renders(), renders);
+  EXPECT_EQ(narrow.Image(), before);
+  fonts.UnloadFontFile(file);
 }
 
 }  // namespace
