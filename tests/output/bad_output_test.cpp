@@ -131,8 +131,8 @@ class BadOutputTest : public ::testing::Test {
     QString out, err;
     QTextStream outStream(&out), errStream(&err);
     const int status = yz::RunRenderer(
-        QStringList{"yanzhou-sign-render"} + options, QStringLiteral(YZ_APP_DIR "/"),
-        [](const QString&) { return yz::StyleDefaults{72, yz::kBlack}; }, outStream, errStream);
+        QStringList{"yanzhou-sign-render"} + options, QStringLiteral(YZ_APP_DIR "/"), outStream,
+        errStream);
     errStream.flush();
     return {status, err};
   }
