@@ -12,6 +12,7 @@
 #include "output/print_signature.h"
 #include "output/save_signature.h"
 #include "seams/failure.h"
+#include "ui/painted_buttons.h"
 #include "ui/skin.h"
 #include "ui/style_rules.h"
 
@@ -58,6 +59,7 @@ frmMain::frmMain(FormServices services, QWidget* parent)
   setFixedSize(kClientWidth, kClientHeight);
   CreateControls();
   ConnectEvents();
+  actions = new WindowActions(this, imgSave, imgPrint);
 }
 
 void frmMain::CreateControls() {
@@ -112,6 +114,12 @@ void frmMain::CreateControls() {
   setTabOrder(picMain, cboFont);
   setTabOrder(cboFont, cboImg);
   setTabOrder(cboImg, cboSize);
+  // The painted buttons follow, so that the keyboard reaches saving and printing too.
+  OfferToKeyboard(cboSize, {{lblColorPreview, QStringLiteral("字颜色"), [this] { emit lblColorPreview->Click(); }},
+                            {imgSave, QStringLiteral("保存签名"), [this] { emit imgSave->Click(); }, 6},
+                            {imgPrint, QStringLiteral("打印签名"), [this] { emit imgPrint->Click(); }, 6},
+                            {imgUrlMore, QStringLiteral("手写签名"), [this] { emit imgUrlMore->Click(); }, 6},
+                            {imgHelp, QStringLiteral("使用必读"), [this] { emit imgHelp->Click(); }, 6}});
 }
 
 void frmMain::ConnectEvents() {

@@ -13,6 +13,7 @@
 #include "ui/color_swatch.h"
 #include "ui/form_services.h"
 #include "ui/image_control.h"
+#include "ui/window_actions.h"
 
 namespace yz {
 
@@ -65,6 +66,7 @@ class frmMain : public QWidget, public SignatureControls {
   ImageControl* imgHelp;
   ImageControl* imgUrlMore;
   ColorSwatch* lblColorPreview;
+  WindowActions* actions;  // the commands a menu lists, with their shortcuts
 
   Catalogue catalogue;  // FontPaths, BackgroundPaths, SingleFaceNames
   float DragStartX = 0;
