@@ -53,7 +53,7 @@ QString frmMain::HomePageUrl() { return QStringLiteral(YZ_HOME_URL); }
 QString frmMain::HelpPageUrl() { return HomePageUrl() + QStringLiteral("/qmrj.asp"); }
 
 frmMain::frmMain(FormServices services, QWidget* parent)
-    : QWidget(parent), services_(services), skin_(LoadSkin()) {
+    : QWidget(parent), services_(services) {
   setWindowTitle(QStringLiteral("砚舟签名设计软件 免费版"));
   setWindowIcon(AppIcon());
   setFixedSize(kClientWidth, kClientHeight);
@@ -343,7 +343,9 @@ void frmMain::lblColorPreview_Click() {
 
 void frmMain::paintEvent(QPaintEvent*) {
   QPainter painter(this);
-  painter.drawPixmap(0, 0, skin_);
+  // A ratio between 1 and 2 shows the 2x artwork scaled down, smoothly.
+  painter.setRenderHint(QPainter::SmoothPixmapTransform);
+  painter.drawPixmap(0, 0, skin_.For(devicePixelRatioF()));
 }
 
 }  // namespace yz

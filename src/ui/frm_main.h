@@ -13,6 +13,7 @@
 #include "ui/color_swatch.h"
 #include "ui/form_services.h"
 #include "ui/image_control.h"
+#include "ui/skin.h"
 #include "ui/window_actions.h"
 
 namespace yz {
@@ -107,7 +108,7 @@ class frmMain : public QWidget, public SignatureControls {
   FormServices services_;
   bool IsLoading_ = false;
   bool dragFailureShown_ = false;  // since the last left press on the handle
-  QPixmap skin_;
+  Skin skin_;
 };
 
 }  // namespace yz
