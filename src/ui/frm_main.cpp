@@ -115,11 +115,13 @@ void frmMain::CreateControls() {
   setTabOrder(cboFont, cboImg);
   setTabOrder(cboImg, cboSize);
   // The painted buttons follow, so that the keyboard reaches saving and printing too.
-  OfferToKeyboard(cboSize, {{lblColorPreview, QStringLiteral("字颜色"), [this] { emit lblColorPreview->Click(); }},
-                            {imgSave, QStringLiteral("保存签名"), [this] { emit imgSave->Click(); }, 6},
-                            {imgPrint, QStringLiteral("打印签名"), [this] { emit imgPrint->Click(); }, 6},
-                            {imgUrlMore, QStringLiteral("手写签名"), [this] { emit imgUrlMore->Click(); }, 6},
-                            {imgHelp, QStringLiteral("使用必读"), [this] { emit imgHelp->Click(); }, 6}});
+  const auto tile = [](ImageControl* image, const QString& caption) {
+    return PaintedButton{image, caption, [image] { emit image->Click(); }, kPaintedTileRadius};
+  };
+  OfferToKeyboard(cboSize,
+                  {{lblColorPreview, QStringLiteral("字颜色"), [this] { emit lblColorPreview->Click(); }},
+                   tile(imgSave, QStringLiteral("保存签名")), tile(imgPrint, QStringLiteral("打印签名")),
+                   tile(imgUrlMore, QStringLiteral("手写签名")), tile(imgHelp, QStringLiteral("使用必读"))});
 }
 
 void frmMain::ConnectEvents() {

@@ -9,6 +9,9 @@ class QWidget;
 
 namespace yz {
 
+// The corner radius of the button tiles the skin paints (tools/artwork).
+constexpr double kPaintedTileRadius = 6;
+
 // A painted button as the keyboard and screen readers need it: the widget over the painted
 // place, its caption, what a click on it does, and the corner radius of what is painted there.
 struct PaintedButton {
@@ -28,7 +31,7 @@ void OfferToKeyboard(QWidget* last, std::initializer_list<PaintedButton> buttons
 class KeyboardButton : public QObject {
   Q_OBJECT
  public:
-  KeyboardButton(const PaintedButton& button);
+  explicit KeyboardButton(const PaintedButton& button);
   void Press() const { press_(); }
 
  protected:

@@ -18,7 +18,8 @@ QPixmap LoadSkin(qreal devicePixelRatio) {
 }
 
 const QPixmap& Skin::For(qreal devicePixelRatio) {
-  if (pixmap_.isNull() || WantsFineArtwork(devicePixelRatio) != WantsFineArtwork(pixmap_.devicePixelRatio())) {
+  if (pixmap_.isNull() ||
+      WantsFineArtwork(devicePixelRatio) != WantsFineArtwork(pixmap_.devicePixelRatio())) {
     pixmap_ = LoadSkin(devicePixelRatio);
   }
   return pixmap_;

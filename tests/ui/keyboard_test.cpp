@@ -19,7 +19,9 @@ class KeyboardTest : public WindowTest {
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
   }
 
-  QImage Look(QWidget* w) { return window->grab(QRect(w->mapTo(window.get(), QPoint()), w->size())).toImage(); }
+  QImage Look(QWidget* w) {
+    return window->grab(QRect(w->mapTo(window.get(), QPoint()), w->size())).toImage();
+  }
 };
 
 }  // namespace

@@ -49,9 +49,11 @@ TEST(QtTranslations, QtsOwnDialogsSpeakChineseWhateverTheLocale) {
   QtMessageBox messages;
   QtColorDialog colorDialog;
   const QStringList save = ButtonsOf([&] {
-    saveDialog.GetSaveFileName(nullptr, QStringLiteral("保存签名"), {QStringLiteral("PNG 图片 (*.png)")}, 1);
+    saveDialog.GetSaveFileName(nullptr, QStringLiteral("保存签名"),
+                               {QStringLiteral("PNG 图片 (*.png)")}, 1);
   });
-  const QStringList message = ButtonsOf([&] { messages.Show(QStringLiteral("好"), kMbInformation, QString()); });
+  const QStringList message =
+      ButtonsOf([&] { messages.Show(QStringLiteral("好"), kMbInformation, QString()); });
   const QStringList colour = ButtonsOf([&] { colorDialog.ChooseColor(ColorDialog::Request{}); });
 
   for (QTranslator* translator : qApp->findChildren<QTranslator*>()) {
