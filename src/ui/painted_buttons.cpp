@@ -50,6 +50,11 @@ class PaintedButtonAccessible : public QAccessibleWidget {
  public:
   explicit PaintedButtonAccessible(QWidget* widget) : QAccessibleWidget(widget, QAccessible::Button) {}
 
+  // The focus mark is drawing, not a part to announce.
+  int childCount() const override { return 0; }
+  QAccessibleInterface* child(int) const override { return nullptr; }
+  int indexOfChild(const QAccessibleInterface*) const override { return -1; }
+
   QStringList actionNames() const override {
     return QStringList{pressAction()} + QAccessibleWidget::actionNames();
   }

@@ -82,6 +82,7 @@ TEST_F(KeyboardTest, EveryPaintedButtonIsNamedAndPressedByTheKeyboard) {
     EXPECT_EQ(accessible->text(QAccessible::Name), button.name);
     EXPECT_EQ(accessible->role(), QAccessible::Button) << name;
     EXPECT_TRUE(accessible->state().focusable) << name;
+    EXPECT_EQ(accessible->childCount(), 0) << name;
 
     button.widget->setFocus(Qt::TabFocusReason);
     ASSERT_TRUE(button.widget->hasFocus()) << name;
