@@ -20,6 +20,8 @@ endforeach()
 foreach(_size 32 64 128 256)
   install(FILES ${PROJECT_SOURCE_DIR}/resources/icons/yanzhou-sign-${_size}.png
           DESTINATION share/icons/hicolor/${_size}x${_size}/apps RENAME ${YZ_APP_ID}.png)
+  install(FILES ${PROJECT_SOURCE_DIR}/resources/icons/yanzhou-sign-${_size}@2x.png
+          DESTINATION share/icons/hicolor/${_size}x${_size}@2/apps RENAME ${YZ_APP_ID}.png)
 endforeach()
 install(FILES ${PROJECT_SOURCE_DIR}/resources/icons/yanzhou-sign.svg
         DESTINATION share/icons/hicolor/scalable/apps RENAME ${YZ_APP_ID}.svg)

@@ -12,6 +12,7 @@
 #include "output/print_signature.h"
 #include "output/save_signature.h"
 #include "seams/failure.h"
+#include "ui/painted_buttons.h"
 #include "ui/skin.h"
 
 namespace yz {
@@ -51,15 +52,13 @@ QString frmMain::HomePageUrl() { return QStringLiteral(YZ_HOME_URL); }
 QString frmMain::HelpPageUrl() { return HomePageUrl() + QStringLiteral("/qmrj.asp"); }
 
 frmMain::frmMain(FormServices services, Installation installation, QWidget* parent)
-    : QWidget(parent),
-      installation(std::move(installation)),
-      services_(services),
-      skin_(LoadSkin()) {
+    : QWidget(parent), installation(std::move(installation)), services_(services) {
   setWindowTitle(QStringLiteral("砚舟签名设计软件 免费版"));
   setWindowIcon(AppIcon());
   setFixedSize(kClientWidth, kClientHeight);
   CreateControls();
   ConnectEvents();
+  actions = new WindowActions(this, imgSave, imgPrint);
 }
 
 void frmMain::CreateControls() {
@@ -114,6 +113,14 @@ void frmMain::CreateControls() {
   setTabOrder(picMain, cboFont);
   setTabOrder(cboFont, cboImg);
   setTabOrder(cboImg, cboSize);
+  // The painted buttons follow, so that the keyboard reaches saving and printing too.
+  const auto tile = [](ImageControl* image, const QString& caption) {
+    return PaintedButton{image, caption, [image] { emit image->Click(); }, kPaintedTileRadius};
+  };
+  OfferToKeyboard(cboSize,
+                  {{lblColorPreview, QStringLiteral("字颜色"), [this] { emit lblColorPreview->Click(); }},
+                   tile(imgSave, QStringLiteral("保存签名")), tile(imgPrint, QStringLiteral("打印签名")),
+                   tile(imgUrlMore, QStringLiteral("手写签名")), tile(imgHelp, QStringLiteral("使用必读"))});
 }
 
 void frmMain::ConnectEvents() {
@@ -348,7 +355,9 @@ void frmMain::lblColorPreview_Click() {
 
 void frmMain::paintEvent(QPaintEvent*) {
   QPainter painter(this);
-  painter.drawPixmap(0, 0, skin_);
+  // A ratio between 1 and 2 shows the 2x artwork scaled down, smoothly.
+  painter.setRenderHint(QPainter::SmoothPixmapTransform);
+  painter.drawPixmap(0, 0, skin_.For(devicePixelRatioF()));
 }
 
 }  // namespace yz

@@ -13,6 +13,8 @@
 #include "ui/color_swatch.h"
 #include "ui/form_services.h"
 #include "ui/image_control.h"
+#include "ui/skin.h"
+#include "ui/window_actions.h"
 
 namespace yz {
 
@@ -56,6 +58,7 @@ class frmMain : public QWidget {
   ImageControl* imgHelp;
   ImageControl* imgUrlMore;
   ColorSwatch* lblColorPreview;
+  WindowActions* actions;  // the commands a menu lists, with their shortcuts
 
   const Installation installation;
   const Catalogue& catalogue = installation.catalogue;  // FontPaths, BackgroundPaths, SingleFaceNames
@@ -100,7 +103,7 @@ class frmMain : public QWidget {
   FormServices services_;
   bool IsLoading_ = false;
   bool dragFailureShown_ = false;  // since the last left press on the handle
-  QPixmap skin_;
+  Skin skin_;
 };
 
 }  // namespace yz

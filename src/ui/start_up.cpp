@@ -16,6 +16,7 @@
 #include "ui/frm_main.h"
 #include "ui/qt_browser.h"
 #include "ui/qt_message_box.h"
+#include "ui/qt_translations.h"
 
 namespace modPub {
 
@@ -26,6 +27,7 @@ int Main(QApplication& application) {
   // queue up while a drawing runs.
   QCoreApplication::setAttribute(Qt::AA_CompressHighFrequencyEvents, false);
   yz::InstallControlFontSubstitutes();
+  yz::InstallChineseQtTranslations(application);
 
   // applicationDirPath resolves a symlink to the executable, so a link elsewhere still finds
   // the fonts, pictures and table beside the real program.

@@ -104,6 +104,8 @@ class InstalledTree(unittest.TestCase):
         for size in ICON_SIZES:
             icon = self.prefix / f"share/icons/hicolor/{size}x{size}/apps/{APP_ID}.png"
             self.assertEqual(png_size(icon), (size, size), icon)
+            icon = self.prefix / f"share/icons/hicolor/{size}x{size}@2/apps/{APP_ID}.png"
+            self.assertEqual(png_size(icon), (2 * size, 2 * size), icon)
         self.assertTrue((self.prefix / f"share/icons/hicolor/scalable/apps/{APP_ID}.svg").is_file())
 
 

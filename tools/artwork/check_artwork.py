@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 """Checks a resources directory against the window's geometry: the skin's size and format, the
 white places the controls stand in, the green frame, the lettering beside each control, the
-light edge frame, the buttons, and the icons' sizes and colours.
+light edge frame, the buttons, the icons' sizes and colours, and the 2x artwork of each.
 
 usage: check_artwork.py <resources-dir>"""
 import struct
@@ -122,6 +122,56 @@ class Skin(unittest.TestCase):
                              ((360, 3), (360, 9)), ((360, 455), (360, 449))):
             self.assertGreater(brightness(self.rows[edge[1]][edge[0]]),
                                brightness(self.rows[inside[1]][inside[0]]) + 40, edge)
+
+
+def halved(path):
+    """The picture at half its size, each pixel the mean of a 2 × 2 block (ImageMagick)."""
+    with tempfile.TemporaryDirectory() as scratch:
+        small = Path(scratch) / "halved.png"
+        subprocess.run(["convert", str(path), "-filter", "box", "-resize", "50%",
+                        ("PNG32:" if read_png_header(path)[2] == 6 else "PNG24:") + str(small)], check=True)
+        return read_png(small)
+
+
+def read_png_header(path):
+    return struct.unpack(">IIBB", path.read_bytes()[16:26])
+
+
+def share_sharper_than_stretched(fine, coarse):
+    """Share of the fine picture's pixels more than 10 % away from the coarse one stretched to
+    twice its size by repeating pixels: nothing if the fine one is only that stretch."""
+    with tempfile.TemporaryDirectory() as scratch:
+        stretched = Path(scratch) / "stretched.png"
+        subprocess.run(["convert", str(coarse), "-scale", "200%", str(stretched)], check=True)
+        run = subprocess.run(["compare", "-metric", "AE", "-fuzz", "10%", str(fine), str(stretched), "null:"],
+                             capture_output=True, text=True)
+    width, height, _, _ = read_png_header(fine)
+    return float(run.stderr.split()[0]) / (width * height)
+
+
+def mean_difference(rows, other_rows):
+    differences = [abs(a - b) for row, other in zip(rows, other_rows)
+                   for p, q in zip(row, other) for a, b in zip(p, q)]
+    return sum(differences) / len(differences)
+
+
+class FineArtwork(unittest.TestCase):
+    """The 2x artwork is the 1x drawing at twice the pixels: the same picture once halved."""
+
+    def assertTwiceTheSize(self, fine, coarse):
+        width, height, colour, _ = read_png_header(fine)
+        coarse_width, coarse_height, coarse_colour, _ = read_png_header(coarse)
+        self.assertEqual((width, height, colour), (2 * coarse_width, 2 * coarse_height, coarse_colour), fine)
+        self.assertLess(mean_difference(halved(fine)[3], read_png(coarse)[3]), 4.0, fine)
+        self.assertGreater(share_sharper_than_stretched(fine, coarse), 0.01, f"{fine} is the 1x stretched")
+
+    def test_skin(self):
+        self.assertTwiceTheSize(RESOURCES / "skin@2x.png", RESOURCES / "skin.png")
+
+    def test_icons(self):
+        for size in (32, 64, 128, 256):
+            self.assertTwiceTheSize(RESOURCES / "icons" / f"yanzhou-sign-{size}@2x.png",
+                                    RESOURCES / "icons" / f"yanzhou-sign-{size}.png")
 
 
 class Icons(unittest.TestCase):

@@ -28,12 +28,12 @@ Drawing IconDrawing(bool fine) {
   return drawing;
 }
 
-QImage IconImage(int size) {
-  QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+QImage IconImage(int size, int scale) {
+  QImage image(size * scale, size * scale, QImage::Format_ARGB32_Premultiplied);
   image.fill(Qt::transparent);
   QPainter painter(&image);
   painter.setRenderHint(QPainter::Antialiasing);
-  painter.scale(size / kIconUnits, size / kIconUnits);
+  painter.scale(size * scale / kIconUnits, size * scale / kIconUnits);
   Paint(painter, IconDrawing(size >= 64));
   painter.end();
   return image.convertToFormat(QImage::Format_ARGB32);

@@ -10,7 +10,8 @@ namespace art {
 constexpr double kIconUnits = 100;
 Drawing IconDrawing(bool fine);
 
-// The icon as a bitmap of size × size pixels; small sizes get the bold drawing.
-QImage IconImage(int size);
+// The icon as a bitmap of size × size pixels, small sizes with the bold drawing; at scale 2 the
+// same drawing at twice the pixels.
+QImage IconImage(int size, int scale = 1);
 
 }  // namespace art

@@ -46,8 +46,13 @@ int main(int argc, char** argv) {
   }
   const QImage skin = art::SkinImage();
   bool ok = Save(skin, out.filePath("skin.png"));
+  // Screens of device pixel ratio 2 get the same drawings at twice the pixels, named as Qt and
+  // the icon theme look for them.
+  ok = Save(art::SkinImage(2), out.filePath("skin@2x.png")) && ok;
   for (const int size : {32, 64, 128, 256}) {
-    ok = Save(art::IconImage(size), out.filePath(QStringLiteral("icons/yanzhou-sign-%1.png").arg(size))) && ok;
+    const QString name = QStringLiteral("icons/yanzhou-sign-%1").arg(size);
+    ok = Save(art::IconImage(size), out.filePath(name + ".png")) && ok;
+    ok = Save(art::IconImage(size, 2), out.filePath(name + "@2x.png")) && ok;
   }
   ok = WriteText(art::ToSvg(art::IconDrawing(true), art::kIconUnits, 256), out.filePath("icons/yanzhou-sign.svg")) &&
        ok;

@@ -223,8 +223,10 @@ void PaintFooter(QPainter& p) {
 
 }  // namespace
 
-QImage SkinImage() {
-  QImage skin(layout::kWidth, layout::kHeight, QImage::Format_RGB32);
+QImage SkinImage(int scale) {
+  QImage skin(layout::kWidth * scale, layout::kHeight * scale, QImage::Format_RGB32);
+  // Everything below paints in the skin's own pixels; the ratio puts them on the finer grid.
+  skin.setDevicePixelRatio(scale);
   PaintBackground(skin);
   QPainter p(&skin);
   p.setRenderHint(QPainter::Antialiasing);

@@ -1,0 +1,13 @@
+#pragma once
+
+class QCoreApplication;
+
+namespace yz {
+
+// Qt's own dialogs and buttons (the save dialog, the colour dialog, message-box buttons) speak
+// the program's language, Chinese, whatever the user's locale: loads Qt's simplified Chinese
+// catalogue from the system's Qt translations. Returns false, and everything stays as Qt has it,
+// when the catalogue is not installed.
+bool InstallChineseQtTranslations(QCoreApplication& application);
+
+}  // namespace yz
