@@ -32,7 +32,11 @@ class ParserMessages : public QTranslator {
 };
 
 const QStringList kFileTypes = {QStringLiteral("png"), QStringLiteral("jpg"),
-                                QStringLiteral("jpeg"), QStringLiteral("bmp")};
+                                QStringLiteral("jpeg"), QStringLiteral("bmp"),
+                                QStringLiteral("svg"),  QStringLiteral("pdf")};
+// The types that can leave the ground bare.
+const QStringList kTransparentTypes = {QStringLiteral("png"), QStringLiteral("svg"),
+                                       QStringLiteral("pdf")};
 
 struct Options {
   QCommandLineOption name{QStringLiteral("name"), QStringLiteral("中文姓名（默认 纪元朗）"),
@@ -62,10 +66,10 @@ struct Options {
                            QStringLiteral("放大倍数 1 到 8：画布和字一起放大，笔画清晰（默认 1）"),
                            QStringLiteral("倍数"), QStringLiteral("1")};
   QCommandLineOption out{QStringLiteral("out"),
-                         QStringLiteral("输出文件 .png/.jpg/.bmp；--style all 时为文件夹"),
+                         QStringLiteral("输出文件 .png/.jpg/.bmp，或矢量的 .svg/.pdf；--style all 时为文件夹"),
                          QStringLiteral("路径")};
   QCommandLineOption format{QStringLiteral("format"),
-                            QStringLiteral("--style all 时的文件类型 png、jpg 或 bmp（默认 png）"),
+                            QStringLiteral("--style all 时的文件类型 png、jpg、bmp、svg 或 pdf（默认 png）"),
                             QStringLiteral("类型")};
 };
 
@@ -92,19 +96,21 @@ void CheckOutput(const RenderArguments& a) {
   if (a.out.isEmpty())
     throw BadArguments(QStringLiteral("缺少 --out：要写入的文件（--style all 时为文件夹）"));
   if (a.allStyles) {
-    if (a.transparent && a.folderFormat != "png")
+    if (a.transparent && !kTransparentTypes.contains(QString::fromLatin1(a.folderFormat)))
       throw BadArguments(
-          QStringLiteral("透明背景只能存为 PNG（BMP 和 JPEG 没有透明度）：--format %1")
+          QStringLiteral("透明背景只能存为 PNG、SVG 或 PDF（BMP 和 JPEG 没有透明度）：--format %1")
               .arg(QString::fromLatin1(a.folderFormat)));
     return;
   }
   const QString suffix = QFileInfo(a.out).suffix().toLower();
   if (!kFileTypes.contains(suffix))
     throw BadArguments(
-        QStringLiteral("--out 的文件名须以 .png、.jpg、.jpeg 或 .bmp 结尾：“%1”").arg(a.out));
-  if (a.transparent && suffix != QStringLiteral("png"))
+        QStringLiteral("--out 的文件名须以 .png、.jpg、.jpeg、.bmp、.svg 或 .pdf 结尾：“%1”")
+            .arg(a.out));
+  if (a.transparent && !kTransparentTypes.contains(suffix))
     throw BadArguments(
-        QStringLiteral("透明背景只能存为 PNG（BMP 和 JPEG 没有透明度）：“%1”").arg(a.out));
+        QStringLiteral("透明背景只能存为 PNG、SVG 或 PDF（BMP 和 JPEG 没有透明度）：“%1”")
+            .arg(a.out));
 }
 
 }  // namespace
@@ -177,10 +183,9 @@ RenderArguments ParseRenderArguments(const QStringList& arguments) {
       throw BadArguments(
           QStringLiteral("--format 只用于 --style all；单个文件的类型看 --out 的扩展名"));
     const QString format = parser.value(o.format).toLower();
-    if (format != QStringLiteral("png") && format != QStringLiteral("jpg") &&
-        format != QStringLiteral("bmp"))
-      throw BadArguments(
-          QStringLiteral("--format 须是 png、jpg 或 bmp：“%1”").arg(parser.value(o.format)));
+    if (format == QStringLiteral("jpeg") || !kFileTypes.contains(format))
+      throw BadArguments(QStringLiteral("--format 须是 png、jpg、bmp、svg 或 pdf：“%1”")
+                             .arg(parser.value(o.format)));
     a.folderFormat = format.toLatin1();
   }
   a.out = parser.value(o.out);

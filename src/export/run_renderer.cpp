@@ -4,9 +4,8 @@
 #include <QFileInfo>
 
 #include "app/installation.h"
-#include "export/picture_file.h"
+#include "export/signature_file.h"
 #include "render/qt_picture_loader.h"
-#include "render/signature_picture.h"
 #include "seams/message_box.h"
 
 namespace yz {
@@ -76,8 +75,7 @@ int RunRenderer(const QStringList& arguments, const QString& appPath, QTextStrea
     QtFontRegistry fonts;
     QtPictureLoader loader;
     for (const PlannedPicture& picture : pictures) {
-      WritePictureFile(DrawSignaturePicture(picture.request, installation, fonts, loader),
-                       picture.path);
+      WriteSignatureFile(picture.request, installation, fonts, loader, picture.path);
       out << QFileInfo(picture.path).absoluteFilePath() << Qt::endl;
     }
     return kRenderedOk;

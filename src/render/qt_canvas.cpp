@@ -53,12 +53,35 @@ const QFont& QtCanvas::CurrentFont() const {
   return font_;
 }
 
+void QtCanvas::RecordShapes(VectorDrawing* into) {
+  shapes_ = into;
+  if (!shapes_) return;
+  shapes_->size = inner_;
+  shapes_->whiteGround = ground_ == Ground::White;
+}
+
+// Kept in scale-1 pixels; what lies wholly outside the canvas is not kept.
+void QtCanvas::Record(const QPainterPath& pixels, const QColor& colour) {
+  QPainterPath path = QTransform::fromScale(1.0 / scale_, 1.0 / scale_).map(pixels);
+  path.setFillRule(Qt::WindingFill);  // glyphs may overlap their own contours (thickened faces)
+  if (path.boundingRect().intersects(QRectF(QPointF(0, 0), QSizeF(inner_))))
+    shapes_->shapes.push_back({path, colour});
+}
+
 void QtCanvas::Cls() {
+  if (shapes_) {
+    shapes_->shapes.clear();
+    shapes_->background = QImage();
+  }
   ClearToGround();
   currentX_ = currentY_ = 0;
 }
 
 void QtCanvas::SetPicture(const QImage& picture) {
+  if (shapes_) {
+    shapes_->shapes.clear();
+    shapes_->background = picture;
+  }
   ClearToGround();
   if (picture.isNull()) return;  // no background: the ground alone
   QPainter painter(&image_);
@@ -81,9 +104,19 @@ void QtCanvas::Print(const QString& text) {
   const QFontMetricsF metrics(font, &image_);
   const QPointF topLeft(ToPixels(currentX_), ToPixels(currentY_));
   if (!transparent_) {
+    const QRectF box(topLeft, QSizeF(metrics.horizontalAdvance(text), metrics.height()));
     QPainter painter(&image_);
-    painter.fillRect(QRectF(topLeft, QSizeF(metrics.horizontalAdvance(text), metrics.height())),
-                     Qt::white);
+    painter.fillRect(box, Qt::white);
+    if (shapes_) {
+      QPainterPath path;
+      path.addRect(box);
+      Record(path, Qt::white);
+    }
+  }
+  if (shapes_) {
+    QPainterPath outline;
+    outline.addText(topLeft + QPointF(0, metrics.ascent()), font, text);
+    Record(outline, ToQColor(foreColour_));
   }
   // What the family stands for: a style file (and which parse of it) or a system font.
   const QString identity =
@@ -111,18 +144,23 @@ double QtCanvas::OutlinePixels() const {
 void QtCanvas::Line(float x1, float y1, float x2, float y2, Colour colour, LineStyle style) {
   const QRectF box = QRectF(QPointF(ToPixels(x1), ToPixels(y1)), QPointF(ToPixels(x2), ToPixels(y2)))
                          .normalized();
+  QList<QRectF> parts{box};
+  if (style == LineStyle::Box) {
+    // The outline lies inside the box, so it ends exactly at the box's right and bottom edges.
+    const double t = std::min({OutlinePixels(), box.width() / 2, box.height() / 2});
+    parts = {QRectF(box.left(), box.top(), box.width(), t),
+             QRectF(box.left(), box.bottom() - t, box.width(), t),
+             QRectF(box.left(), box.top(), t, box.height()),
+             QRectF(box.right() - t, box.top(), t, box.height())};
+  }
   QPainter painter(&image_);
   const QColor qcolour = ToQColor(colour);
-  if (style == LineStyle::BoxFilled) {
-    painter.fillRect(box, qcolour);
-    return;
+  QPainterPath outline;
+  for (const QRectF& part : parts) {
+    painter.fillRect(part, qcolour);
+    outline.addRect(part);
   }
-  // The outline lies inside the box, so it ends exactly at the box's right and bottom edges.
-  const double t = std::min({OutlinePixels(), box.width() / 2, box.height() / 2});
-  painter.fillRect(QRectF(box.left(), box.top(), box.width(), t), qcolour);
-  painter.fillRect(QRectF(box.left(), box.bottom() - t, box.width(), t), qcolour);
-  painter.fillRect(QRectF(box.left(), box.top(), t, box.height()), qcolour);
-  painter.fillRect(QRectF(box.right() - t, box.top(), t, box.height()), qcolour);
+  if (shapes_) Record(outline.simplified(), qcolour);
 }
 
 }  // namespace yz

@@ -6,6 +6,7 @@
 
 #include "render/qt_font_registry.h"
 #include "render/text_sprites.h"
+#include "render/vector_drawing.h"
 #include "seams/canvas.h"
 
 namespace yz {
@@ -57,6 +58,10 @@ class QtCanvas : public Canvas {
   void SetCachingEnabled(bool on) { sprites_.SetEnabled(on); }
   const TextSprites& Sprites() const { return sprites_; }
 
+  // From now on every drawing step is also kept in `into` as shapes, for output that must stay
+  // sharp at any size; nullptr stops keeping them.
+  void RecordShapes(VectorDrawing* into);
+
   // The family Qt actually draws the current face with (a substitute when nothing provides it).
   QString DrawnFamily() const;
   // Pixels of a box outline at the current size: thin enough for small seals, bolder for large.
@@ -66,6 +71,7 @@ class QtCanvas : public Canvas {
   double ToPixels(double twips) const { return twips * scale_ / kTwipsPerPixel; }
   double ToTwips(double pixels) const { return pixels * kTwipsPerPixel / scale_; }
   void Realise();
+  void Record(const QPainterPath& pixels, const QColor& colour);
   void ClearToGround();
   QFont MakeFont() const;
   const QFont& CurrentFont() const;
@@ -86,6 +92,7 @@ class QtCanvas : public Canvas {
   mutable QFont font_;
   mutable quint64 fontGeneration_ = 0;  // the registry's generation font_ was resolved in
   double lineHeightTwips_ = 0;
+  VectorDrawing* shapes_ = nullptr;
 };
 
 }  // namespace yz

@@ -6,13 +6,34 @@
 
 namespace yz {
 
-QImage DrawSignaturePicture(const DrawingRequest& request, const Installation& installation,
-                            QtFontRegistry& fonts, PictureLoader& pictures) {
+namespace {
+
+QImage Draw(const DrawingRequest& request, const Installation& installation,
+            QtFontRegistry& fonts, PictureLoader& pictures, VectorDrawing* shapes) {
   QtCanvas canvas(fonts, kCanvasInnerPixels, request.scale,
                   request.background ? QtCanvas::Ground::White : QtCanvas::Ground::Transparent);
+  canvas.RecordShapes(shapes);
   const Drawing drawing = DrawSignature(request, installation, {canvas, fonts, pictures});
   if (drawing.failure) throw Failure(*drawing.failure);
   return canvas.Image();
+}
+
+}  // namespace
+
+QImage DrawSignaturePicture(const DrawingRequest& request, const Installation& installation,
+                            QtFontRegistry& fonts, PictureLoader& pictures) {
+  return Draw(request, installation, fonts, pictures, nullptr);
+}
+
+VectorDrawing DrawSignatureShapes(const DrawingRequest& request, const Installation& installation,
+                                  QtFontRegistry& fonts, PictureLoader& pictures) {
+  // Outlines taken from the fonts at the largest scale, where hinting no longer bends them; the
+  // canvas keeps them in scale-1 pixels.
+  VectorDrawing shapes;
+  DrawingRequest large = request;
+  large.scale = kMaxScale;
+  Draw(large, installation, fonts, pictures, &shapes);
+  return shapes;
 }
 
 }  // namespace yz

@@ -20,7 +20,7 @@ grep -qE '^yanzhou-sign-render [0-9]+\.[0-9]+' out.txt || yz_fail "--version pri
 
 for bad in "--scale 9" "--scale 0" "--scale 2.5" "--color red" "--color #C0000" "--size abc" \
            "--x 4294967296" "--style 无此款式" "--background 无此背景" "--nonsense" "stray" \
-           "--format jpg" "--name 纪元朗 --out" "--out sig" "--out sig.gif" "--background none --out sig.jpg" \
+           "--format jpg" "--name 纪元朗 --out" "--out sig" "--out sig.gif" "--format pdf" "--background none --out sig.jpg" \
            "--style all --background none --format bmp --out 文件夹"; do
   # shellcheck disable=SC2086 # the cases are word lists; the last ones bring their own --out
   case "$bad" in *--out*) expect 2 $bad ;; *) expect 2 $bad --out sig.png ;; esac
@@ -45,6 +45,11 @@ expect 0 --out "签名.jpg"
 expect 0 --out "签名.bmp"
 [ "$(head -c 2 签名.bmp)" = BM ] || yz_fail ".bmp is not a BMP"
 [ "$(cat out.txt)" = "$YZ_WORK/签名.bmp" ] || yz_fail "printed $(cat out.txt)"
+
+expect 0 --background none --out "签名.svg"
+grep -q '<path' 签名.svg && ! grep -q '<text' 签名.svg || yz_fail ".svg does not hold the strokes as paths"
+expect 0 --style all --format pdf --out 文档
+[ "$(pdfinfo 文档/公文签.pdf | grep -c '^Pages: *1$')" = 1 ] || yz_fail "--format pdf did not write a PDF"
 
 expect 0 --name 纪元朗 --style 公文签 --background none --scale 4 --out big.png
 [ "$(identify -format '%wx%h' big.png)" = 1552x1044 ] || yz_fail "scale 4 is $(identify -format '%wx%h' big.png)"

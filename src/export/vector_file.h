@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include "render/vector_drawing.h"
+
+namespace yz {
+
+// A drawing as a document that keeps it sharp at any size and opens without any font: SVG with
+// the glyphs as paths and the background embedded as a picture under them, or a one-page PDF of
+// the canvas's size (96 pixels to the inch).
+QByteArray SvgDocument(const VectorDrawing& drawing, const QString& title);
+QByteArray PdfDocument(const VectorDrawing& drawing, const QString& title);
+
+// Whether a file name asks for a vector document (.svg or .pdf) rather than a picture.
+bool IsVectorFile(const QString& path);
+
+}  // namespace yz

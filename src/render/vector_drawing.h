@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QColor>
+#include <QImage>
+#include <QPainterPath>
+#include <QSize>
+#include <functional>
+#include <vector>
+
+class QPainter;
+
+namespace yz {
+
+// A drawing kept as shapes rather than pixels, in the canvas's pixels at scale 1: the background
+// picture, then every filled box and every printed text as its glyphs' outlines, in the order
+// they were drawn. It paints sharp at any size on any device and needs no font to show.
+struct VectorDrawing {
+  struct Shape {
+    QPainterPath path;
+    QColor colour;
+  };
+  QSize size;          // the canvas, in pixels
+  QImage background;   // null: none (the canvas's own ground shows)
+  bool whiteGround = true;
+  std::vector<Shape> shapes;
+
+  // Paints the drawing into the rectangle (0, 0, size) of the painter's current coordinates,
+  // clipped to it; `ink` may change each shape's colour (a pale copy to trace over, say).
+  void Paint(QPainter& painter, const std::function<QColor(QColor)>& ink = {}) const;
+};
+
+}  // namespace yz
