@@ -9,10 +9,13 @@
 
 #include "app/installation.h"
 #include "render/draw_signature.h"
+#include "ui/canvas_menu.h"
 #include "ui/canvas_view.h"
 #include "ui/color_swatch.h"
 #include "ui/form_services.h"
 #include "ui/image_control.h"
+#include "ui/sharp_canvas.h"
+#include "ui/style_gallery.h"
 
 namespace yz {
 
@@ -56,6 +59,8 @@ class frmMain : public QWidget {
   ImageControl* imgHelp;
   ImageControl* imgUrlMore;
   ColorSwatch* lblColorPreview;
+  // The right-click menu over picMain and imgMove; its actions' shortcuts work window-wide.
+  CanvasMenu* canvasMenu;
 
   const Installation installation;
   const Catalogue& catalogue = installation.catalogue;  // FontPaths, BackgroundPaths, SingleFaceNames
@@ -72,6 +77,12 @@ class frmMain : public QWidget {
  private:
   void CreateControls();
   void ConnectEvents();
+  void CreateCanvasMenu();
+  void ShowStyleGallery();
+  void CopyTransparentPicture();
+  // Pictures drawn beside the canvas (the gallery, the transparent copy, the sharp view) need
+  // Qt's font registry; a test's fake registry has none of them.
+  QtFontRegistry& QtFonts() const;
 
   void cboFont_Click();
   void cboImg_Click();
@@ -101,6 +112,9 @@ class frmMain : public QWidget {
   bool IsLoading_ = false;
   bool dragFailureShown_ = false;  // since the last left press on the handle
   QPixmap skin_;
+  SharpCanvas sharp_;
+  DrawingRequest lastDrawn_;  // what the canvas shows, for the transparent copy
+  StyleGallery* gallery_ = nullptr;
 };
 
 }  // namespace yz
