@@ -370,7 +370,7 @@ void frmMain::CreateCanvasMenu() {
   canvasMenu->Add(QStringLiteral("复制图片"), QKeySequence::Copy,
                   [this] { Handle([this] { CopyPictureToClipboard(services_.canvas.Image()); }); });
   canvasMenu->Add(QStringLiteral("复制透明图片"), {}, [this] { Handle([this] { CopyTransparentPicture(); }); });
-  new TextCopyYields({txtCN, txtEN, cboSize->lineEdit()}, this);
+  new TextCopyYields({txtCN, txtEN, cboSize}, this);
 }
 
 QtFontRegistry& frmMain::QtFonts() const {

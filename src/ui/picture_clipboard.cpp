@@ -2,6 +2,7 @@
 
 #include <QBuffer>
 #include <QClipboard>
+#include <QComboBox>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -22,8 +23,8 @@ void CopyPictureToClipboard(const QImage& picture) {
   QGuiApplication::clipboard()->setMimeData(data);
 }
 
-TextCopyYields::TextCopyYields(const QList<QLineEdit*>& boxes, QObject* parent) : QObject(parent) {
-  for (QLineEdit* box : boxes) box->installEventFilter(this);
+TextCopyYields::TextCopyYields(const QList<QWidget*>& boxes, QObject* parent) : QObject(parent) {
+  for (QWidget* box : boxes) box->installEventFilter(this);
 }
 
 bool TextCopyYields::eventFilter(QObject* watched, QEvent* event) {
@@ -31,8 +32,10 @@ bool TextCopyYields::eventFilter(QObject* watched, QEvent* event) {
   // while nothing is selected, the key reaches the window's copy.
   if (event->type() == QEvent::ShortcutOverride &&
       static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy)) {
-    const auto* box = static_cast<QLineEdit*>(watched);
-    if (!box->hasSelectedText()) return true;
+    // An editable combo box takes the override itself and hands it to its line edit unfiltered.
+    const auto* combo = qobject_cast<QComboBox*>(watched);
+    const auto* box = combo ? combo->lineEdit() : qobject_cast<QLineEdit*>(watched);
+    if (box && !box->hasSelectedText()) return true;
   }
   return QObject::eventFilter(watched, event);
 }

@@ -4,7 +4,7 @@
 #include <QList>
 #include <QObject>
 
-class QLineEdit;
+class QWidget;
 
 namespace yz {
 
@@ -12,11 +12,12 @@ namespace yz {
 // and as an image, which the platform offers in its own image types.
 void CopyPictureToClipboard(const QImage& picture);
 
-// Ctrl+C copies the picture except where a text box has text selected: there it copies that
-// text as usual. Without a selection the boxes let the window's shortcut have the key.
+// Ctrl+C copies the picture except where a text box (a line edit, an editable combo box) has
+// text selected: there it copies that text as usual. Without a selection the boxes let the
+// window's shortcut have the key.
 class TextCopyYields : public QObject {
  public:
-  TextCopyYields(const QList<QLineEdit*>& boxes, QObject* parent);
+  TextCopyYields(const QList<QWidget*>& boxes, QObject* parent);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
