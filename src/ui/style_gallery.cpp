@@ -3,6 +3,7 @@
 #include <QGridLayout>
 #include <QPainter>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 #include "app/style_rules.h"
@@ -56,10 +57,16 @@ StyleGallery::StyleGallery(const QStringList& styleNames, DrawPicture draw,
   scroll->setFrameShape(QFrame::NoFrame);
   auto* outer = new QVBoxLayout(this);
   outer->addWidget(scroll);
-  const QSize cell = buttons_.isEmpty() ? QSize() : buttons_.front()->sizeHint();
-  const int rows = std::min(kVisibleRows, int((styleNames.size() + kColumns - 1) / kColumns));
-  scroll->setMinimumSize((cell.width() + layout->spacing()) * kColumns + 2 * layout->contentsMargins().left(),
-                         (cell.height() + layout->spacing()) * std::max(1, rows) + 2 * layout->contentsMargins().top());
+  // Every column, and three rows; more rows scroll.
+  const QSize whole = grid->sizeHint();
+  const int rows = int((styleNames.size() + kColumns - 1) / kColumns);
+  if (rows <= kVisibleRows) {
+    scroll->setMinimumSize(whole);
+  } else {
+    const int rowHeight = buttons_.front()->sizeHint().height() + layout->spacing();
+    scroll->setMinimumSize(whole.width() + scroll->verticalScrollBar()->sizeHint().width(),
+                           kVisibleRows * rowHeight + layout->contentsMargins().top());
+  }
 
   next_.setInterval(0);
   connect(&next_, &QTimer::timeout, this, &StyleGallery::DrawNext);
