@@ -364,6 +364,8 @@ void frmMain::lblColorPreview_Click() {
 
 void frmMain::CreateCanvasMenu() {
   canvasMenu = new CanvasMenu(this, {picMain, imgMove});
+  // The open menu takes the mouse, and the handle would never see the release of a drag.
+  connect(canvasMenu->Menu(), &QMenu::aboutToShow, this, [this] { imgMove_MouseUp(); });
   canvasMenu->Add(QStringLiteral("全部款式预览"), QKeySequence(Qt::CTRL | Qt::Key_G),
                   [this] { Handle([this] { ShowStyleGallery(); }); });
   canvasMenu->AddSeparator();
