@@ -59,7 +59,8 @@ class CanvasMenuTest : public ::testing::Test, public yz::testing::WindowService
   }
 
   StyleGallery* OpenFilledGallery() {
-    Action(QStringLiteral("全部款式预览"))->trigger();
+    window->txtCN->setFocus();
+    QTest::keyClick(window->txtCN, Qt::Key_G, Qt::ControlModifier);
     auto* gallery = window->findChild<StyleGallery*>();
     EXPECT_TRUE(gallery && gallery->isVisible());
     if (gallery) WaitFilled(*gallery);
