@@ -1,5 +1,6 @@
 #include "render/draw_signature.h"
 
+#include "app/mod_pub.h"
 #include "render/face_names.h"
 #include "render/font_size.h"
 #include "render/joined_layout.h"
@@ -15,6 +16,9 @@ constexpr int kLastListIndex = 1000;  // the path tables hold entries 0 to 1000
 
 void LoadBackground(DrawingContext& context) {
   const int index = context.controls.ImgListIndex();
+  if (context.BackgroundPaths.isEmpty())
+    throw Failure(QStringLiteral("没有可用的背景图片：%1 中没有找到图片")
+                      .arg(modPub::AppPath + QStringLiteral("images/")));
   if (index < 0 || index > kLastListIndex)
     throw Failure(QStringLiteral("没有选择背景图片（背景列表序号 %1 无效）").arg(index));
   if (index >= context.BackgroundPaths.size())

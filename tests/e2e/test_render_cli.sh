@@ -57,4 +57,17 @@ expect 0 --style all --out "每种 款式"
 [ "$(wc -l <out.txt)" -eq "$styles" ] || yz_fail "$(wc -l <out.txt) paths for $styles styles"
 [ "$(find "每种 款式" -name '*.png' | wc -l)" -eq "$styles" ] || yz_fail "not one file per style"
 [ "$(md5sum "每种 款式"/*.png | cut -d' ' -f1 | sort -u | wc -l)" -eq "$styles" ] || yz_fail "two styles drew the same picture"
-echo "renderer: statuses, file types, scale 4 transparent, $styles styles"
+# A style that cannot be written (a named pipe holds its name) keeps none of the others from
+# being written; its reason comes at the end, and the pipe stays a pipe.
+mkdir 有阻碍 && mkfifo 有阻碍/公文签.png
+expect 1 --style all --out 有阻碍
+[ "$(wc -l <out.txt)" -eq $((styles - 1)) ] || yz_fail "$(wc -l <out.txt) paths written past a failing style"
+[ "$(wc -l <err.txt)" -eq 1 ] && grep -q '有阻碍/公文签.png' err.txt || yz_fail "failing style: $(cat err.txt)"
+[ -p 有阻碍/公文签.png ] || yz_fail "the named pipe was replaced"
+
+# Bytes that are not UTF-8 decode to U+FFFD: writing would hit the file named so instead.
+printf 'other file' >$'\xef\xbf\xbd\xef\xbf\xbd.png'
+expect 2 --out $'\xff\xfe.png'
+[ "$(cat $'\xef\xbf\xbd\xef\xbf\xbd.png')" = "other file" ] || yz_fail "a non-UTF-8 --out wrote another file"
+[ ! -e $'\xff\xfe.png' ] || yz_fail "a non-UTF-8 --out was written"
+echo "renderer: statuses, file types, scale 4 transparent, $styles styles, a failing style, a non-UTF-8 name"
