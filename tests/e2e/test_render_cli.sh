@@ -39,6 +39,12 @@ mkdir alone && cp "$render" alone/
 "alone/yanzhou-sign-render" --out sig.png >out.txt 2>err.txt && yz_fail "drew without any fonts"
 grep -q '没有可用的签名款式' err.txt || yz_fail "no fonts: $(cat err.txt)"
 
+# A damaged background: the renderer's reason alone, no library's own line beside it.
+mkdir -p 坏图/images && cp "$render" 坏图/ && ln -s "$YZ_APP_DIR/fonts" "$YZ_APP_DIR/data" 坏图/
+head -c 3000 "$(find "$YZ_APP_DIR/images" -name '*.png' | head -n 1)" >坏图/images/01-坏.png
+"坏图/yanzhou-sign-render" --out sig.png >out.txt 2>err.txt && yz_fail "drew on a damaged background"
+[ "$(wc -l <err.txt)" -eq 1 ] && grep -q '01-坏.png' err.txt || yz_fail "damaged background: $(cat err.txt)"
+
 # Real file types, named by their extension.
 expect 0 --out "签名.jpg"
 [ "$(head -c 3 签名.jpg | od -An -tx1 | tr -d ' ')" = ffd8ff ] || yz_fail ".jpg is not a JPEG"
