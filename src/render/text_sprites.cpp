@@ -6,6 +6,7 @@
 #include <QRawFont>
 #include <QTextLayout>
 #include <cmath>
+#include <limits>
 #include <memory>
 
 namespace yz {
