@@ -1,15 +1,18 @@
 """Characters a face lacks, drawn from a fuller face and brought to the face's own weight and
 width, so a rare character in a name does not stand out of the style.
 
-Both faces are measured on the same sample of common characters (ink share of the em at 96
-pixels, advance, ink box); the filler's outlines are then scaled to the target's ink box and
-advance and, where the filler is lighter, thickened until the ink shares meet.
+Both faces are measured on the same sample of common characters (advance, ink box at 96 pixels
+to the em); the filler's outlines are scaled to the target's ink box and advance. Then the ink
+share of the characters filled is brought to the target's own median: the filler whose weight
+comes closest is taken, and where it is still lighter its strokes are thickened. The ink is
+measured on trial glyphs as drawn, not estimated: the copies a thickened glyph is made of
+darken their shared edges when drawn smooth, more than their geometry says.
 """
 
 import io
 from dataclasses import dataclass
 
-from fontTools.pens.perimeterPen import PerimeterPen
+from fontTools.fontBuilder import FontBuilder
 from fontTools.pens.recordingPen import DecomposingRecordingPen
 from fontTools.pens.transformPen import TransformPen
 from fontTools.pens.ttGlyphPen import TTGlyphPen
@@ -54,32 +57,15 @@ def font_data(font: TTFont) -> bytes:
     return out.getvalue()
 
 
-def _median_perimeter(font: TTFont, characters: str) -> float:
-    glyphs, cmap = font.getGlyphSet(), font.getBestCmap()
-    lengths = []
-    for character in characters:
-        pen = PerimeterPen(glyphs)
-        glyphs[cmap[ord(character)]].draw(pen)
-        lengths.append(pen.value)
-    lengths.sort()
-    return lengths[len(lengths) // 2] / font["head"].unitsPerEm
-
-
-def fit(target: glyph_metrics.Shape, filler: glyph_metrics.Shape, perimeter: float,
+def fit(target: glyph_metrics.Shape, filler: glyph_metrics.Shape, radius: int,
         units_per_em: int) -> Fit:
-    """Scale for the ink box, then thicken by the ink still missing over the stroke outline's
-    length (the union of the outline moved round a circle of radius r gains about length x r);
-    the box is first shrunk by what the thickening will add."""
-    radius = 0.0
-    for _ in range(3):
-        scale_x = (target.width - 2 * radius) / filler.width
-        scale_y = (target.height - 2 * radius) / filler.height
-        missing = target.ink - filler.ink * scale_x * scale_y
-        length = perimeter * (scale_x + scale_y) / 2
-        radius = min(max(missing / length, 0.0), MOST_THICKENING)
+    """Scale to the target's median ink box (less what thickening by radius adds) and advance,
+    and move to its median vertical centre."""
+    grown = 2 * radius / units_per_em
+    scale_x = (target.width - grown) / filler.width
+    scale_y = (target.height - grown) / filler.height
     shift = (target.centre_y - filler.centre_y * scale_y) * units_per_em
-    return Fit(scale_x, scale_y, target.advance / filler.advance, round(shift),
-               round(radius * units_per_em))
+    return Fit(scale_x, scale_y, target.advance / filler.advance, round(shift), radius)
 
 
 def _map(font: TTFont, names: dict[int, str]) -> None:
@@ -138,12 +124,31 @@ def _place(font: TTFont, filler: TTFont, codes: list[int], placed: Fit, add_glyp
     return names
 
 
+def _trial_ink(filler: TTFont, characters: str, placed: Fit, units_per_em: int, add_glyphs,
+               thicken_glyphs) -> float:
+    """Median ink share of the characters as they would be filled: drawn from a small font
+    that holds them only."""
+    builder = FontBuilder(units_per_em, isTTF=True)
+    builder.setupGlyphOrder([".notdef"])
+    builder.setupCharacterMap({})
+    builder.setupGlyf({".notdef": TTGlyphPen(None).glyph()})
+    builder.setupHorizontalMetrics({".notdef": (units_per_em, 0)})
+    builder.setupHorizontalHeader(ascent=units_per_em, descent=0)
+    builder.setupNameTable({"familyName": "Trial", "styleName": "Regular"})
+    builder.setupOS2()
+    builder.setupPost()
+    trial = builder.font
+    _map(trial, _place(trial, filler, [ord(c) for c in characters], placed, add_glyphs,
+                       thicken_glyphs))
+    face = glyph_metrics.face(font_data(trial))
+    return glyph_metrics.median_shape(glyph_metrics.shapes(face, characters)).ink
+
+
 def fill(font: TTFont, wanted: list[int], fillers: list[tuple[str, TTFont, bytes, int]],
          add_glyphs, thicken_glyphs) -> list[str]:
-    """Give the font every wanted character it lacks. Of the fillers that have a character,
-    the heaviest one that is not heavier than the font once scaled gives it (a glyph can be
-    thickened but not thinned); the lightest where all are heavier. Returns one line per
-    filler used, with its fit and how many characters it gave."""
+    """Give the font every wanted character it lacks, from the filler closest in weight (one
+    that is lighter can be thickened, one that is heavier cannot be thinned). Returns one line
+    per filler used, with its fit, the ink it reached and how many characters it gave."""
     own = font.getBestCmap()
     missing = [code for code in wanted if code not in own]
     if not missing:
@@ -151,24 +156,48 @@ def fill(font: TTFont, wanted: list[int], fillers: list[tuple[str, TTFont, bytes
     sample = calibration_sample()
     target_face = glyph_metrics.face(font_data(font))
     upm = font["head"].unitsPerEm
-    candidates = []
+
+    def trial(choice, radius: int) -> tuple[float, Fit]:
+        filler, target, source, given = choice
+        placed = fit(target, source, radius, upm)
+        ink = _trial_ink(filler, given, placed, upm, add_glyphs, thicken_glyphs)
+        return ink / target.ink, placed
+
+    choices = []
     for key, filler, data, index in fillers:
         filler_cmap = filler.getBestCmap()
         common = "".join(c for c in sample if ord(c) in own and ord(c) in filler_cmap)
         filler_face = glyph_metrics.face(data, index)
-        target = glyph_metrics.median_shape(glyph_metrics.shapes(target_face, common))
-        source = glyph_metrics.median_shape(glyph_metrics.shapes(filler_face, common))
-        placed = fit(target, source, _median_perimeter(filler, common), upm)
-        scaled_ink = source.ink * (target.width / source.width) * (target.height / source.height)
-        candidates.append((scaled_ink / target.ink, key, filler, placed))
-    lighter = sorted((c for c in candidates if c[0] <= 1), key=lambda c: c[0])
-    heavier = sorted((c for c in candidates if c[0] > 1), key=lambda c: c[0])
+        # Rare characters hold more strokes than common ones: their ink is what must match.
+        given = "".join(chr(code) for code in missing if code in filler_cmap and code >= 0x3400)
+        given = given[::max(1, len(given) // 100)] or common
+        choice = (filler, glyph_metrics.median_shape(glyph_metrics.shapes(target_face, common)),
+                  glyph_metrics.median_shape(glyph_metrics.shapes(filler_face, common)), given)
+        choices.append((trial(choice, 0), key, choice))
+    # Closest as it is; failing that, the heaviest lighter one, thickened.
+    (ratio, placed), key, choice = min(choices, key=lambda c: abs(c[0][0] - 1))
+    lighter = [c for c in choices if c[0][0] < 1]
+    if abs(ratio - 1) > 0.05 and lighter:
+        (ratio, placed), key, choice = max(lighter, key=lambda c: c[0][0])
+        low, high = 0, round(MOST_THICKENING * upm)
+        while high - low > 1:
+            middle = (low + high) // 2
+            attempt = trial(choice, middle)
+            if abs(attempt[0] - 1) < abs(ratio - 1):
+                ratio, placed = attempt
+            low, high = (middle, high) if attempt[0] < 1 else (low, middle)
+    # The chosen filler first; any character it lacks from the others, unthickened.
+    rest = [(k, c) for _, k, c in choices if k != key]
     report, names = [], {}
-    for _, key, filler, placed in [*reversed(lighter), *heavier]:
+    for filler_key, filler_choice in [(key, choice), *rest]:
+        filler = filler_choice[0]
         codes = [code for code in missing if code in filler.getBestCmap() and code not in names]
-        if codes:
-            names.update(_place(font, filler, codes, placed, add_glyphs, thicken_glyphs))
-            report.append(f"{len(codes)} from {key}: {placed.describe()}")
+        if not codes:
+            continue
+        used = placed if filler_key == key else trial(filler_choice, 0)[1]
+        names.update(_place(font, filler, codes, used, add_glyphs, thicken_glyphs))
+        report.append(f"{len(codes)} from {filler_key}: {used.describe()}"
+                      + (f", ink x{ratio:.2f}" if filler_key == key else ""))
     _map(font, names)
     _record(font, list(names))
     return report
