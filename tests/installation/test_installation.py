@@ -179,7 +179,8 @@ class DistinctStyles(unittest.TestCase):
     def test_no_two_styles_share_a_face(self):
         fonts = chinese_fonts()
         faces = {path: glyph_metrics.face(path) for _, path in fonts}
-        labels = [f"{style}/{path.stem[-4:]}" for style, path in fonts]
+        labels = [f"{style}/{path.stem}" if path.parent.name == style else path.stem
+                  for style, path in fonts]
         print("\nmean overlap of the same characters' silhouettes")
         print(" " * 14 + " ".join(f"{index:>4}" for index in range(len(fonts))))
         table = {}
@@ -187,7 +188,7 @@ class DistinctStyles(unittest.TestCase):
                 enumerate(fonts), 2):
             table[a, b] = table[b, a] = glyph_metrics.overlap(faces[path_a], faces[path_b])
         for a, label in enumerate(labels):
-            print(f"{a:>2} {label:<11}" + " ".join(
+            print(f"{a:>2} {label:<11.11}" + " ".join(
                 "   -" if a == b else f"{table[a, b]:4.2f}" for b in range(len(fonts))))
         for (a, (style_a, path_a)), (b, (style_b, path_b)) in itertools.combinations(
                 enumerate(fonts), 2):

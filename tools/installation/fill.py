@@ -174,6 +174,8 @@ def fill(font: TTFont, wanted: list[int], fillers: list[tuple[str, TTFont, bytes
         choice = (filler, glyph_metrics.median_shape(glyph_metrics.shapes(target_face, common)),
                   glyph_metrics.median_shape(glyph_metrics.shapes(filler_face, common)), given)
         choices.append((trial(choice, 0), key, choice))
+    if not choices:
+        return []  # a face whose licence takes no other glyphs keeps its gaps
     # Closest as it is; failing that, the heaviest lighter one, thickened.
     (ratio, placed), key, choice = min(choices, key=lambda c: abs(c[0][0] - 1))
     lighter = [c for c in choices if c[0][0] < 1]
