@@ -150,8 +150,9 @@ class ChineseCoverage(unittest.TestCase):
             with self.subTest(font=f"{style}: {path.name}"):
                 with TTFont(path, lazy=True) as font:
                     missing = sorted(wanted - drawn_characters(font))
-                self.assertEqual(missing, [], f"{style} ({path.name}) lacks {len(missing)}, first "
-                                 + "".join(chr(code) for code in missing[:20]))
+                if missing:
+                    self.fail(f"{style} ({path.name}) lacks {len(missing)}, first "
+                              + "".join(chr(code) for code in missing[:20]))
 
     def test_filled_glyphs_match_the_faces_own_weight_and_width(self):
         print("\nfilled glyphs against the face's own (median ratio): ink advance width height")
