@@ -93,6 +93,8 @@ class QtCanvas : public Canvas {
   mutable quint64 fontGeneration_ = 0;  // the registry's generation font_ was resolved in
   double lineHeightTwips_ = 0;
   VectorDrawing* shapes_ = nullptr;
+  QImage enlarged_;  // the last background at the canvas's scale
+  qint64 enlargedKey_ = 0;
 };
 
 }  // namespace yz
