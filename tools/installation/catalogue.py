@@ -11,7 +11,7 @@ from dataclasses import dataclass
 class NpmSource:
     package_ref: str            # package@version, fetched with `npm pack`
     sha256: str          # of the packed tarball
-    font: str            # member path of the font inside the tarball
+    font: str            # member path of the font (or folder of the data) inside the tarball
     licence: str | None  # member path of the licence, or None when the font's name table holds it
 
 
@@ -78,10 +78,15 @@ SOURCES = {s.key: s for s in [
                         "/usr/share/fonts/truetype/arphic-gkai00mp/gkai00mp.ttf")),
     Source("WenQuanYiZenHei", "WenQuanYi Zen Hei",
            DebianSource("fonts-wqy-zenhei", "/usr/share/fonts/truetype/wqy/wqy-zenhei.ttc")),
-    # Square, even strokes made heavier: the closest free thing to a carved seal face.
-    Source("WenQuanYiZenHeiSeal", "WenQuanYi Zen Hei (thickened)",
-           DebianSource("fonts-wqy-zenhei", "/usr/share/fonts/truetype/wqy/wqy-zenhei.ttc"),
-           bold=34),
+    # The hand the stroke data was taken from: draws most of what that data lacks.
+    Source("ARPLUKaiCN", "AR PL UKai CN",
+           DebianSource("fonts-arphic-ukai", "/usr/share/fonts/truetype/arphic/ukai.ttc")),
+    # Not a font: stroke outlines and centre lines of 9,574 characters, one JSON file each,
+    # from which the seal faces are cut.
+    Source("HanziWriterData", "Hanzi Writer Data (Make Me a Hanzi, from AR PL fonts)",
+           NpmSource("hanzi-writer-data@2.0.1",
+                     "72baf3d82b114e60d6e40ea05f24d2262a05cd39d544e2f322ba2fceb7beff15",
+                     "package/", "package/ARPHICPL.TXT")),
 ]}
 
 
@@ -114,8 +119,23 @@ SINGLE_FACES = [
     ("行楷", "XingKai", "ZhiMangXing"),
     ("黑体", "HeiTi", "WenQuanYiZenHei"),
     ("手写体", "ShouXie", "LXGWWenKai"),
-    ("篆印体", "ZhuanYin", "WenQuanYiZenHeiSeal"),
-    ("篆印体-阴文", "ZhuanYinYinWen", "WenQuanYiZenHeiSeal"),
+]
+
+
+@dataclass(frozen=True)
+class SealFace:
+    display: str
+    face: str
+    relief: bool               # red strokes in an outline frame; else white on a filled one
+    strokes: str               # source key of the stroke centre lines
+    outlines: tuple[str, ...]  # source keys of the faces drawing what the strokes lack
+
+
+# The seal faces of fonts/电脑字/, cut at build time (seal_face.py).
+SEAL_FACES = [
+    SealFace("篆印体", "ZhuanYin", True, "HanziWriterData", ("ARPLUKaiCN", "LXGWWenKai")),
+    SealFace("篆印体-阴文", "ZhuanYinYinWen", False, "HanziWriterData",
+             ("ARPLUKaiCN", "LXGWWenKai")),
 ]
 
 # The common compound surnames, in the order the table lists them.

@@ -1,0 +1,444 @@
+"""The two seal faces, cut here rather than taken from a font: no seal face is free to ship.
+
+Each character is drawn as an engraver cuts it: the stroke centre lines of the stroke data
+traced with a round pen of even width, stretched to fill its square, the strokes near the
+square's edge a little heavier. The outline is then worn: a few chips and a slight waviness,
+from noise seeded by the character, so the same character always gives the same outline.
+Characters the stroke data lacks take the outline of a shipped face, stretched, evened to
+the same stroke weight and worn the same way.
+"""
+
+import io
+from array import array
+import json
+import math
+import random
+import tarfile
+from dataclasses import dataclass
+
+import numpy as np
+from fontTools.fontBuilder import FontBuilder
+from fontTools.pens.basePen import BasePen
+from fontTools.ttLib.tables._g_l_y_f import Glyph, GlyphCoordinates
+from fontTools.ttLib.tables.ttProgram import Program
+from fontTools.ttLib import TTFont
+from shapely import affinity
+from shapely.geometry import LineString, MultiLineString, MultiPolygon, Polygon, box
+from shapely.ops import unary_union
+
+import fonts
+import sources
+from catalogue import SOURCES, SealFace
+from charsets import chinese_name_characters
+
+UPM = 1000
+ASCENT, DESCENT = 880, 120
+# The glyph box inside its 1000 x 1000 cell. At 48 pt the frame reaches 104 units left of
+# the grid and 62 above it, ends flush at its right and bottom, and its outline (em / 16)
+# lies inside; these margins leave about 20 units between frame and strokes on all four sides.
+BOX = (-20, -40, 920, 860)
+# Pen radii: even strokes about as heavy as the frame's outline, heavier near the box edge
+# (toward the frame) where a seal's strokes run into its border.
+RADIUS, EDGE_RADIUS = 34.0, 42.0
+# (distance of a centre line from the box edge, pen radius there), in steps too small to see
+EDGE_STEPS = ((130, 38.0), (75, EDGE_RADIUS))
+SMOOTHING = 18               # units a brush stroke's centre line may move when straightened
+REACH = 14                   # units a stroke is lengthened at each end
+FLICK = 110                  # a brush's entry or exit flick is shorter than this
+LEVEL = math.tan(math.radians(9))   # a run this close to level or upright is made exactly so
+MOST_STRETCH = 2.0           # a flat or narrow character widens at most this much more
+ROUND = 3                    # circle segments per quarter turn
+WAVE_STEP = 80               # units between the wave's control points along an edge
+WAVE_LENGTH = 200.0          # units between the noise's lattice points
+SIMPLIFY = 3.0               # units an outline may move when its points are thinned
+CORNER = math.radians(50)    # a turn this sharp stays a corner
+STROKE_DATA_BOX = (0, -124, 1024, 900)   # where the stroke data draws a character
+
+
+@dataclass(frozen=True)
+class Carving:
+    """How the stone is cut: relief strokes stand red and lose chips; intaglio strokes are
+    grooves that show white, and chips of stone break from their edges into the red."""
+    relief: bool
+    wave: float              # largest outward or inward shift of the edge, in units
+    chips: tuple[int, int]   # fewest and most chips a character gets
+
+
+RELIEF = Carving(relief=True, wave=9.0, chips=(2, 4))
+INTAGLIO = Carving(relief=False, wave=6.0, chips=(2, 3))
+
+
+def is_hanzi(code: int) -> bool:
+    return (0x3400 <= code <= 0x4DBF or 0x4E00 <= code <= 0x9FFF or 0xF900 <= code <= 0xFAFF
+            or 0x20000 <= code <= 0x3FFFF)
+
+
+def stroke_data(tarball: bytes, folder: str) -> dict[int, list[np.ndarray]]:
+    """Character -> its stroke centre lines, from a tarball of one JSON file a character."""
+    found = {}
+    with tarfile.open(fileobj=io.BytesIO(tarball)) as archive:
+        for member in archive:
+            name = member.name
+            if not (name.startswith(folder) and name.endswith(".json")):
+                continue
+            stem = name[len(folder):-len(".json")]
+            if len(stem) != 1:
+                continue
+            medians = json.loads(archive.extractfile(member).read())["medians"]
+            found[ord(stem)] = [np.array(line, dtype=float) for line in medians]
+    return found
+
+
+# --- drawing the shape -------------------------------------------------------------------
+
+def _straightened(line: np.ndarray) -> np.ndarray:
+    """A brush stroke's centre line as a graver cuts it: the entry and exit flicks gone, the
+    wobbles straightened, near-level and near-upright runs made exactly so."""
+    if len(line) > 2:
+        line = np.array(LineString(line).simplify(SMOOTHING).coords)
+    line = line.copy()
+    for tip, joint, onward in ((0, 1, 2), (-1, -2, -3)):
+        if len(line) > 2:
+            flick, run = line[joint] - line[tip], line[onward] - line[joint]
+            turn = math.degrees(abs(math.remainder(
+                math.atan2(flick[1], flick[0]) - math.atan2(run[1], run[0]), math.tau)))
+            if np.hypot(*flick) < FLICK and turn > 30:
+                # The stroke keeps its reach, so it still meets the strokes it touched.
+                line[tip] = line[joint] - run / np.hypot(*run) * np.hypot(*flick)
+    if len(line) > 1:
+        # A little further at both ends, so that strokes meeting end to side close up.
+        for tip, joint in ((0, 1), (-1, -2)):
+            run = line[tip] - line[joint]
+            line[tip] += run / max(np.hypot(*run), 1e-9) * REACH
+    for i in range(len(line) - 1):
+        dx, dy = np.abs(line[i + 1] - line[i])
+        axis = 1 if dy < LEVEL * dx else 0 if dx < LEVEL * dy else None
+        if axis is not None:
+            line[i, axis] = line[i + 1, axis] = (line[i, axis] + line[i + 1, axis]) / 2
+    return line
+
+
+def _fit(lines: list[np.ndarray], inner: tuple[float, float, float, float]):
+    """Scale and shift to fill `inner`; an axis stretches at most MOST_STRETCH times the other."""
+    points = np.vstack(lines)
+    low, high = points.min(axis=0), points.max(axis=0)
+    size = np.maximum(high - low, 1.0)
+    room = np.array([inner[2] - inner[0], inner[3] - inner[1]])
+    scale = room / size
+    scale = np.minimum(scale, scale.min() * MOST_STRETCH)
+    offset = np.array([inner[0], inner[1]]) + (room - size * scale) / 2 - low * scale
+    return [line * scale + offset for line in lines]
+
+
+def _inset(distance: float) -> Polygon:
+    x0, y0, x1, y1 = BOX
+    return box(x0 + distance, y0 + distance, x1 - distance, y1 - distance)
+
+
+def traced(lines: list[np.ndarray]):
+    """The centre lines, filling the box, cut with a round pen; the pen is heavier where a
+    line runs near the box's edge."""
+    lines = _fit([_straightened(line) for line in lines], _inset(EDGE_RADIUS).bounds)
+    centre = MultiLineString([line if len(line) > 1 else np.vstack([line, line + 0.5])
+                              for line in lines])
+    shapes = [centre.buffer(RADIUS, resolution=ROUND)]
+    for reach, radius in EDGE_STEPS:
+        near = centre.difference(_inset(reach))
+        if not near.is_empty:
+            shapes.append(near.buffer(radius, resolution=ROUND))
+    return unary_union(shapes)
+
+
+class _FlatPen(BasePen):
+    """Outline contours as point rings, curves flattened."""
+
+    def __init__(self, glyph_set):
+        super().__init__(glyph_set)
+        self.rings, self.ring = [], []
+
+    def _moveTo(self, point):
+        self.ring = [point]
+
+    def _lineTo(self, point):
+        self.ring.append(point)
+
+    def _curveToOne(self, p1, p2, p3):
+        start = np.array(self._getCurrentPoint())
+        for t in np.linspace(0.25, 1, 4):
+            u = 1 - t
+            self.ring.append(tuple(u ** 3 * start + 3 * u * u * t * np.array(p1)
+                                   + 3 * u * t * t * np.array(p2) + t ** 3 * np.array(p3)))
+
+    def _qCurveToOne(self, p1, p2):
+        start = np.array(self._getCurrentPoint())
+        for t in np.linspace(0.25, 1, 4):
+            u = 1 - t
+            self.ring.append(tuple(u * u * start + 2 * u * t * np.array(p1)
+                                   + t * t * np.array(p2)))
+
+    def _closePath(self):
+        if len(self.ring) >= 3:
+            self.rings.append(self.ring)
+        self.ring = []
+
+    _endPath = _closePath
+
+
+def _filled(rings) -> object:
+    """The area a font's contours fill. Fonts differ in which way their outer contours run:
+    the largest contour is an outer one, and every contour running its way adds ink."""
+    polygons = [(Polygon(ring), _signed_area(np.array(ring))) for ring in rings]
+    polygons = [(polygon, area) for polygon, area in polygons if area != 0]
+    if not polygons:
+        return Polygon()
+    outer_sign = math.copysign(1, max(polygons, key=lambda item: abs(item[1]))[1])
+    outer = [polygon.buffer(0) for polygon, area in polygons if area * outer_sign > 0]
+    holes = [polygon.buffer(0) for polygon, area in polygons if area * outer_sign < 0]
+    shape = unary_union(outer)
+    return shape.difference(unary_union(holes)) if holes else shape
+
+
+def _stroke_width(shape) -> float:
+    return 2 * shape.area / max(shape.length, 1.0)
+
+
+def outlined(glyph_set, name: str, advance: float, scale: float, hanzi: bool):
+    """A shipped face's glyph, treated like a traced one: a character stretched to fill the
+    box, and every stroke evened to the pen's weight with rounded corners."""
+    pen = _FlatPen(glyph_set)
+    glyph_set[name].draw(pen)
+    shape = _filled(pen.rings)
+    if shape.is_empty:
+        return shape
+    if hanzi:
+        x0, y0, x1, y1 = shape.bounds
+        low = np.array([x0, y0])
+        size = np.maximum([x1 - x0, y1 - y0], 1.0)
+        room = np.array([BOX[2] - BOX[0], BOX[3] - BOX[1]])
+        fit = room / size
+        fit = np.minimum(fit, fit.min() * MOST_STRETCH)
+        offset = np.array(BOX[:2]) + (room - size * fit) / 2 - low * fit
+        transform = [fit[0], 0, 0, fit[1], offset[0], offset[1]]
+    else:
+        transform = [scale, 0, 0, scale, 0, 0]
+    shape = affinity.affine_transform(shape, transform)
+    grow = RADIUS - _stroke_width(shape) / 2
+    opened = shape.buffer(-RADIUS / 2, resolution=ROUND).buffer(RADIUS / 2 + grow,
+                                                                resolution=ROUND)
+    return opened if not opened.is_empty else shape.buffer(grow, resolution=ROUND)
+
+
+# --- wearing the edge --------------------------------------------------------------------
+
+def _parts(shape) -> list[Polygon]:
+    if shape.is_empty:
+        return []
+    return list(shape.geoms) if isinstance(shape, MultiPolygon) else [shape]
+
+
+def _topology(shape) -> tuple[int, int]:
+    parts = _parts(shape)
+    return len(parts), sum(len(part.interiors) for part in parts)
+
+
+def _outward(points: np.ndarray, anticlockwise: bool) -> np.ndarray:
+    """Unit normals pointing away from the ink at each point of a closed ring."""
+    tangent = np.roll(points, -1, axis=0) - np.roll(points, 1, axis=0)
+    length = np.maximum(np.hypot(tangent[:, 0], tangent[:, 1]), 1e-9)[:, None]
+    normal = np.column_stack([tangent[:, 1], -tangent[:, 0]]) / length
+    return normal if anticlockwise else -normal
+
+
+def _signed_area(points: np.ndarray) -> float:
+    x, y = points[:, 0], points[:, 1]
+    return float(np.dot(x, np.roll(y, -1)) - np.dot(np.roll(x, -1), y)) / 2
+
+
+def chipped(shape, carving: Carving, rng: random.Random):
+    """A few small chips along the edge, none of which breaks a stroke, joins two strokes
+    or closes a counter: a chip that would is left out."""
+    rings = [np.array(part.exterior.coords)[:-1] for part in _parts(shape)]
+    if not rings:
+        return shape
+    topology = _topology(shape)
+    for _ in range(rng.randint(*carving.chips)):
+        points = rings[rng.randrange(len(rings))]
+        at = rng.randrange(len(points))
+        normal = _outward(points, _signed_area(points) > 0)[at]
+        size = RADIUS * rng.uniform(0.7, 1.1)
+        centre = points[at] + normal * size * (0.3 if carving.relief else -0.2)
+        corners = 9
+        angles = (np.arange(corners) + [rng.uniform(-0.2, 0.2) for _ in range(corners)]) \
+            * (2 * math.pi / corners)
+        radii = size * np.array([rng.uniform(0.8, 1.1) for _ in range(corners)])
+        chip = Polygon(np.column_stack([centre[0] + radii * np.cos(angles),
+                                        centre[1] + radii * np.sin(angles)]))
+        changed = shape.difference(chip) if carving.relief else shape.union(chip)
+        if _topology(changed) == topology:
+            shape = changed
+    return shape
+
+
+class _Noise:
+    """Smooth value noise on a lattice, the same for every run."""
+
+    def __init__(self):
+        self.values = np.random.default_rng(1712).uniform(-1, 1, 256)
+        self.hash = np.random.default_rng(1713).permutation(256)
+
+    def _at(self, ix, iy):
+        return self.values[self.hash[(self.hash[ix & 255] + iy) & 255]]
+
+    def __call__(self, points: np.ndarray) -> np.ndarray:
+        scaled = points / WAVE_LENGTH
+        whole = np.floor(scaled).astype(np.int64)
+        fraction = scaled - whole
+        fx, fy = (fraction * fraction * (3 - 2 * fraction)).T
+        ix, iy = whole.T
+        top = self._at(ix, iy) * (1 - fx) + self._at(ix + 1, iy) * fx
+        bottom = self._at(ix, iy + 1) * (1 - fx) + self._at(ix + 1, iy + 1) * fx
+        return top * (1 - fy) + bottom * fy
+
+
+NOISE = _Noise()
+
+
+def wavy_contour(ring: np.ndarray, hole: bool, carving: Carving, shift: np.ndarray):
+    """One closed ring as TrueType points: clockwise around ink, the other way around a hole.
+    Sharp corners stay on the curve; every other point becomes a quadratic control point, so
+    round ends stay round with few points, and long edges get extra control points pushed in
+    or out by the noise, so that they bend gently."""
+    if (_signed_area(ring) > 0) != hole:
+        ring = ring[::-1]
+    edge = np.roll(ring, -1, axis=0) - ring
+    before = np.roll(edge, 1, axis=0)
+    turn = np.abs(np.arctan2(before[:, 0] * edge[:, 1] - before[:, 1] * edge[:, 0],
+                             (before * edge).sum(axis=1)))
+    extra = (np.hypot(edge[:, 0], edge[:, 1]) // WAVE_STEP).astype(int)
+    points, corners = [], []
+    for point, step, count, corner in zip(ring, edge, extra, turn > CORNER):
+        points.append(point)
+        corners.append(corner)
+        for i in range(1, count + 1):
+            points.append(point + step * (i / (count + 1)))
+            corners.append(False)
+    points = np.array(points)
+    moved = points + _outward(points, hole) * (carving.wave * NOISE(points + shift))[:, None]
+    return np.rint(moved).astype(np.int32), np.array(corners, dtype=np.uint8)
+
+
+def _thinned(shape):
+    """Fewer points; thinning may, rarely, leave an outline crossing itself: mend it."""
+    thinned = shape.simplify(SIMPLIFY)
+    return thinned if thinned.is_valid else thinned.buffer(0)
+
+
+def worn(shape, code: int, carving: Carving) -> list:
+    """The glyph's contours, chipped and wavy; the same character always wears the same."""
+    rng = random.Random(f"{carving.relief}:{code}")
+    shape = chipped(_thinned(shape), carving, rng)
+    shape = _thinned(shape)
+    shift = np.array([rng.uniform(0, 4096), rng.uniform(0, 4096)])
+    contours = []
+    for part in _parts(shape):
+        contours.append(wavy_contour(np.array(part.exterior.coords)[:-1], False, carving, shift))
+        for ring in part.interiors:
+            contours.append(wavy_contour(np.array(ring.coords)[:-1], True, carving, shift))
+    return contours
+
+
+def glyph_of(contours) -> Glyph:
+    glyph = Glyph()
+    if not contours:
+        return glyph
+    points = np.vstack([points for points, _ in contours])
+    glyph.numberOfContours = len(contours)
+    glyph.coordinates = GlyphCoordinates(points.tolist())
+    glyph.flags = array("B", np.concatenate([flags for _, flags in contours]).tobytes())
+    glyph.endPtsOfContours = (np.cumsum([len(points) for points, _ in contours]) - 1).tolist()
+    glyph.program = Program()
+    glyph.program.fromBytecode(b"")
+    (glyph.xMin, glyph.yMin), (glyph.xMax, glyph.yMax) = points.min(axis=0), points.max(axis=0)
+    glyph.xMin, glyph.yMin, glyph.xMax, glyph.yMax = map(int, (glyph.xMin, glyph.yMin,
+                                                              glyph.xMax, glyph.yMax))
+    return glyph
+
+
+# --- the face ----------------------------------------------------------------------------
+
+class OutlineSource:
+    """The shipped faces that draw what the stroke data lacks, in order of preference."""
+
+    def __init__(self, faces: list[TTFont]):
+        self.faces = [(face, face.getBestCmap(), face.getGlyphSet(),
+                       UPM / face["head"].unitsPerEm) for face in faces]
+
+    def shape(self, code: int):
+        for face, cmap, glyph_set, scale in self.faces:
+            if code in cmap:
+                name = cmap[code]
+                advance = face["hmtx"][name][0] * scale
+                return outlined(glyph_set, name, advance, scale, is_hanzi(code)), advance
+        raise ValueError(f"no source draws U+{code:04X}")
+
+
+def build_seal_face(carving: Carving, family: str, origin: str, codes,
+                    strokes: dict[int, list[np.ndarray]], outlines: OutlineSource) -> bytes:
+    """The whole face as TrueType bytes: the same arguments always give the same bytes."""
+    order, cmap = [".notdef"], {}
+    glyphs, advances = {".notdef": Glyph()}, {".notdef": UPM // 2}
+    for code in sorted(codes):
+        if code in strokes:
+            shape, advance = traced(strokes[code]), UPM
+        else:
+            shape, advance = outlines.shape(code)
+            advance = UPM if is_hanzi(code) else round(advance)
+        name = f"uni{code:04X}" if code <= 0xFFFF else f"u{code:05X}"
+        glyph = glyph_of(worn(shape, code, carving)) if not shape.is_empty \
+            else Glyph()
+        order.append(name)
+        cmap[code] = name
+        glyphs[name] = glyph
+        advances[name] = advance
+    builder = FontBuilder(UPM, isTTF=True)
+    builder.setupGlyphOrder(order)
+    builder.setupCharacterMap(cmap)
+    builder.setupGlyf(glyphs)
+    glyf = builder.font["glyf"]
+    builder.setupHorizontalMetrics({name: (advances[name], getattr(glyf[name], "xMin", 0))
+                                    for name in order})
+    builder.setupHorizontalHeader(ascent=ASCENT, descent=-DESCENT, lineGap=0)
+    builder.setupOS2(sTypoAscender=ASCENT, sTypoDescender=-DESCENT, sTypoLineGap=0,
+                     usWinAscent=ASCENT, usWinDescent=DESCENT, fsSelection=0x40 | 0x80,
+                     achVendID="NONE", fsType=0, version=4)
+    builder.setupNameTable({"familyName": family, "styleName": "Regular"})
+    builder.setupPost()
+    builder.setupMaxp()
+    font = builder.font
+    # A fixed date: two builds give the same bytes.
+    font["head"].created = font["head"].modified = 0x83AA7E80   # 2004-01-01 in font time
+    font.recalcTimestamp = False
+    # Every glyph's box is known already: spare fontTools walking all the points again.
+    drawn = [glyph for glyph in glyphs.values() if glyph.numberOfContours]
+    head = font["head"]
+    head.xMin, head.yMin = min(g.xMin for g in drawn), min(g.yMin for g in drawn)
+    head.xMax, head.yMax = max(g.xMax for g in drawn), max(g.yMax for g in drawn)
+    font.recalcBBoxes = False
+    font["maxp"].recalc(font)
+    font["hhea"].recalc(font)
+    fonts.rename(font, family, origin)
+    out = io.BytesIO()
+    font.save(out)
+    return out.getvalue()
+
+
+def seal_face_bytes(seal: SealFace) -> bytes:
+    """The installed file of one seal face: every character a name can use, and ASCII."""
+    origin = SOURCES[seal.strokes].origin
+    strokes = stroke_data(sources.npm_tarball(origin).read_bytes(), origin.font)
+    faces = [fonts.load(sources.font_bytes(SOURCES[key]), sources.face_index(SOURCES[key]))
+             for key in seal.outlines]
+    credits = ", ".join(SOURCES[key].credit for key in (seal.strokes, *seal.outlines))
+    codes = {*range(0x20, 0x7F), *chinese_name_characters()}
+    return build_seal_face(RELIEF if seal.relief else INTAGLIO, seal.face, f"Cut from {credits}",
+                           codes, strokes, OutlineSource(faces))
