@@ -52,7 +52,6 @@ WAVE_STEP = 80               # units between the wave's control points along an 
 WAVE_LENGTH = 200.0          # units between the noise's lattice points
 SIMPLIFY = 3.0               # units an outline may move when its points are thinned
 CORNER = math.radians(50)    # a turn this sharp stays a corner
-STROKE_DATA_BOX = (0, -124, 1024, 900)   # where the stroke data draws a character
 
 
 @dataclass(frozen=True)
@@ -118,16 +117,14 @@ def _straightened(line: np.ndarray) -> np.ndarray:
     return line
 
 
-def _fit(lines: list[np.ndarray], inner: tuple[float, float, float, float]):
-    """Scale and shift to fill `inner`; an axis stretches at most MOST_STRETCH times the other."""
-    points = np.vstack(lines)
-    low, high = points.min(axis=0), points.max(axis=0)
+def _fitting(low: np.ndarray, high: np.ndarray, inner) -> tuple[np.ndarray, np.ndarray]:
+    """Scale and offset taking the box low..high to fill `inner`, centred; an axis stretches
+    at most MOST_STRETCH times as much as the other, so 一 stays a line."""
     size = np.maximum(high - low, 1.0)
     room = np.array([inner[2] - inner[0], inner[3] - inner[1]])
     scale = room / size
     scale = np.minimum(scale, scale.min() * MOST_STRETCH)
-    offset = np.array([inner[0], inner[1]]) + (room - size * scale) / 2 - low * scale
-    return [line * scale + offset for line in lines]
+    return scale, np.array(inner[:2]) + (room - size * scale) / 2 - low * scale
 
 
 def _inset(distance: float) -> Polygon:
@@ -138,7 +135,10 @@ def _inset(distance: float) -> Polygon:
 def traced(lines: list[np.ndarray]):
     """The centre lines, filling the box, cut with a round pen; the pen is heavier where a
     line runs near the box's edge."""
-    lines = _fit([_straightened(line) for line in lines], _inset(EDGE_RADIUS).bounds)
+    lines = [_straightened(line) for line in lines]
+    points = np.vstack(lines)
+    scale, offset = _fitting(points.min(axis=0), points.max(axis=0), _inset(EDGE_RADIUS).bounds)
+    lines = [line * scale + offset for line in lines]
     centre = MultiLineString([line if len(line) > 1 else np.vstack([line, line + 0.5])
                               for line in lines])
     shapes = [centre.buffer(RADIUS, resolution=ROUND)]
@@ -202,7 +202,7 @@ def _stroke_width(shape) -> float:
     return 2 * shape.area / max(shape.length, 1.0)
 
 
-def outlined(glyph_set, name: str, advance: float, scale: float, hanzi: bool):
+def outlined(glyph_set, name: str, scale: float, hanzi: bool):
     """A shipped face's glyph, treated like a traced one: a character stretched to fill the
     box, and every stroke evened to the pen's weight with rounded corners."""
     pen = _FlatPen(glyph_set)
@@ -211,13 +211,8 @@ def outlined(glyph_set, name: str, advance: float, scale: float, hanzi: bool):
     if shape.is_empty:
         return shape
     if hanzi:
-        x0, y0, x1, y1 = shape.bounds
-        low = np.array([x0, y0])
-        size = np.maximum([x1 - x0, y1 - y0], 1.0)
-        room = np.array([BOX[2] - BOX[0], BOX[3] - BOX[1]])
-        fit = room / size
-        fit = np.minimum(fit, fit.min() * MOST_STRETCH)
-        offset = np.array(BOX[:2]) + (room - size * fit) / 2 - low * fit
+        bounds = np.array(shape.bounds)
+        fit, offset = _fitting(bounds[:2], bounds[2:], BOX)
         transform = [fit[0], 0, 0, fit[1], offset[0], offset[1]]
     else:
         transform = [scale, 0, 0, scale, 0, 0]
@@ -374,12 +369,20 @@ class OutlineSource:
                        UPM / face["head"].unitsPerEm) for face in faces]
 
     def shape(self, code: int):
+        """The first drawing of the character; some faces map characters to empty glyphs,
+        which only a space may keep."""
+        found = None
         for face, cmap, glyph_set, scale in self.faces:
             if code in cmap:
                 name = cmap[code]
                 advance = face["hmtx"][name][0] * scale
-                return outlined(glyph_set, name, advance, scale, is_hanzi(code)), advance
-        raise ValueError(f"no source draws U+{code:04X}")
+                shape = outlined(glyph_set, name, scale, is_hanzi(code))
+                if not shape.is_empty or chr(code).isspace():
+                    return shape, advance
+                found = found or (shape, advance)
+        if found is None:
+            raise ValueError(f"no source draws U+{code:04X}")
+        return found
 
 
 def build_seal_face(carving: Carving, family: str, origin: str, codes,
