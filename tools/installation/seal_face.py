@@ -63,8 +63,8 @@ class Carving:
     chips: tuple[int, int]   # fewest and most chips a character gets
 
 
-RELIEF = Carving(relief=True, wave=9.0, chips=(2, 4))
-INTAGLIO = Carving(relief=False, wave=6.0, chips=(2, 3))
+RELIEF = Carving(relief=True, wave=14.0, chips=(3, 5))
+INTAGLIO = Carving(relief=False, wave=9.0, chips=(2, 4))
 
 
 def is_hanzi(code: int) -> bool:
@@ -260,7 +260,7 @@ def chipped(shape, carving: Carving, rng: random.Random):
         points = rings[rng.randrange(len(rings))]
         at = rng.randrange(len(points))
         normal = _outward(points, _signed_area(points) > 0)[at]
-        size = RADIUS * rng.uniform(0.7, 1.1)
+        size = RADIUS * rng.uniform(0.8, 1.2)
         centre = points[at] + normal * size * (0.3 if carving.relief else -0.2)
         corners = 9
         angles = (np.arange(corners) + [rng.uniform(-0.2, 0.2) for _ in range(corners)]) \
