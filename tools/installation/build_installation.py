@@ -109,7 +109,7 @@ def licence_files(app_dir: Path) -> dict[str, bytes]:
         users.setdefault(key, []).append(relative)
     for relative, index in seal_jobs():
         seal = SEAL_FACES[index]
-        for key in (seal.strokes, *seal.outlines):
+        for key in seal.outlines:
             users.setdefault(key, []).append(relative)
     index = ["Licences of the fonts in fonts/. Each installed font was cut down to the",
              "characters a name can use and renamed; the sources are credited here.", ""]
@@ -177,7 +177,7 @@ def main() -> int:
     for job in seal_jobs():
         relative, index = job
         seal = SEAL_FACES[index]
-        made_by = recipe(relative, seal, [SOURCES[key] for key in (seal.strokes, *seal.outlines)],
+        made_by = recipe(relative, seal, [SOURCES[key] for key in seal.outlines],
                          code_of(fonts, seal_face))
         if needed(relative, made_by):
             seal_work.append((job, made_by))
@@ -200,9 +200,7 @@ def main() -> int:
             done(relative, made_by)
 
     # Fetch every download once, here, so that the workers never race for the cache.
-    keys = [key for (_, key, _, _), _ in font_work]
-    keys += [SEAL_FACES[index].strokes for (_, index), _ in seal_work]
-    for key in keys:
+    for key in [key for (_, key, _, _), _ in font_work]:
         origin = SOURCES[key].origin
         if isinstance(origin, sources.NpmSource):
             sources.npm_tarball(origin)

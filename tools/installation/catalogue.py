@@ -11,7 +11,7 @@ from dataclasses import dataclass
 class NpmSource:
     package_ref: str            # package@version, fetched with `npm pack`
     sha256: str          # of the packed tarball
-    font: str            # member path of the font (or folder of the data) inside the tarball
+    font: str            # member path of the font inside the tarball
     licence: str | None  # member path of the licence, or None when the font's name table holds it
 
 
@@ -78,15 +78,6 @@ SOURCES = {s.key: s for s in [
                         "/usr/share/fonts/truetype/arphic-gkai00mp/gkai00mp.ttf")),
     Source("WenQuanYiZenHei", "WenQuanYi Zen Hei",
            DebianSource("fonts-wqy-zenhei", "/usr/share/fonts/truetype/wqy/wqy-zenhei.ttc")),
-    # The hand the stroke data was taken from: draws most of what that data lacks.
-    Source("ARPLUKaiCN", "AR PL UKai CN",
-           DebianSource("fonts-arphic-ukai", "/usr/share/fonts/truetype/arphic/ukai.ttc")),
-    # Not a font: stroke outlines and centre lines of 9,574 characters, one JSON file each,
-    # from which the seal faces are cut.
-    Source("HanziWriterData", "Hanzi Writer Data (Make Me a Hanzi, from AR PL fonts)",
-           NpmSource("hanzi-writer-data@2.0.1",
-                     "72baf3d82b114e60d6e40ea05f24d2262a05cd39d544e2f322ba2fceb7beff15",
-                     "package/", "package/ARPHICPL.TXT")),
 ]}
 
 
@@ -127,15 +118,13 @@ class SealFace:
     display: str
     face: str
     relief: bool               # red strokes in an outline frame; else white on a filled one
-    strokes: str               # source key of the stroke centre lines
-    outlines: tuple[str, ...]  # source keys of the faces drawing what the strokes lack
+    outlines: tuple[str, ...]  # source keys of the faces cut, the first that draws a character
 
 
 # The seal faces of fonts/电脑字/, cut at build time (seal_face.py).
 SEAL_FACES = [
-    SealFace("篆印体", "ZhuanYin", True, "HanziWriterData", ("ARPLUKaiCN", "LXGWWenKai")),
-    SealFace("篆印体-阴文", "ZhuanYinYinWen", False, "HanziWriterData",
-             ("ARPLUKaiCN", "LXGWWenKai")),
+    SealFace("篆印体", "ZhuanYin", True, ("WenQuanYiZenHei", "LXGWWenKai")),
+    SealFace("篆印体-阴文", "ZhuanYinYinWen", False, ("WenQuanYiZenHei", "LXGWWenKai")),
 ]
 
 # The common compound surnames, in the order the table lists them.

@@ -1,29 +1,26 @@
 """The two seal faces, cut here rather than taken from a font: no seal face is free to ship.
 
-Each character is drawn as an engraver cuts it: the stroke centre lines of the stroke data
-traced with a round pen of even width, stretched to fill its square, the strokes near the
-square's edge a little heavier. The outline is then worn: a few chips and a slight waviness,
-from noise seeded by the character, so the same character always gives the same outline.
-Characters the stroke data lacks take the outline of a shipped face, stretched, evened to
-the same stroke weight and worn the same way.
+Each character is cut as an engraver cuts it from a shipped face's outline: stretched to fill
+its square, every stroke evened to one weight with rounded ends and corners, the strokes near
+the square's edge a little heavier. The outline is then worn: a few chips and a slight
+waviness, from noise seeded by the character, so the same character always gives the same
+outline and two builds give the same bytes.
 """
 
 import io
-from array import array
-import json
 import math
 import random
-import tarfile
+from array import array
 from dataclasses import dataclass
 
 import numpy as np
 from fontTools.fontBuilder import FontBuilder
 from fontTools.pens.basePen import BasePen
+from fontTools.ttLib import TTFont
 from fontTools.ttLib.tables._g_l_y_f import Glyph, GlyphCoordinates
 from fontTools.ttLib.tables.ttProgram import Program
-from fontTools.ttLib import TTFont
 from shapely import affinity
-from shapely.geometry import LineString, MultiLineString, MultiPolygon, Polygon, box
+from shapely.geometry import MultiPolygon, Polygon, box
 from shapely.ops import unary_union
 
 import fonts
@@ -37,18 +34,14 @@ ASCENT, DESCENT = 880, 120
 # the grid and 62 above it, ends flush at its right and bottom, and its outline (em / 16)
 # lies inside; these margins leave about 20 units between frame and strokes on all four sides.
 BOX = (-20, -40, 920, 860)
-# Pen radii: even strokes about as heavy as the frame's outline, heavier near the box edge
-# (toward the frame) where a seal's strokes run into its border.
+# Stroke half-widths: even strokes about as heavy as the frame's outline, heavier near the box
+# edge (toward the frame), where a seal's strokes run into its border.
 RADIUS, EDGE_RADIUS = 34.0, 42.0
-# (distance of a centre line from the box edge, pen radius there), in steps too small to see
-EDGE_STEPS = ((130, 38.0), (75, EDGE_RADIUS))
-SMOOTHING = 18               # units a brush stroke's centre line may move when straightened
-REACH = 14                   # units a stroke is lengthened at each end
-FLICK = 110                  # a brush's entry or exit flick is shorter than this
-LEVEL = math.tan(math.radians(9))   # a run this close to level or upright is made exactly so
+# (reach of the ink from the box edge, stroke half-width there), in steps too small to see
+EDGE_STEPS = ((150, 38.0), (100, EDGE_RADIUS))
 MOST_STRETCH = 2.0           # a flat or narrow character widens at most this much more
 ROUND = 3                    # circle segments per quarter turn
-WAVE_STEP = 80               # units between the wave's control points along an edge
+WAVE_STEP = 90               # units between the wave's control points along an edge
 WAVE_LENGTH = 200.0          # units between the noise's lattice points
 SIMPLIFY = 3.0               # units an outline may move when its points are thinned
 CORNER = math.radians(50)    # a turn this sharp stays a corner
@@ -72,50 +65,7 @@ def is_hanzi(code: int) -> bool:
             or 0x20000 <= code <= 0x3FFFF)
 
 
-def stroke_data(tarball: bytes, folder: str) -> dict[int, list[np.ndarray]]:
-    """Character -> its stroke centre lines, from a tarball of one JSON file a character."""
-    found = {}
-    with tarfile.open(fileobj=io.BytesIO(tarball)) as archive:
-        for member in archive:
-            name = member.name
-            if not (name.startswith(folder) and name.endswith(".json")):
-                continue
-            stem = name[len(folder):-len(".json")]
-            if len(stem) != 1:
-                continue
-            medians = json.loads(archive.extractfile(member).read())["medians"]
-            found[ord(stem)] = [np.array(line, dtype=float) for line in medians]
-    return found
-
-
 # --- drawing the shape -------------------------------------------------------------------
-
-def _straightened(line: np.ndarray) -> np.ndarray:
-    """A brush stroke's centre line as a graver cuts it: the entry and exit flicks gone, the
-    wobbles straightened, near-level and near-upright runs made exactly so."""
-    if len(line) > 2:
-        line = np.array(LineString(line).simplify(SMOOTHING).coords)
-    line = line.copy()
-    for tip, joint, onward in ((0, 1, 2), (-1, -2, -3)):
-        if len(line) > 2:
-            flick, run = line[joint] - line[tip], line[onward] - line[joint]
-            turn = math.degrees(abs(math.remainder(
-                math.atan2(flick[1], flick[0]) - math.atan2(run[1], run[0]), math.tau)))
-            if np.hypot(*flick) < FLICK and turn > 30:
-                # The stroke keeps its reach, so it still meets the strokes it touched.
-                line[tip] = line[joint] - run / np.hypot(*run) * np.hypot(*flick)
-    if len(line) > 1:
-        # A little further at both ends, so that strokes meeting end to side close up.
-        for tip, joint in ((0, 1), (-1, -2)):
-            run = line[tip] - line[joint]
-            line[tip] += run / max(np.hypot(*run), 1e-9) * REACH
-    for i in range(len(line) - 1):
-        dx, dy = np.abs(line[i + 1] - line[i])
-        axis = 1 if dy < LEVEL * dx else 0 if dx < LEVEL * dy else None
-        if axis is not None:
-            line[i, axis] = line[i + 1, axis] = (line[i, axis] + line[i + 1, axis]) / 2
-    return line
-
 
 def _fitting(low: np.ndarray, high: np.ndarray, inner) -> tuple[np.ndarray, np.ndarray]:
     """Scale and offset taking the box low..high to fill `inner`, centred; an axis stretches
@@ -130,23 +80,6 @@ def _fitting(low: np.ndarray, high: np.ndarray, inner) -> tuple[np.ndarray, np.n
 def _inset(distance: float) -> Polygon:
     x0, y0, x1, y1 = BOX
     return box(x0 + distance, y0 + distance, x1 - distance, y1 - distance)
-
-
-def traced(lines: list[np.ndarray]):
-    """The centre lines, filling the box, cut with a round pen; the pen is heavier where a
-    line runs near the box's edge."""
-    lines = [_straightened(line) for line in lines]
-    points = np.vstack(lines)
-    scale, offset = _fitting(points.min(axis=0), points.max(axis=0), _inset(EDGE_RADIUS).bounds)
-    lines = [line * scale + offset for line in lines]
-    centre = MultiLineString([line if len(line) > 1 else np.vstack([line, line + 0.5])
-                              for line in lines])
-    shapes = [centre.buffer(RADIUS, resolution=ROUND)]
-    for reach, radius in EDGE_STEPS:
-        near = centre.difference(_inset(reach))
-        if not near.is_empty:
-            shapes.append(near.buffer(radius, resolution=ROUND))
-    return unary_union(shapes)
 
 
 class _FlatPen(BasePen):
@@ -202,25 +135,34 @@ def _stroke_width(shape) -> float:
     return 2 * shape.area / max(shape.length, 1.0)
 
 
-def outlined(glyph_set, name: str, scale: float, hanzi: bool):
-    """A shipped face's glyph, treated like a traced one: a character stretched to fill the
-    box, and every stroke evened to the pen's weight with rounded corners."""
+def _filling(shape, inner):
+    bounds = np.array(shape.bounds)
+    fit, offset = _fitting(bounds[:2], bounds[2:], inner)
+    return affinity.affine_transform(shape, [fit[0], 0, 0, fit[1], *offset])
+
+
+def cut(glyph_set, name: str, scale: float, hanzi: bool):
+    """A face's glyph as an engraver cuts it: a character stretched to fill the box, every
+    stroke evened to the pen's weight with rounded ends and corners, and heavier near the box's
+    edge. Other characters (punctuation, letters) keep their place and are only evened."""
     pen = _FlatPen(glyph_set)
     glyph_set[name].draw(pen)
     shape = _filled(pen.rings)
     if shape.is_empty:
         return shape
-    if hanzi:
-        bounds = np.array(shape.bounds)
-        fit, offset = _fitting(bounds[:2], bounds[2:], BOX)
-        transform = [fit[0], 0, 0, fit[1], offset[0], offset[1]]
-    else:
-        transform = [scale, 0, 0, scale, 0, 0]
-    shape = affinity.affine_transform(shape, transform)
+    shape = _filling(shape, BOX) if hanzi else affinity.scale(shape, scale, scale, origin=(0, 0))
     grow = RADIUS - _stroke_width(shape) / 2
-    opened = shape.buffer(-RADIUS / 2, resolution=ROUND).buffer(RADIUS / 2 + grow,
+    # Eroding and growing again rounds every corner; the growth sets the weight.
+    evened = shape.buffer(-RADIUS / 2, resolution=ROUND).buffer(RADIUS / 2 + grow,
                                                                 resolution=ROUND)
-    return opened if not opened.is_empty else shape.buffer(grow, resolution=ROUND)
+    if evened.is_empty:   # strokes all thinner than the erosion: grow them as they are
+        evened = shape.buffer(grow, resolution=ROUND)
+    if not hanzi:
+        return evened
+    heavier = [evened] + [evened.difference(_inset(reach)).buffer(radius - RADIUS,
+                                                                   resolution=ROUND)
+                          for reach, radius in EDGE_STEPS]
+    return _filling(unary_union(heavier), BOX)
 
 
 # --- wearing the edge --------------------------------------------------------------------
@@ -376,7 +318,7 @@ class OutlineSource:
             if code in cmap:
                 name = cmap[code]
                 advance = face["hmtx"][name][0] * scale
-                shape = outlined(glyph_set, name, scale, is_hanzi(code))
+                shape = cut(glyph_set, name, scale, is_hanzi(code))
                 if not shape.is_empty or chr(code).isspace():
                     return shape, advance
                 found = found or (shape, advance)
@@ -386,16 +328,13 @@ class OutlineSource:
 
 
 def build_seal_face(carving: Carving, family: str, origin: str, codes,
-                    strokes: dict[int, list[np.ndarray]], outlines: OutlineSource) -> bytes:
+                    outlines: OutlineSource) -> bytes:
     """The whole face as TrueType bytes: the same arguments always give the same bytes."""
     order, cmap = [".notdef"], {}
     glyphs, advances = {".notdef": Glyph()}, {".notdef": UPM // 2}
     for code in sorted(codes):
-        if code in strokes:
-            shape, advance = traced(strokes[code]), UPM
-        else:
-            shape, advance = outlines.shape(code)
-            advance = UPM if is_hanzi(code) else round(advance)
+        shape, advance = outlines.shape(code)
+        advance = UPM if is_hanzi(code) else round(advance)
         name = f"uni{code:04X}" if code <= 0xFFFF else f"u{code:05X}"
         glyph = glyph_of(worn(shape, code, carving)) if not shape.is_empty \
             else Glyph()
@@ -437,11 +376,9 @@ def build_seal_face(carving: Carving, family: str, origin: str, codes,
 
 def seal_face_bytes(seal: SealFace) -> bytes:
     """The installed file of one seal face: every character a name can use, and ASCII."""
-    origin = SOURCES[seal.strokes].origin
-    strokes = stroke_data(sources.npm_tarball(origin).read_bytes(), origin.font)
     faces = [fonts.load(sources.font_bytes(SOURCES[key]), sources.face_index(SOURCES[key]))
              for key in seal.outlines]
-    credits = ", ".join(SOURCES[key].credit for key in (seal.strokes, *seal.outlines))
+    credits = ", ".join(SOURCES[key].credit for key in seal.outlines)
     codes = {*range(0x20, 0x7F), *chinese_name_characters()}
     return build_seal_face(RELIEF if seal.relief else INTAGLIO, seal.face, f"Cut from {credits}",
-                           codes, strokes, OutlineSource(faces))
+                           codes, OutlineSource(faces))
