@@ -327,7 +327,7 @@ class OutlineSource:
         return found
 
 
-def build_seal_face(carving: Carving, family: str, origin: str, codes,
+def build_seal_face(carving: Carving, family: str, origin: str, copyright: str, codes,
                     outlines: OutlineSource) -> bytes:
     """The whole face as TrueType bytes: the same arguments always give the same bytes."""
     order, cmap = [".notdef"], {}
@@ -353,7 +353,7 @@ def build_seal_face(carving: Carving, family: str, origin: str, codes,
     builder.setupOS2(sTypoAscender=ASCENT, sTypoDescender=-DESCENT, sTypoLineGap=0,
                      usWinAscent=ASCENT, usWinDescent=DESCENT, fsSelection=0x40 | 0x80,
                      achVendID="NONE", fsType=0, version=4)
-    builder.setupNameTable({"familyName": family, "styleName": "Regular"})
+    builder.setupNameTable({"copyright": copyright, "familyName": family, "styleName": "Regular"})
     builder.setupPost()
     builder.setupMaxp()
     font = builder.font
@@ -379,6 +379,8 @@ def seal_face_bytes(seal: SealFace) -> bytes:
     faces = [fonts.load(sources.font_bytes(SOURCES[key]), sources.face_index(SOURCES[key]))
              for key in seal.outlines]
     credits = ", ".join(SOURCES[key].credit for key in seal.outlines)
+    # The sources' own notices travel with the glyphs cut from them.
+    notices = "\n".join(fonts.copyright_line(face) for face in faces)
     codes = {*range(0x20, 0x7F), *chinese_name_characters()}
     return build_seal_face(RELIEF if seal.relief else INTAGLIO, seal.face, f"Cut from {credits}",
-                           codes, OutlineSource(faces))
+                           notices, codes, OutlineSource(faces))
