@@ -84,12 +84,18 @@ def _run_picture(arguments):
     return make_picture(*arguments)
 
 
-def licence_files(app_dir: Path) -> dict[str, bytes]:
-    """One licence per source font, and an index of which installed file uses which."""
-    files = {}
+def font_users() -> dict[str, list[str]]:
+    """The installed font files made from each source font, by source key."""
     users: dict[str, list[str]] = {}
     for relative, key, _, _ in font_jobs():
         users.setdefault(key, []).append(relative)
+    return users
+
+
+def licence_files(app_dir: Path) -> dict[str, bytes]:
+    """One licence per source font, and an index of which installed file uses which."""
+    files = {}
+    users = font_users()
     index = ["Licences of the fonts in fonts/. Each installed font was cut down to the",
              "characters a name can use and renamed; the sources are credited here.", ""]
     for key, used_by in users.items():
