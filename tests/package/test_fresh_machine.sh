@@ -50,7 +50,9 @@ remove_root() {
   rm -rf "$root"
 }
 cleanup() {
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  # unshare holds SIGTERM back for its child; SIGKILL ends it, and --kill-child takes its
+  # namespace's processes along.
+  for pid in "${pids[@]}"; do kill -KILL "$pid" 2>/dev/null || true; done
   wait 2>/dev/null || true
   remove_root
   if [ -n "${YZ_OWNER:-}" ]; then
@@ -78,6 +80,8 @@ say "$(basename "$deb"): $(du -h "$deb" | cut -f1)"
 say "Depends: $(dpkg-deb -f "$deb" Depends)"
 
 # lintian reads the package while the fresh Debian is made; its verdict comes at the end.
+remove_root
+rm -rf "$work"  # the last run's logs and pictures
 mkdir -p "$work"
 say "lintian $(basename "$deb") (in the background)"
 { lintian --fail-on error --show-overrides "$deb" >"$work/lintian.log" 2>&1; echo $? >"$work/lintian.status"; } &
@@ -131,7 +135,6 @@ key=$(printf '%s\n' "$(declare -f make_root)" "$codename $arch" "$archives" "$de
   "${test_packages[*]}" | sha256sum | cut -c1-16)
 tarball=$cache/fresh-debian-$codename-$arch-$key.tar.zst
 mkdir -p "$cache"
-remove_root
 if [ -f "$tarball" ]; then
   say "unpacking the cached fresh Debian $(basename "$tarball")"
   mkdir "$root"
