@@ -107,20 +107,26 @@ def _run_seal(arguments):
     return make_seal(*arguments)
 
 
+def font_users(with_fillers: bool = False) -> dict[str, list[str]]:
+    """The installed font files made from each source font, by source key; with_fillers, also
+    the files a face lent its characters to (marked so)."""
+    users: dict[str, list[str]] = {}
+    for relative, key, _, _ in font_jobs():
+        users.setdefault(key, []).append(relative)
+        if with_fillers and not SOURCES[key].latin:
+            for filler in SOURCES[key].fill:
+                users.setdefault(filler, []).append(f"{relative} (missing characters)")
+    for relative, index in seal_jobs():
+        for key in SEAL_FACES[index].outlines:
+            users.setdefault(key, []).append(relative)
+    return users
+
+
 def licence_files(app_dir: Path) -> dict[str, bytes]:
     """One licence per source font, and an index of which installed file uses which (a face
     that lends its characters to fill another counts as used by that file too)."""
     files = {}
-    users: dict[str, list[str]] = {}
-    for relative, key, _, _ in font_jobs():
-        users.setdefault(key, []).append(relative)
-        if not SOURCES[key].latin:
-            for filler in SOURCES[key].fill:
-                users.setdefault(filler, []).append(f"{relative} (missing characters)")
-    for relative, index in seal_jobs():
-        seal = SEAL_FACES[index]
-        for key in seal.outlines:
-            users.setdefault(key, []).append(relative)
+    users = font_users(with_fillers=True)
     index = ["Licences of the fonts in fonts/. Each installed font was cut down to the",
              "characters a name can use and renamed; the sources are credited here.", ""]
     for key, used_by in users.items():
