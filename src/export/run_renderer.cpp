@@ -4,6 +4,7 @@
 #include <QFileInfo>
 
 #include "app/installation.h"
+#include "export/practice_sheet.h"
 #include "export/signature_file.h"
 #include "render/qt_picture_loader.h"
 #include "seams/message_box.h"
@@ -75,7 +76,10 @@ int RunRenderer(const QStringList& arguments, const QString& appPath, QTextStrea
     QtFontRegistry fonts;
     QtPictureLoader loader;
     for (const PlannedPicture& picture : pictures) {
-      WriteSignatureFile(picture.request, installation, fonts, loader, picture.path);
+      if (a.practice)
+        WritePracticeSheetFile(picture.request, installation, fonts, loader, picture.path);
+      else
+        WriteSignatureFile(picture.request, installation, fonts, loader, picture.path);
       out << QFileInfo(picture.path).absoluteFilePath() << Qt::endl;
     }
     return kRenderedOk;
