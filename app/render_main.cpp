@@ -1,5 +1,8 @@
+#include <QFile>
 #include <QGuiApplication>
 #include <QTextStream>
+#include <fcntl.h>
+#include <unistd.h>
 
 #include "app/mod_pub.h"
 #include "export/run_renderer.h"
@@ -7,16 +10,39 @@
 
 namespace {
 
-// Standard error is the renderer's own: one line per problem. Qt's warnings are about the
-// desktop session (no runtime folder, no display) that a program without windows does not use.
+// Standard error is the renderer's own: one line per problem, in the user's words. Libraries
+// write there too (libpng prints "libpng error: ..." for a damaged picture, beside the reason
+// the renderer gives), so the descriptor the system calls standard error goes to /dev/null and
+// the reasons to a copy of the original.
+QFile& Reasons() {
+  static QFile reasons;
+  return reasons;
+}
+
+void KeepLibraryLinesOffStandardError() {
+  const int original = ::dup(STDERR_FILENO);
+  const int sink = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
+  if (original < 0 || sink < 0 ||
+      !Reasons().open(original, QIODevice::WriteOnly | QIODevice::Unbuffered,
+                      QFileDevice::AutoCloseHandle)) {
+    Reasons().open(stderr, QIODevice::WriteOnly | QIODevice::Unbuffered);
+  } else {
+    ::dup2(sink, STDERR_FILENO);
+  }
+  if (sink >= 0) ::close(sink);
+}
+
+// Qt's warnings are about the desktop session (no runtime folder, no display) that a program
+// without windows does not use.
 void KeepSevereQtMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
   if (type == QtCriticalMsg || type == QtFatalMsg)
-    QTextStream(stderr) << "yanzhou-sign-render: Qt: " << message << Qt::endl;
+    QTextStream(&Reasons()) << "yanzhou-sign-render: Qt: " << message << Qt::endl;
 }
 
 }  // namespace
 
 int main(int argc, char* argv[]) {
+  KeepLibraryLinesOffStandardError();
   qInstallMessageHandler(KeepSevereQtMessages);
   // No window is ever shown: the offscreen platform has the same fonts and needs no display.
   qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -32,7 +58,7 @@ int main(int argc, char* argv[]) {
   QStringList arguments;
   for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
   QTextStream out(stdout);
-  QTextStream err(stderr);
+  QTextStream err(&Reasons());
   return yz::RunRenderer(arguments, modPub::AppPathFor(QCoreApplication::applicationDirPath()),
                          out, err);
 }

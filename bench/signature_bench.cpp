@@ -23,7 +23,13 @@
 #include "render/qt_font_registry.h"
 #include "render/qt_picture_loader.h"
 #include "render/signature_picture.h"
+#include "output/qt_color_dialog.h"
+#include "output/qt_printer.h"
+#include "output/qt_save_dialog.h"
 #include "seams/message_box.h"
+#include "ui/frm_main.h"
+#include "ui/qt_browser.h"
+#include "ui/style_gallery.h"
 
 namespace {
 
@@ -92,7 +98,9 @@ bool SetCaching(yz::QtFontRegistry& fonts, yz::QtPictureLoader& pictures, bool o
   return fontsOk && picturesOk;
 }
 
-void DragRedraw(benchmark::State& state, const char* kind, bool cached) {
+// At scale 2 every move draws the 1x canvas and the sharp one, as the window does on a screen
+// at twice the scale.
+void DragRedraw(benchmark::State& state, const char* kind, bool cached, int scale = 1) {
   const int style = StyleIndex(kind);
   if (style < 0) {
     state.SkipWithError("style missing from the sample installation");
@@ -105,12 +113,19 @@ void DragRedraw(benchmark::State& state, const char* kind, bool cached) {
     return;
   }
   yz::QtCanvas canvas(fonts, yz::kCanvasInnerPixels);
+  yz::QtCanvas sharp(fonts, yz::kCanvasInnerPixels, scale);
   TrySetCaching(canvas, cached, 0);
+  TrySetCaching(sharp, cached, 0);
   const yz::DrawingTools tools{canvas, fonts, pictures};
+  const yz::DrawingTools sharpTools{sharp, fonts, pictures};
   yz::DrawingRequest request = DragRequest(style, QString(kind) == "seal");
   request.x = 600;
   request.y = 400;
-  yz::DrawSignature(request, Installed(), tools);  // the press before the drag
+  const auto draw = [&] {
+    yz::DrawSignature(request, Installed(), tools);
+    if (scale > 1) yz::DrawSignature(request, Installed(), sharpTools);
+  };
+  draw();  // the press before the drag
   std::vector<double> micros;
   constexpr int kMoves = 200;
   for (auto _ : state) {
@@ -119,7 +134,7 @@ void DragRedraw(benchmark::State& state, const char* kind, bool cached) {
       request.y = 400 + 5 * (move % 20);
       QElapsedTimer timer;
       timer.start();
-      yz::DrawSignature(request, Installed(), tools);
+      draw();
       micros.push_back(double(timer.nsecsElapsed()) / 1000.0);
     }
     benchmark::DoNotOptimize(canvas.Image().constBits());
@@ -131,7 +146,15 @@ void DragRedraw(benchmark::State& state, const char* kind, bool cached) {
   const double perMove = micros.empty() ? 0 : total / double(micros.size());
   state.counters["per_move_us"] = perMove;
   state.SetItemsProcessed(state.iterations() * kMoves);
-  PerMoveMicros()[std::string(kind) + (cached ? "/cached" : "/naive")] = perMove;
+  const std::string name = std::string(kind) + (cached ? "/cached" : "/naive");
+  if (scale > 1) {
+    // What the sharp canvas adds to a move.
+    const double plain = PerMoveMicros()[name];
+    if (plain > 0) state.counters["x_1x"] = perMove / plain;
+    PerMoveMicros()[name + "_2x"] = perMove;
+    return;
+  }
+  PerMoveMicros()[name] = perMove;
   // How far a move is from what it cannot avoid, and what the caches save.
   const std::string against = cached ? "floor" : std::string(kind) + "/cached";
   if (const auto it = PerMoveMicros().find(against); it != PerMoveMicros().end() && it->second > 0)
@@ -251,6 +274,64 @@ void BM_DirectText(benchmark::State& state) {
   QFontDatabase::removeApplicationFont(id);
 }
 
+// 全部款式预览 opened from the window with the sample installation: the time until the dialog is
+// up (built, shown and through one turn of the event loop) and until every thumbnail is drawn.
+// /first is the first opening after start: only the default style's font was ever parsed.
+// /again opens it in a window whose registry has parsed every style before.
+void GalleryOpen(benchmark::State& state, bool fontsParsed) {
+  SilentMessages messages;
+  yz::QtBrowser browser;
+  yz::QtSaveDialog saveDialog;
+  yz::QtPrinter printer;
+  yz::QtColorDialog colorDialog;
+  yz::QtPictureLoader pictures;
+  auto parsed = std::make_unique<yz::QtFontRegistry>();
+  if (fontsParsed) {
+    for (int style = 0; style < Installed().catalogue.styleNames.size(); ++style) {
+      yz::DrawingRequest request = DragRequest(style, false);
+      yz::DrawSignaturePicture(request, Installed(), *parsed, pictures);
+    }
+  }
+  double openMs = 0, fillMs = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    auto fresh = std::make_unique<yz::QtFontRegistry>();
+    yz::QtFontRegistry& fonts = fontsParsed ? *parsed : *fresh;
+    yz::QtCanvas canvas(fonts, yz::kCanvasInnerPixels);
+    yz::frmMain window({canvas, fonts, pictures, messages, browser, saveDialog, printer, colorDialog},
+                       Installed());
+    window.Form_Load();
+    window.show();
+    QCoreApplication::processEvents();
+    QAction* open = nullptr;
+    for (QAction* action : window.canvasMenu->Actions())
+      if (action->shortcut() == QKeySequence(QStringLiteral("Ctrl+G"))) open = action;
+    state.ResumeTiming();
+
+    QElapsedTimer timer;
+    timer.start();
+    open->trigger();
+    QCoreApplication::processEvents();
+    const double opened = double(timer.nsecsElapsed()) / 1e6;
+    auto* gallery = window.findChild<yz::StyleGallery*>();
+    while (gallery && !gallery->Filled()) QCoreApplication::processEvents();
+    openMs += opened;
+    fillMs += double(timer.nsecsElapsed()) / 1e6;
+    state.PauseTiming();
+    delete gallery;
+    state.ResumeTiming();
+  }
+  const double n = double(std::max<benchmark::IterationCount>(1, state.iterations()));
+  state.counters["open_ms"] = openMs / n;
+  state.counters["fill_ms"] = fillMs / n;
+  state.counters["styles"] = double(Installed().catalogue.styleNames.size());
+  // Against one cached drag move of the three-font style, measured earlier in this run.
+  if (const double move = PerMoveMicros()["three_font/cached"]; move > 0) {
+    state.counters["open_x_move"] = openMs / n * 1000 / move;
+    state.counters["fill_x_move"] = fillMs / n * 1000 / move;
+  }
+}
+
 }  // namespace
 
 BENCHMARK(BM_Floor)->Unit(benchmark::kMicrosecond);
@@ -261,6 +342,9 @@ BENCHMARK_CAPTURE(DragRedraw, joined/cached, "joined", true)->Unit(benchmark::kM
 BENCHMARK_CAPTURE(DragRedraw, joined/naive, "joined", false)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(DragRedraw, seal/cached, "seal", true)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(DragRedraw, seal/naive, "seal", false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(DragRedraw, three_font/cached_2x, "three_font", true, 2)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(GalleryOpen, first, false)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK_CAPTURE(GalleryOpen, again, true)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK_CAPTURE(Document, three_font/vector, "three_font", false)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(Document, three_font/sheet, "three_font", true)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(Document, seal/vector, "seal", false)->Unit(benchmark::kMillisecond);

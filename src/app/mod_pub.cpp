@@ -120,14 +120,17 @@ QString DecodeCodePage936(const QByteArray& raw) {
 QString ReadTextFile(const QString& path, yz::MessageBox& messages) {
   QFile file(path);
   QByteArray bytes;
-  bool ok = QFileInfo(path).isFile() && file.open(QIODevice::ReadOnly);
+  const QFileInfo info(path);
+  bool ok = info.isFile() && info.size() <= kMaxTextFileBytes && file.open(QIODevice::ReadOnly);
   if (ok) {
-    bytes = file.readAll();
-    ok = file.error() == QFileDevice::NoError;
+    // Read no further than the cap even if the file grew since it was looked at.
+    bytes = file.read(kMaxTextFileBytes + 1);
+    ok = file.error() == QFileDevice::NoError && bytes.size() <= kMaxTextFileBytes;
     file.close();
   }
   if (!ok) {
-    messages.Show(QStringLiteral("不存在该文件或该文件不能访问！"), yz::kMbExclamation);
+    // The file is named on a line of its own, as the save confirmation names its file.
+    messages.Show(QStringLiteral("不存在该文件或该文件不能访问！\r\n") + path, yz::kMbExclamation);
     return QString();
   }
   QString text = DecodeCodePage936(bytes);

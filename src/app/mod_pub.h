@@ -15,9 +15,14 @@ namespace modPub {
 // AppPath for an executable living in `executableDir` (no trailing "/" needed).
 QString AppPathFor(const QString& executableDir);
 
+// The largest text file read. The compound-surname table is a few kilobytes; a file far larger
+// is damaged, and reading it whole would hold the start-up for seconds and gigabytes.
+inline constexpr qint64 kMaxTextFileBytes = 1 << 20;
+
 // The whole file decoded from code page 936 (GBK with its user-defined areas in the private-use
-// area), one trailing CR LF removed. A missing or unreadable file shows the warning
-// "不存在该文件或该文件不能访问！" and gives an empty text; invalid bytes become U+FFFD.
+// area), one trailing CR LF removed. A missing or unreadable file, or one larger than
+// kMaxTextFileBytes, shows the warning "不存在该文件或该文件不能访问！" with the path on a line
+// of its own and gives an empty text; invalid bytes become U+FFFD.
 QString ReadTextFile(const QString& path, yz::MessageBox& messages);
 
 // Code page 936 bytes to text, as ReadTextFile decodes them.

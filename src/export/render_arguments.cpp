@@ -2,6 +2,7 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QTranslator>
@@ -98,6 +99,13 @@ Colour ParseInk(const QString& text) {
 void CheckOutput(const RenderArguments& a) {
   if (a.out.isEmpty())
     throw BadArguments(QStringLiteral("缺少 --out：要写入的文件（--style all 时为文件夹）"));
+  // The command line arrives decoded from UTF-8, with bytes that are not UTF-8 as U+FFFD; such
+  // a name would write a different file from the one asked for.
+  if (a.out.contains(QChar::ReplacementCharacter) ||
+      QFile::decodeName(QFile::encodeName(a.out)) != a.out)
+    throw BadArguments(
+        QStringLiteral("--out 的名称含有不能照原样写成文件名的字节（不是有效的 UTF-8）：“%1”")
+            .arg(a.out));
   if (a.practice) {
     if (a.allStyles)
       throw BadArguments(QStringLiteral("--practice 一次画一种款式，不能与 --style all 同用"));

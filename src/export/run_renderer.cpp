@@ -4,6 +4,7 @@
 #include <QFileInfo>
 
 #include "app/installation.h"
+#include "export/names_to_draw.h"
 #include "export/practice_sheet.h"
 #include "export/signature_file.h"
 #include "render/qt_picture_loader.h"
@@ -68,6 +69,7 @@ int RunRenderer(const QStringList& arguments, const QString& appPath, QTextStrea
       throw Failure(QStringLiteral("没有可用的签名款式：%1 中没有找到签名款式或字体。")
                         .arg(appPath + QStringLiteral("fonts/")));
     const QList<PlannedPicture> pictures = PlanPictures(a, catalogue);
+    CheckNamesToDraw(pictures, catalogue);
     if (a.allStyles)
       MakeFolder(a.out);
     else
@@ -75,14 +77,22 @@ int RunRenderer(const QStringList& arguments, const QString& appPath, QTextStrea
 
     QtFontRegistry fonts;
     QtPictureLoader loader;
+    // One picture that cannot be drawn or written does not keep the others from being made;
+    // each failure is told at the end.
+    QList<Failure> failures;
     for (const PlannedPicture& picture : pictures) {
-      if (a.practice)
-        WritePracticeSheetFile(picture.request, installation, fonts, loader, picture.path);
-      else
-        WriteSignatureFile(picture.request, installation, fonts, loader, picture.path);
-      out << QFileInfo(picture.path).absoluteFilePath() << Qt::endl;
+      try {
+        if (a.practice)
+          WritePracticeSheetFile(picture.request, installation, fonts, loader, picture.path);
+        else
+          WriteSignatureFile(picture.request, installation, fonts, loader, picture.path);
+        out << QFileInfo(picture.path).absoluteFilePath() << Qt::endl;
+      } catch (const Failure& failure) {
+        failures << failure;
+      }
     }
-    return kRenderedOk;
+    for (const Failure& failure : failures) report(failure, kRenderFailed);
+    return failures.isEmpty() ? kRenderedOk : kRenderFailed;
   } catch (const BadArguments& bad) {
     return report(bad, kBadArguments);
   } catch (const Failure& failure) {

@@ -12,8 +12,9 @@ enum RendererExit { kRenderedOk = 0, kRenderFailed = 1, kBadArguments = 2 };
 
 // The renderer program: reads the command line (program name first), draws every picture asked
 // for from the installation under appPath (ending in "/") and writes it, printing each written
-// path on `out`. Bad arguments give kBadArguments and a one-line reason on `err`; a drawing or a
-// file that cannot be written gives kRenderFailed and its reason, and stops there.
+// path on `out`. Bad arguments give kBadArguments and a one-line reason on `err`, nothing
+// written; a picture that cannot be drawn or written gives kRenderFailed and its reason, told
+// after every other picture asked for was made.
 int RunRenderer(const QStringList& arguments, const QString& appPath, QTextStream& out,
                 QTextStream& err);
 

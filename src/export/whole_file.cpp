@@ -76,6 +76,8 @@ QString ReasonFor(const QString& path, int error, qint64 bytesNeeded) {
       return QStringLiteral("没有写入“%1”的权限").arg(path);
     case EFBIG:
       return QStringLiteral("文件超出了系统允许的大小");
+    case ENAMETOOLONG:
+      return QStringLiteral("路径太长");
     case EIO:
       return QStringLiteral("读写磁盘时出错");
     default:

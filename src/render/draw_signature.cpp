@@ -27,12 +27,16 @@ Drawing Run(const std::function<void(Drawing&)>& steps) {
   return drawing;
 }
 
-void LoadBackground(const DrawingRequest& request, const Catalogue& catalogue,
+void LoadBackground(const DrawingRequest& request, const Installation& installation,
                     const DrawingTools& tools) {
+  const Catalogue& catalogue = installation.catalogue;
   if (!request.background) {
     tools.picMain.SetPicture(QImage());  // no picture: the canvas's own ground
     return;
   }
+  if (catalogue.BackgroundPaths.isEmpty())
+    throw Failure(QStringLiteral("没有可用的背景图片：%1 中没有找到图片")
+                      .arg(installation.AppPath + QStringLiteral("images/")));
   const int index = *request.background;
   if (index < 0 || index > kLastListIndex)
     throw Failure(QStringLiteral("没有选择背景图片（背景列表序号 %1 无效）").arg(index));
@@ -58,7 +62,7 @@ Drawing PrepareCanvas(const DrawingRequest& request, const Installation& install
   return Run([&](Drawing&) {
     Canvas& canvas = tools.picMain;
     canvas.Cls();
-    LoadBackground(request, installation.catalogue, tools);
+    LoadBackground(request, installation, tools);
     canvas.SetFontName(QStringLiteral("Courier New"));
     canvas.SetFontSize(ParseFontSize(request.sizeText));
     canvas.SetForeColor(request.ink);

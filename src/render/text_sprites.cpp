@@ -6,6 +6,7 @@
 #include <QRawFont>
 #include <QTextLayout>
 #include <cmath>
+#include <limits>
 #include <memory>
 
 namespace yz {
@@ -144,7 +145,8 @@ TextSprites::Piece TextSprites::PieceOnTarget(const QImage& target, const QFont&
   const QRectF reach = ink.translated(baseline).adjusted(-margin, -margin, margin, margin);
   const QRectF canvas(target.rect());
   if (!reach.intersects(canvas)) return {};  // wholly outside: nothing to rasterise
-  if (canvas.contains(reach)) return {ink, {}, {}};
+  // Whole while it is no larger than the canvas: then it is kept and laid on wherever it goes.
+  if (reach.width() * reach.height() <= canvas.width() * canvas.height()) return {ink, {}, {}};
   return GlyphsReaching(target, font, text, canvas.translated(-baseline), margin);
 }
 
@@ -178,10 +180,15 @@ void TextSprites::Draw(QImage& target, const QFont& font, const QColor& colour, 
   const bool layable =
       target.format() == QImage::Format_RGB32 || target.format() == QImage::Format_ARGB32_Premultiplied;
   if (text.isEmpty() || !layable) return DrawDirectly(target, font, colour, baseline, text, {});
-  const Piece piece = PieceOnTarget(target, font, baseline, text);
-  if (piece.ink.isEmpty()) return;
   const QPointF whole(std::floor(baseline.x()), std::floor(baseline.y()));
   const QPointF fraction = baseline - whole;
+  // A kept image of the whole text is laid on clipped, with nothing measured; only a text too
+  // large to be kept whole is cut to what reaches the canvas.
+  const QString key = KeyOf(font, fraction, text, fontIdentity);
+  Sprite* sprite = enabled_ ? sprites_.object(key) : nullptr;
+  if (sprite) return LayInk(target, sprite->image, whole.toPoint() + sprite->offset, colour.rgba());
+  const Piece piece = PieceOnTarget(target, font, baseline, text);
+  if (piece.ink.isEmpty()) return;
   // Without keeping, the text is still rasterised in an image of its own and laid on: the
   // raster engine's coverage can differ by a step between places on a large image, and the
   // canvas must look the same whichever way it draws.
@@ -190,13 +197,13 @@ void TextSprites::Draw(QImage& target, const QFont& font, const QColor& colour, 
     if (!fresh) return DrawDirectly(target, font, colour, baseline, text, piece);
     return LayInk(target, fresh->image, whole.toPoint() + fresh->offset, colour.rgba());
   }
-  const QString key = KeyOf(font, fraction, text + QChar(0x1e) + piece.key, fontIdentity);
-  Sprite* sprite = sprites_.object(key);
+  const QString pieceKey = piece.key.isEmpty() ? key : key + QChar(0x1e) + piece.key;
+  if (!piece.key.isEmpty()) sprite = sprites_.object(pieceKey);
   if (!sprite) {
     sprite = Render(target, font, fraction, text, piece);
     if (!sprite) return DrawDirectly(target, font, colour, baseline, text, piece);
     // Never refused: a sprite costs at most kMaxSpriteKilobytes, below the cache's limit.
-    sprites_.insert(key, sprite, std::max<qsizetype>(1, sprite->image.sizeInBytes() / 1024));
+    sprites_.insert(pieceKey, sprite, std::max<qsizetype>(1, sprite->image.sizeInBytes() / 1024));
   }
   LayInk(target, sprite->image, whole.toPoint() + sprite->offset, colour.rgba());
 }

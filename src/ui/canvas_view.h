@@ -3,6 +3,7 @@
 #include <QWidget>
 
 #include "seams/canvas.h"
+#include "ui/sharp_canvas.h"
 
 namespace yz {
 
@@ -10,12 +11,15 @@ namespace yz {
 class CanvasView : public QWidget {
  public:
   CanvasView(Canvas& canvas, QWidget* parent = nullptr);
+  // Shows `sharp` instead of stretching the 1x canvas while it is drawn at the screen's ratio.
+  void ShowSharper(const SharpCanvas* sharp) { sharp_ = sharp; }
 
  protected:
   void paintEvent(QPaintEvent* event) override;
 
  private:
   Canvas& canvas_;
+  const SharpCanvas* sharp_ = nullptr;
 };
 
 }  // namespace yz

@@ -8,11 +8,15 @@
 #include <cmath>
 
 #include "app/style_rules.h"
+#include "output/export_signature.h"
 #include "output/ink_colour.h"
+#include "output/practice_sheet_click.h"
 #include "output/print_signature.h"
 #include "output/save_signature.h"
+#include "render/signature_picture.h"
 #include "seams/failure.h"
 #include "ui/painted_buttons.h"
+#include "ui/picture_clipboard.h"
 #include "ui/skin.h"
 
 namespace yz {
@@ -52,13 +56,17 @@ QString frmMain::HomePageUrl() { return QStringLiteral(YZ_HOME_URL); }
 QString frmMain::HelpPageUrl() { return HomePageUrl() + QStringLiteral("/qmrj.asp"); }
 
 frmMain::frmMain(FormServices services, Installation installation, QWidget* parent)
-    : QWidget(parent), installation(std::move(installation)), services_(services) {
+    : QWidget(parent),
+      installation(std::move(installation)),
+      services_(services),
+      sharp_(dynamic_cast<QtFontRegistry*>(&services.fonts)) {
   setWindowTitle(QStringLiteral("砚舟签名设计软件 免费版"));
   setWindowIcon(AppIcon());
   setFixedSize(kClientWidth, kClientHeight);
   CreateControls();
   ConnectEvents();
   actions = new WindowActions(this, imgSave, imgPrint);
+  CreateCanvasMenu();
 }
 
 void frmMain::CreateControls() {
@@ -75,6 +83,7 @@ void frmMain::CreateControls() {
   for (QComboBox* combo : {cboSize, cboImg, cboFont}) combo->setFont(ListFont());
 
   picMain = new CanvasView(services_.canvas, this);
+  picMain->ShowSharper(&sharp_);
   picMain->setGeometry(PxRect(580, 2300, 5820, 3920));
   imgMove = new ImageControl(picMain);
   imgMove->Move(120, 1560, 615, 375);
@@ -219,18 +228,27 @@ void frmMain::DrawSignature(qint32 x, qint32 y) {
     ~Repaint() { view->update(); }  // show what was drawn, also up to a failed step
   } repaint{picMain};
   const DrawingTools tools{services_.canvas, services_.fonts, services_.pictures};
+  sharp_.Follow(devicePixelRatioF());
+  // Every step runs on the canvas, then on the sharp one when the screen wants it.
+  const auto draw = [&](DrawingStep step, const DrawingRequest& request) {
+    const Drawing drawing = step(request, installation, tools);
+    sharp_.Run(step, request, installation, services_.pictures);
+    lastDrawn_ = request;
+    if (gallery_) gallery_->Follow(request);
+    return drawing;
+  };
   DrawingRequest request = RequestFromControls(x, y);
   if (request.style != -1) {
-    Apply(yz::DrawSignature(request, installation, tools));
+    Apply(draw(yz::DrawSignature, request));
     return;
   }
   // No style yet: the canvas is prepared first (a failing background stops before anything is
   // selected); selecting the first style runs its click handling, which caps the size, sets the
   // ink and draws once completely; then this drawing goes on over that picture.
-  Apply(PrepareCanvas(request, installation, tools));
+  Apply(draw(PrepareCanvas, request));
   SetFontListIndex(0);
   request = RequestFromControls(x, y);
-  Apply(DrawName(request, installation, tools));
+  Apply(draw(DrawName, request));
 }
 
 void frmMain::Apply(const Drawing& drawing) {
@@ -351,6 +369,76 @@ void frmMain::lblColorPreview_Click() {
     lblColorPreview->SetBackColor(*chosen);
   }
   DrawSignature(-1, -1);
+}
+
+// --- canvas menu: gallery, copies ----------------------------------------------------------
+
+void frmMain::CreateCanvasMenu() {
+  canvasMenu = new CanvasMenu(this, {picMain, imgMove});
+  // The open menu takes the mouse, and the handle would never see the release of a drag.
+  connect(canvasMenu->Menu(), &QMenu::aboutToShow, this, [this] { imgMove_MouseUp(); });
+  canvasMenu->Add(QStringLiteral("全部款式预览"), QKeySequence(Qt::CTRL | Qt::Key_G),
+                  [this] { Handle([this] { ShowStyleGallery(); }); });
+  canvasMenu->AddSeparator();
+  canvasMenu->Add(QStringLiteral("复制图片"), QKeySequence::Copy,
+                  [this] { Handle([this] { CopyPictureToClipboard(services_.canvas.Image()); }); });
+  canvasMenu->Add(QStringLiteral("复制透明图片"), {}, [this] { Handle([this] { CopyTransparentPicture(); }); });
+  canvasMenu->AddSeparator();
+  for (QAction* action : actions->All()) canvasMenu->Add(action);
+  canvasMenu->Add(QStringLiteral("导出高清图片…"), {}, [this] {
+    Handle([this] {
+      ExportLargePictureClick(this, lastDrawn_, installation, QtFonts(), services_.pictures,
+                              services_.saveDialog, services_.messages);
+    });
+  });
+  canvasMenu->Add(QStringLiteral("导出矢量图…"), {}, [this] {
+    Handle([this] {
+      ExportVectorClick(this, lastDrawn_, installation, QtFonts(), services_.pictures,
+                        services_.saveDialog, services_.messages);
+    });
+  });
+  canvasMenu->AddSeparator();
+  canvasMenu->Add(QStringLiteral("打印练字帖"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P), [this] {
+    Handle([this] {
+      PrintPracticeSheetClick(lastDrawn_, installation, QtFonts(), services_.pictures,
+                              services_.printer, services_.messages);
+    });
+  });
+  canvasMenu->Add(QStringLiteral("导出练字帖…"), {}, [this] {
+    Handle([this] {
+      ExportPracticeSheetClick(this, lastDrawn_, installation, QtFonts(), services_.pictures,
+                               services_.saveDialog, services_.messages);
+    });
+  });
+  new TextCopyYields({txtCN, txtEN, cboSize}, this);
+}
+
+QtFontRegistry& frmMain::QtFonts() const {
+  auto* fonts = dynamic_cast<QtFontRegistry*>(&services_.fonts);
+  if (!fonts) throw Failure(QStringLiteral("这个窗口没有可以绘制图片的字体库。"));
+  return *fonts;
+}
+
+void frmMain::ShowStyleGallery() {
+  if (!gallery_) {
+    gallery_ = new StyleGallery(
+        catalogue.styleNames,
+        [this](const DrawingRequest& request) {
+          return DrawSignaturePicture(request, installation, QtFonts(), services_.pictures);
+        },
+        [this](int style) { Handle([this, style] { SetFontListIndex(style); }); }, this);
+  }
+  gallery_->Follow(RequestFromControls(-1, -1));
+  gallery_->show();
+  gallery_->raise();
+  gallery_->activateWindow();
+}
+
+void frmMain::CopyTransparentPicture() {
+  DrawingRequest request = lastDrawn_;
+  request.background.reset();
+  request.scale = 1;
+  CopyPictureToClipboard(DrawSignaturePicture(request, installation, QtFonts(), services_.pictures));
 }
 
 void frmMain::paintEvent(QPaintEvent*) {

@@ -9,12 +9,15 @@
 
 #include "app/installation.h"
 #include "render/draw_signature.h"
+#include "ui/canvas_menu.h"
 #include "ui/canvas_view.h"
 #include "ui/color_swatch.h"
 #include "ui/form_services.h"
 #include "ui/image_control.h"
 #include "ui/skin.h"
 #include "ui/window_actions.h"
+#include "ui/sharp_canvas.h"
+#include "ui/style_gallery.h"
 
 namespace yz {
 
@@ -59,6 +62,8 @@ class frmMain : public QWidget {
   ImageControl* imgUrlMore;
   ColorSwatch* lblColorPreview;
   WindowActions* actions;  // the commands a menu lists, with their shortcuts
+  // The right-click menu over picMain and imgMove; its actions' shortcuts work window-wide.
+  CanvasMenu* canvasMenu;
 
   const Installation installation;
   const Catalogue& catalogue = installation.catalogue;  // FontPaths, BackgroundPaths, SingleFaceNames
@@ -75,6 +80,12 @@ class frmMain : public QWidget {
  private:
   void CreateControls();
   void ConnectEvents();
+  void CreateCanvasMenu();
+  void ShowStyleGallery();
+  void CopyTransparentPicture();
+  // Pictures drawn beside the canvas (the gallery, the transparent copy, the sharp view) need
+  // Qt's font registry; a test's fake registry has none of them.
+  QtFontRegistry& QtFonts() const;
 
   void cboFont_Click();
   void cboImg_Click();
@@ -104,6 +115,9 @@ class frmMain : public QWidget {
   bool IsLoading_ = false;
   bool dragFailureShown_ = false;  // since the last left press on the handle
   Skin skin_;
+  SharpCanvas sharp_;
+  DrawingRequest lastDrawn_;  // what the canvas shows, for the transparent copy
+  StyleGallery* gallery_ = nullptr;
 };
 
 }  // namespace yz

@@ -59,7 +59,7 @@ TEST_F(ReadTextFileTest, EmptyFileIsSilentlyEmpty) {
 TEST_F(ReadTextFileTest, MissingFileOrFolderWarnsOnceAndGivesEmptyText) {
   EXPECT_EQ(modPub::ReadTextFile(install.appPath() + "data/none.dat", messages), "");
   ASSERT_EQ(messages.shown.size(), 1);
-  EXPECT_EQ(messages.shown[0].text, "不存在该文件或该文件不能访问！");
+  EXPECT_EQ(messages.shown[0].text, "不存在该文件或该文件不能访问！\r\n" + install.appPath() + "data/none.dat");
   EXPECT_EQ(messages.shown[0].style, 48);
   EXPECT_EQ(messages.shown[0].caption, "砚舟签名设计");
 

@@ -17,12 +17,12 @@ trap yz_cleanup EXIT
 
 yz_fail() { echo "FAIL: $*" >&2; exit 1; }
 
-# YZ_SCREEN sets the screen (1024x768x24 unless given).
+# The screen: an argument, else YZ_SCREEN, else 1024x768x24.
 yz_start_display() {
   # The server picks a free display itself and writes its number once it accepts clients.
   # -noreset: otherwise it resets whenever its last client leaves (xdotool, xdpyinfo) and
   # refuses whoever connects meanwhile, the program included.
-  Xvfb -displayfd 3 -screen 0 "${YZ_SCREEN:-1024x768x24}" -nolisten tcp -noreset 3>"$YZ_WORK/display" >"$YZ_WORK/xvfb.log" 2>&1 &
+  Xvfb -displayfd 3 -screen 0 "${1:-${YZ_SCREEN:-1024x768x24}}" -nolisten tcp -noreset 3>"$YZ_WORK/display" >"$YZ_WORK/xvfb.log" 2>&1 &
   YZ_PIDS+=($!)
   for _ in $(seq 100); do
     if [ -s "$YZ_WORK/display" ]; then

@@ -39,6 +39,12 @@ mkdir alone && cp "$render" alone/
 "alone/yanzhou-sign-render" --out sig.png >out.txt 2>err.txt && yz_fail "drew without any fonts"
 grep -q '没有可用的签名款式' err.txt || yz_fail "no fonts: $(cat err.txt)"
 
+# A damaged background: the renderer's reason alone, no library's own line beside it.
+mkdir -p 坏图/images && cp "$render" 坏图/ && ln -s "$YZ_APP_DIR/fonts" "$YZ_APP_DIR/data" 坏图/
+head -c 3000 "$(find "$YZ_APP_DIR/images" -name '*.png' | head -n 1)" >坏图/images/01-坏.png
+"坏图/yanzhou-sign-render" --out sig.png >out.txt 2>err.txt && yz_fail "drew on a damaged background"
+[ "$(wc -l <err.txt)" -eq 1 ] && grep -q '01-坏.png' err.txt || yz_fail "damaged background: $(cat err.txt)"
+
 # Real file types, named by their extension.
 expect 0 --out "签名.jpg"
 [ "$(head -c 3 签名.jpg | od -An -tx1 | tr -d ' ')" = ffd8ff ] || yz_fail ".jpg is not a JPEG"
@@ -62,4 +68,17 @@ expect 0 --style all --out "每种 款式"
 [ "$(wc -l <out.txt)" -eq "$styles" ] || yz_fail "$(wc -l <out.txt) paths for $styles styles"
 [ "$(find "每种 款式" -name '*.png' | wc -l)" -eq "$styles" ] || yz_fail "not one file per style"
 [ "$(md5sum "每种 款式"/*.png | cut -d' ' -f1 | sort -u | wc -l)" -eq "$styles" ] || yz_fail "two styles drew the same picture"
-echo "renderer: statuses, file types, scale 4 transparent, $styles styles"
+# A style that cannot be written (a named pipe holds its name) keeps none of the others from
+# being written; its reason comes at the end, and the pipe stays a pipe.
+mkdir 有阻碍 && mkfifo 有阻碍/公文签.png
+expect 1 --style all --out 有阻碍
+[ "$(wc -l <out.txt)" -eq $((styles - 1)) ] || yz_fail "$(wc -l <out.txt) paths written past a failing style"
+[ "$(wc -l <err.txt)" -eq 1 ] && grep -q '有阻碍/公文签.png' err.txt || yz_fail "failing style: $(cat err.txt)"
+[ -p 有阻碍/公文签.png ] || yz_fail "the named pipe was replaced"
+
+# Bytes that are not UTF-8 decode to U+FFFD: writing would hit the file named so instead.
+printf 'other file' >$'\xef\xbf\xbd\xef\xbf\xbd.png'
+expect 2 --out $'\xff\xfe.png'
+[ "$(cat $'\xef\xbf\xbd\xef\xbf\xbd.png')" = "other file" ] || yz_fail "a non-UTF-8 --out wrote another file"
+[ ! -e $'\xff\xfe.png' ] || yz_fail "a non-UTF-8 --out was written"
+echo "renderer: statuses, file types, scale 4 transparent, $styles styles, a failing style, a non-UTF-8 name"

@@ -6,14 +6,20 @@
 // the file-system cases mount a small tmpfs, which takes root.
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QTemporaryDir>
 #include <QTextStream>
 #include <gtest/gtest.h>
+#include <cstring>
 #include <functional>
 #include <grp.h>
 #include <signal.h>
 #include <sys/mount.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/un.h>
 #include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -113,7 +119,10 @@ class BadOutputTest : public ::testing::Test {
   }
   uid_t User() const { return ::geteuid() == 0 ? kNobody : ::geteuid(); }
   bool MountTmpfs(const char* options, unsigned long flags = 0) {
-    if (::geteuid() != 0) return false;
+    if (::geteuid() != 0) {
+      errno = EPERM;
+      return false;
+    }
     mounted = ::mount("tmpfs", QFile::encodeName(folder).constData(), "tmpfs", flags, options) == 0;
     return mounted;
   }
@@ -176,7 +185,8 @@ TEST_F(BadOutputTest, AReadOnlyExistingFileIsKept) {
 // last bytes are flushed on the way to replacing the old file.
 TEST_F(BadOutputTest, AFullFileSystemKeepsTheOldPictureWholeInTheWindowAndTheRenderer) {
   if (!MountTmpfs("size=1m,mode=0777"))
-    GTEST_SKIP() << "no tmpfs could be mounted (needs root with CAP_SYS_ADMIN): a full disk is not tried";
+    GTEST_SKIP() << "a full disk is not tried: no tmpfs could be mounted here (" << std::strerror(errno)
+                 << "); it takes root with CAP_SYS_ADMIN";
   QImage noise(388, 261, QImage::Format_RGB32);
   for (int y = 0; y < noise.height(); ++y)
     for (int x = 0; x < noise.width(); ++x) noise.setPixel(x, y, qRgb(x * 7 % 256, y * 13 % 256, (x ^ y) % 256));
@@ -229,6 +239,65 @@ TEST_F(BadOutputTest, AReadOnlyFileSystemRefusesEvenRoot) {
   ExpectRefused(SaveInChild(path, 0), path, QStringLiteral("所在的磁盘是只读的"));
   EXPECT_EQ(Contents(path), "old signature");
   EXPECT_EQ(Entries(), QStringList({QStringLiteral("签名.bmp")}));
+}
+
+// Only a regular file is ever replaced, and only under the very name asked for: devices, pipes
+// and sockets, also behind a link, are refused and stay what they were; a link to a picture
+// stays a link; a dangling link is named with its target; a name that is not UTF-8 is refused.
+TEST_F(BadOutputTest, OnlyARegularFileUnderTheNameAskedForIsReplaced) {
+  const auto path = [&](const QString& name) { return folder + '/' + name; };
+  const auto node = [&](const QString& name) { return QFile::encodeName(path(name)); };
+  ASSERT_EQ(::mkfifo(node("管道.png").constData(), 0644), 0);
+  const int listener = ::socket(AF_UNIX, SOCK_STREAM, 0);
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  std::strncpy(address.sun_path, node("套接字.png").constData(), sizeof address.sun_path - 1);
+  ASSERT_EQ(::bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+  QStringList specials{QStringLiteral("管道.png"), QStringLiteral("套接字.png")};
+  if (::geteuid() == 0) {  // a character device like /dev/null, made here
+    ASSERT_EQ(::mknod(node("设备.png").constData(), S_IFCHR | 0666, makedev(1, 3)), 0);
+    specials << QStringLiteral("设备.png");
+  }
+  for (const QString& special : QStringList(specials)) {
+    ASSERT_TRUE(QFile::link(special, path("链接到" + special)));
+    specials << "链接到" + special;
+  }
+  for (const QString& special : specials) {
+    SCOPED_TRACE(special.toStdString());
+    const auto [status, errors] = Render({"--out", path(special)});
+    EXPECT_EQ(status, yz::kRenderFailed);
+    EXPECT_TRUE(errors.contains(QStringLiteral("不是普通文件"))) << errors.toStdString();
+    const Outcome click = SaveInChild(path(special), 0);
+    ExpectRefused(click, path(special), QString());
+    EXPECT_TRUE(click.message.contains(QStringLiteral("不是普通文件"))) << click.message.toStdString();
+  }
+  struct stat status {};
+  ASSERT_EQ(::stat(node("管道.png").constData(), &status), 0);
+  EXPECT_TRUE(S_ISFIFO(status.st_mode));
+  if (::geteuid() == 0) {
+    ASSERT_EQ(::stat(node("设备.png").constData(), &status), 0);
+    EXPECT_TRUE(S_ISCHR(status.st_mode));
+  }
+  ::close(listener);
+
+  WriteOld(path("旧.png"));
+  ASSERT_TRUE(QFile::link("旧.png", path("链接.png")));
+  EXPECT_EQ(Render({"--out", path("链接.png")}).first, yz::kRenderedOk);
+  EXPECT_TRUE(QFileInfo(path("链接.png")).isSymLink());
+  EXPECT_TRUE(Contents(path("旧.png")).startsWith("\x89PNG"));
+
+  ASSERT_TRUE(QFile::link(path("无此文件夹/签名.png"), path("断链.png")));
+  const auto [status2, dangling] = Render({"--out", path("断链.png")});
+  EXPECT_EQ(status2, yz::kRenderFailed);
+  EXPECT_TRUE(dangling.contains(path("无此文件夹/签名.png"))) << dangling.toStdString();
+
+  // The bytes FF FE as the command line decodes them: two U+FFFD, the name of another file.
+  const QString decoded = QString::fromLocal8Bit("\xFF\xFE.png");
+  WriteOld(path(decoded));
+  const auto [status3, notUtf8] = Render({"--out", path(decoded)});
+  EXPECT_EQ(status3, yz::kBadArguments);
+  EXPECT_EQ(notUtf8.count('\n'), 1) << notUtf8.toStdString();
+  EXPECT_EQ(Contents(path(decoded)), "old signature");
 }
 
 }  // namespace

@@ -172,6 +172,30 @@ TEST(RendererArguments, ValuesAreReadAsTheWindowHoldsThem) {
   EXPECT_EQ(a.nameCN, "纪元朗");
 }
 
+// A name the chosen style would draw as nothing is refused before anything is written; the
+// name a style does not draw may be empty.
+TEST(Renderer, ANameWithNothingToDrawIsRefusedAndNothingIsWritten) {
+  QTemporaryDir dir;
+  const QString file = dir.filePath("签名.png"), folder = dir.filePath("每种");
+  const QList<QStringList> refused = {
+      {"--name", ""},
+      {"--name", "  \t "},
+      {"--name", QStringLiteral("\u3000\u3000")},
+      {"--name", QStringLiteral("\u200B\u3000")},
+      {"--en", " ", "--style", "英文签"},
+      {"--name", "", "--style", "楷体"},
+  };
+  for (const QStringList& options : refused) {
+    const Rendered r = RenderWith(options + QStringList{"--out", file});
+    EXPECT_EQ(r.status, kBadArguments) << options.join(' ').toStdString();
+    EXPECT_EQ(r.errors.count('\n'), 1) << r.errors.toStdString();
+    EXPECT_TRUE(r.errors.contains(QStringLiteral("没有可画的字"))) << r.errors.toStdString();
+  }
+  EXPECT_EQ(RenderWith({"--name", "", "--style", "all", "--out", folder}).status, kBadArguments);
+  EXPECT_TRUE(QDir(dir.path()).isEmpty());
+  EXPECT_EQ(RenderWith({"--en", "", "--out", file}).status, kRenderedOk);  // 公文签 draws 纪元朗
+}
+
 TEST(RendererPlan, EveryStyleGetsItsOwnSafeFileName) {
   Catalogue catalogue;
   catalogue.styleNames = {"公文签", "../上级", "a/b:c", "-rf", "公文签", "...", "x\ty"};

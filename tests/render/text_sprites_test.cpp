@@ -96,9 +96,9 @@ TEST_F(TextSpritesTest, HugeTextIsDrawnDirectly) {
 // A long name costs the canvas's width, not its length: what lies wholly outside is never
 // rasterised, and cutting the rest to the glyphs on the canvas changes no pixel.
 TEST_F(TextSpritesTest, OnlyTheGlyphsOnTheCanvasAreRasterisedAndTheyLookAsIfDrawnWhole) {
-  const QString name = QStringLiteral("纪元朗").repeated(7);  // past both edges of the canvas
+  const QString name = QStringLiteral("纪元朗").repeated(12);  // past both edges of the canvas
   QtCanvas narrow{fonts, QSize(388, 261)};
-  QtCanvas wide{fonts, QSize(1600, 261)};  // holds all of it
+  QtCanvas wide{fonts, QSize(2600, 261)};  // holds all of it, and keeps it whole
   fonts.LoadFontFile(file);
   const auto print = [&](QtCanvas& canvas, float x, float y) {
     canvas.SetFontName("abc1");
