@@ -24,7 +24,6 @@ constexpr double kColumnGap = 8;
 constexpr double kRowGap = 8;   // white between rows, so each row reads as one line to write
 constexpr double kHeadingHeight = 26;
 constexpr int kHeadingPixels = 14;
-constexpr double kPdfMargin = 36;  // half an inch
 constexpr int kMinPaleRows = 3;
 constexpr int kMinRows = 1 + kMinPaleRows + 1;
 constexpr double kPaleStrength = 0.15;
@@ -161,7 +160,7 @@ QByteArray PracticeSheetPdf(const PracticeSheet& sheet) {
   pdf.setResolution(72);  // one unit a point, as PaintPracticeSheet draws
   pdf.setPageSize(QPageSize(QPageSize::A4));
   pdf.setPageOrientation(QPageLayout::Portrait);
-  pdf.setPageMargins(QMarginsF(kPdfMargin, kPdfMargin, kPdfMargin, kPdfMargin),
+  pdf.setPageMargins(QMarginsF(kSheetMargin, kSheetMargin, kSheetMargin, kSheetMargin),
                      QPageLayout::Point);
   QPainter painter(&pdf);
   PaintPracticeSheet(painter, sheet, pdf.pageLayout().paintRect(QPageLayout::Point).size());

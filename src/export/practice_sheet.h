@@ -52,6 +52,10 @@ SheetLayout LayOutSheet(const QSizeF& signaturePoints, const QSizeF& printable);
 // drawn as outlines, so that a document of the page needs no font.
 void PaintPracticeSheet(QPainter& painter, const PracticeSheet& sheet, const QSizeF& printable);
 
+// The least margin round the sheet, in points: half an inch, also where a printer could print
+// right up to the paper's edge.
+inline constexpr double kSheetMargin = 36;
+
 // The sheet as a one-page A4 portrait PDF.
 QByteArray PracticeSheetPdf(const PracticeSheet& sheet);
 

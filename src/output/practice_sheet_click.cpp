@@ -11,9 +11,10 @@ void PrintPracticeSheetClick(const DrawingRequest& request, const Installation& 
                              MessageBox& messages) {
   const PracticeSheet sheet = MakePracticeSheet(request, installation, fonts, pictures);
   try {
-    printer.PrintPage(QStringLiteral("练字帖"), [&sheet](QPainter& painter, const QSizeF& printable) {
-      PaintPracticeSheet(painter, sheet, printable);
-    });
+    printer.PrintPage(QStringLiteral("练字帖"), kSheetMargin,
+                      [&sheet](QPainter& painter, const QSizeF& printable) {
+                        PaintPracticeSheet(painter, sheet, printable);
+                      });
   } catch (const PrintError& error) {
     messages.Show(PrintFailureText(error.number(), error.description()), kMbExclamation);
   }

@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <algorithm>
 #include <functional>
 
 #include "output/cups_queue.h"
@@ -34,8 +35,9 @@ void CheckQueueTakesJobs(const QString& name) {
 }
 
 // One document of one page on the default printer, painted by `paint` in the printer's device
-// units with (0, 0) at the printable area's top-left.
-void PrintOnDefaultPrinter(const QString& title,
+// units with (0, 0) at the printable area's top-left: inside the printer's own margins, widened
+// to `margin` points where they are narrower.
+void PrintOnDefaultPrinter(const QString& title, double margin,
                            const std::function<void(QPainter&, QPrinter&)>& paint) {
   const QPrinterInfo info = QPrinterInfo::defaultPrinter();
   if (info.isNull() || info.printerName().isEmpty()) {
@@ -47,8 +49,13 @@ void PrintOnDefaultPrinter(const QString& title,
   QPrinter printer(info, QPrinter::HighResolution);
   printer.setFullPage(false);
   // Qt lays a page out with margins of its own; the printable area starts at the device's.
-  const QPageLayout layout = printer.pageLayout();
-  printer.setPageMargins(layout.minimumMargins(), layout.units());
+  QPageLayout layout = printer.pageLayout();
+  layout.setUnits(QPageLayout::Point);
+  const QMarginsF least = layout.minimumMargins();
+  printer.setPageMargins(QMarginsF(std::max(least.left(), margin), std::max(least.top(), margin),
+                                   std::max(least.right(), margin),
+                                   std::max(least.bottom(), margin)),
+                         QPageLayout::Point);
   printer.setDocName(title);
   QPainter painter;
   if (!painter.begin(&printer)) {
@@ -74,15 +81,15 @@ void QtPrinter::PrintPicture(const QImage& picture, double widthInches, double h
   if (picture.isNull()) {
     throw PrintError(kNothingToPrint, QStringLiteral("画布上没有可打印的图片。"));
   }
-  PrintOnDefaultPrinter(QStringLiteral("签名"), [&](QPainter& painter, QPrinter& printer) {
+  PrintOnDefaultPrinter(QStringLiteral("签名"), 0, [&](QPainter& painter, QPrinter& printer) {
     const QRectF target(0, 0, widthInches * printer.resolution(),
                         heightInches * printer.resolution());
     painter.drawImage(target, picture);
   });
 }
 
-void QtPrinter::PrintPage(const QString& title, const PagePainter& paint) {
-  PrintOnDefaultPrinter(title, [&](QPainter& painter, QPrinter& printer) {
+void QtPrinter::PrintPage(const QString& title, double margin, const PagePainter& paint) {
+  PrintOnDefaultPrinter(title, margin, [&](QPainter& painter, QPrinter& printer) {
     const double perPoint = printer.resolution() / 72.0;
     painter.scale(perPoint, perPoint);
     paint(painter, printer.pageLayout().paintRect(QPageLayout::Point).size());

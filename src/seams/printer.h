@@ -20,8 +20,9 @@ class Printer {
   virtual ~Printer() = default;
   // The picture at the top-left of the printable area at the given size in inches.
   virtual void PrintPicture(const QImage& picture, double widthInches, double heightInches) = 0;
-  // A page painted by `paint` on the printer's own page size, as the document `title`.
-  virtual void PrintPage(const QString& title, const PagePainter& paint) = 0;
+  // A page painted by `paint` on the printer's own page size, as the document `title`, with
+  // margins of at least `margin` points (more where the printer cannot print nearer the edge).
+  virtual void PrintPage(const QString& title, double margin, const PagePainter& paint) = 0;
 };
 
 class PrintError : public std::runtime_error {

@@ -52,10 +52,10 @@ class FakePrinter : public Printer {
     if (failure) throw *failure;
     pages.append({picture, widthInches, heightInches});
   }
-  // Paints the page on an A4 printable area at 72 dots per inch and keeps it as a picture.
-  void PrintPage(const QString& title, const PagePainter& paint) override {
+  // Paints the page on A4 inside the margin at 72 dots per inch and keeps it as a picture.
+  void PrintPage(const QString& title, double margin, const PagePainter& paint) override {
     if (failure) throw *failure;
-    const QSizeF printable(595 - 2 * 36, 842 - 2 * 36);
+    const QSizeF printable(595 - 2 * margin, 842 - 2 * margin);
     QImage page(printable.toSize(), QImage::Format_RGB32);
     page.fill(Qt::white);
     QPainter painter(&page);

@@ -194,7 +194,7 @@ TEST_F(CanvasMenuTest, CtrlShiftPPrintsThePracticeSheetOfTheCurrentSignature) {
   yz::testing::FakePrinter expected;
   QtFontRegistry fonts;
   const PracticeSheet sheet = MakePracticeSheet(request, window->installation, fonts, pictures);
-  expected.PrintPage({}, [&](QPainter& painter, const QSizeF& printable) {
+  expected.PrintPage({}, kSheetMargin, [&](QPainter& painter, const QSizeF& printable) {
     PaintPracticeSheet(painter, sheet, printable);
   });
   EXPECT_TRUE(printer.pages[0].picture == expected.pages[0].picture);
