@@ -62,12 +62,15 @@ QString HeadingWithScale(const QString& heading, double scale) {
   return heading + QStringLiteral("（整页放不下，已缩小到 %1%）").arg(std::floor(scale * 100));
 }
 
-void PaintHeading(QPainter& painter, const QString& text) {
+// A heading longer than the line (a very long name) is made smaller, not cut.
+void PaintHeading(QPainter& painter, const QString& text, double width) {
   QFont font;
   font.setFamilies(DialogFontFamilies());
   font.setPixelSize(kHeadingPixels);
   QPainterPath outline;
   outline.addText(0, kHeadingPixels + 2, font, text);
+  const double length = outline.boundingRect().right();
+  if (length > width) outline = QTransform::fromScale(width / length, width / length).map(outline);
   painter.fillPath(outline, QColor(30, 30, 30));
 }
 
@@ -132,7 +135,7 @@ void PaintPracticeSheet(QPainter& painter, const PracticeSheet& sheet, const QSi
   const SheetLayout layout = LayOutSheet(QSizeF(sheet.signature.size) * kPointsPerPixel, printable);
   painter.save();
   painter.setRenderHint(QPainter::Antialiasing);
-  PaintHeading(painter, HeadingWithScale(sheet.heading, layout.scale));
+  PaintHeading(painter, HeadingWithScale(sheet.heading, layout.scale), printable.width());
   for (int row = 0; row < layout.Rows(); ++row) {
     for (int column = 0; column < layout.columns; ++column) {
       const QRectF frame = layout.Frame(row, column);
