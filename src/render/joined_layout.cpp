@@ -2,14 +2,23 @@
 
 #include <algorithm>
 
+#include "render/name_characters.h"
 #include "render/rounding.h"
 
 namespace yz {
 
-float JoinedHandleWidth(const Canvas& canvas, const QString& name) {
-  float width = canvas.TextWidth(name) - float(kJoinedStep) * float(name.size() - 1);
-  for (qsizetype i = 0; i < name.size(); ++i) width = std::max(width, canvas.TextWidth(name.mid(i, 1)));
+namespace {
+
+float HandleWidth(const Canvas& canvas, const QString& name, const QStringList& characters) {
+  float width = canvas.TextWidth(name) - float(kJoinedStep) * float(characters.size() - 1);
+  for (const QString& character : characters) width = std::max(width, canvas.TextWidth(character));
   return width;
+}
+
+}  // namespace
+
+float JoinedHandleWidth(const Canvas& canvas, const QString& name) {
+  return HandleWidth(canvas, name, NameCharacters(name));
 }
 
 void DrawJoinedSignature(LayoutContext& context, qint32 x, qint32 y, const QString& name) {
@@ -21,16 +30,17 @@ void DrawJoinedSignature(LayoutContext& context, qint32 x, qint32 y, const QStri
     y = RoundHalfEven((double(canvas.ScaleHeight()) - canvas.TextHeight(name)) / 2 - context.OffsetY);
   canvas.SetCurrentX(float(x));
   canvas.SetCurrentY(float(y));
-  context.MoveHandle(canvas.CurrentX(), canvas.CurrentY(), JoinedHandleWidth(canvas, name),
-                              canvas.TextHeight(name));
-  if (name.isEmpty()) return;
-  canvas.Print(name.left(1));
-  for (qsizetype i = 1; i < name.size(); ++i) {
+  const QStringList characters = NameCharacters(name);
+  context.MoveHandle(canvas.CurrentX(), canvas.CurrentY(),
+                     HandleWidth(canvas, name, characters), canvas.TextHeight(name));
+  if (characters.isEmpty()) return;
+  canvas.Print(characters.first());
+  for (qsizetype i = 1; i < characters.size(); ++i) {
     // Rounded at every step, so each start is a whole number of twips.
-    x = RoundHalfEven(double(canvas.TextWidth(name.mid(i - 1, 1))) + x - kJoinedStep);
+    x = RoundHalfEven(double(canvas.TextWidth(characters[i - 1])) + x - kJoinedStep);
     canvas.SetCurrentX(float(x));
     canvas.SetCurrentY(float(y));
-    canvas.Print(name.mid(i, 1));
+    canvas.Print(characters[i]);
   }
 }
 

@@ -86,8 +86,20 @@ void QtCanvas::SetPicture(const QImage& picture) {
   ClearToGround();
   if (picture.isNull()) return;  // no background: the ground alone
   QPainter painter(&image_);
-  painter.setRenderHint(QPainter::SmoothPixmapTransform);
-  painter.drawImage(QRectF(0, 0, picture.width() * scale_, picture.height() * scale_), picture);
+  if (scale_ == 1) {
+    painter.drawImage(0, 0, picture);
+    return;
+  }
+  // A larger canvas redraws at every drag move: the picture is enlarged once, not every time.
+  if (picture.cacheKey() != enlargedKey_) {
+    enlarged_ = QImage(picture.size() * scale_, image_.format());
+    enlarged_.fill(Qt::transparent);
+    QPainter enlarging(&enlarged_);
+    enlarging.setRenderHint(QPainter::SmoothPixmapTransform);
+    enlarging.drawImage(QRectF(QPointF(0, 0), QSizeF(enlarged_.size())), picture);
+    enlargedKey_ = picture.cacheKey();
+  }
+  painter.drawImage(0, 0, enlarged_);
 }
 
 void QtCanvas::SetFontName(const QString& face) {

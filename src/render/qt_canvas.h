@@ -95,6 +95,8 @@ class QtCanvas : public Canvas {
   double lineHeightTwips_ = 0;
   VectorDrawing* shapes_ = nullptr;
   bool offCanvasToo_ = false;
+  QImage enlarged_;  // the last background at the canvas's scale
+  qint64 enlargedKey_ = 0;
 };
 
 }  // namespace yz

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "render/name_characters.h"
 #include "render/rounding.h"
 
 namespace yz {
@@ -24,16 +25,19 @@ struct Cell {
 }  // namespace
 
 QString CompleteSealText(const QString& name) {
-  if (name.size() == 2) return name + QStringLiteral("之印");
-  if (name.size() == 3) return name + QStringLiteral("印");
+  const qsizetype count = NameCharacters(name).size();
+  if (count == 2) return name + QStringLiteral("之印");
+  if (count == 3) return name + QStringLiteral("印");
   return name;
 }
 
 void DrawSeal(LayoutContext& context, qint32 x, qint32 y, const QString& name, bool filled) {
   Canvas& canvas = context.picMain;
   const QString text = CompleteSealText(name);
-  const float w = canvas.TextWidth(text.left(1));
-  const float h = canvas.TextHeight(text.left(1));
+  const QStringList characters = NameCharacters(text);
+  const QString first = characters.value(0);
+  const float w = canvas.TextWidth(first);
+  const float h = canvas.TextHeight(first);
   if (x == -1)
     x = RoundHalfEven((double(canvas.ScaleWidth()) - 2.0 * w) / 2 - context.OffsetX - kSealExtraX);
   if (y == -1)
@@ -42,11 +46,12 @@ void DrawSeal(LayoutContext& context, qint32 x, qint32 y, const QString& name, b
   const qint32 x2 = RoundHalfEven(double(x) + w);
   const qint32 y2 = RoundHalfEven(double(y) + h);
 
-  const bool full = text.size() == 4;
-  const std::array<Cell, 4> cells{{{float(x), float(y), full ? text.mid(2, 1) : QString()},
-                                   {float(x2), float(y), full ? text.mid(0, 1) : QString()},
-                                   {float(x), float(y2), full ? text.mid(3, 1) : QString()},
-                                   {float(x2), float(y2), full ? text.mid(1, 1) : QString()}}};
+  const bool full = characters.size() == 4;
+  const auto cell = [&](qsizetype i) { return full ? characters[i] : QString(); };
+  const std::array<Cell, 4> cells{{{float(x), float(y), cell(2)},
+                                   {float(x2), float(y), cell(0)},
+                                   {float(x), float(y2), cell(3)},
+                                   {float(x2), float(y2), cell(1)}}};
 
   context.MoveHandle(float(x), float(y), 2 * w, 2 * h);  // the grid, not the margins
   canvas.SetDrawMode(kCopyPen);

@@ -1,15 +1,21 @@
 #include "render/split_signature_name.h"
 
+#include "render/name_characters.h"
+
 namespace yz {
 namespace {
 
 const QString kEnglishMarker = QStringLiteral("英文签");
 
-// The last unit is the last part and the rest between is the middle; both empty for no text.
-void CutGivenName(const QString& given, SignatureParts& parts) {
-  if (given.isEmpty()) return;
-  parts.last = given.right(1);
-  parts.middle = given.left(given.size() - 1);
+QString Joined(const QStringList& characters, qsizetype from, qsizetype count = -1) {
+  return characters.mid(from, count).join(QString());
+}
+
+// The last character is the last part and the rest between is the middle; both empty for none.
+void CutGivenName(const QStringList& characters, qsizetype from, SignatureParts& parts) {
+  if (from >= characters.size()) return;
+  parts.last = characters.last();
+  parts.middle = Joined(characters, from, characters.size() - 1 - from);
 }
 
 SignatureParts SplitChinese(const QString& compoundSurnames, const QString& name) {
@@ -18,25 +24,27 @@ SignatureParts SplitChinese(const QString& compoundSurnames, const QString& name
     parts.draw = false;
     return parts;
   }
-  const QString surname = name.left(2);  // one unit when the name has only one
+  const QStringList characters = NameCharacters(name);
+  const QString surname = Joined(characters, 0, 2);  // one character when the name has only one
   if (compoundSurnames.contains(u' ' + surname + u'-')) {
     // The entry reads " XY-Z": the substitute lies four places after the first occurrence of XY,
     // wherever that occurrence is.
     const qsizetype at = compoundSurnames.indexOf(surname) + 4;
     if (at < compoundSurnames.size()) parts.first = compoundSurnames.mid(at, 1);
-    CutGivenName(name.mid(2), parts);
+    CutGivenName(characters, 2, parts);
   } else {
-    parts.first = name.left(1);
-    CutGivenName(name.mid(1), parts);
+    parts.first = characters.first();
+    CutGivenName(characters, 1, parts);
   }
   return parts;
 }
 
 SignatureParts SplitLatin(const QString& name) {
   SignatureParts parts;
-  parts.first = name.left(1);
-  if (name.size() >= 3) parts.middle = name.mid(1, name.size() - 2);
-  if (name.size() >= 2) parts.last = name.right(1);
+  const QStringList characters = NameCharacters(name);
+  if (characters.isEmpty()) return parts;
+  parts.first = characters.first();
+  CutGivenName(characters, 1, parts);
   return parts;
 }
 

@@ -4,7 +4,8 @@
 
 namespace yz {
 
-// A name cut for the three fonts of a style directory. Text counts 16-bit units.
+// A name cut for the three fonts of a style directory. A character beyond U+FFFF (a surrogate
+// pair) counts as one, like any other.
 struct SignatureParts {
   bool draw = true;  // false: nothing to draw, the canvas keeps its background
   QString first;

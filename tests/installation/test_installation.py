@@ -1,19 +1,30 @@
 """Checks over the built sample installation: /usr/bin/python3 test_installation.py <app dir>."""
 
+import itertools
 import struct
 import sys
+import unicodedata
 import unittest
 import zlib
 from pathlib import Path
 
 from fontTools.ttLib import TTFont
 
+sys.path.insert(0, str(Path(__file__).resolve().parents[2] / "tools/installation"))
+import glyph_metrics  # noqa: E402
+from charsets import gb2312, standard_characters  # noqa: E402
+from fill import calibration_sample, filled_characters  # noqa: E402
+
 APP_DIR = Path(sys.argv.pop(1) if len(sys.argv) > 1 else "build/app")
 SINGLE_FACE_DIR = "电脑字"
 SEALS = {"篆印体", "篆印体-阴文"}
 CANVAS = (388, 261)
-FONT_BUDGET = 6 * 1024 * 1024
-TOTAL_BUDGET = 80 * 1024 * 1024
+FONT_BUDGET = 8 * 1024 * 1024
+TOTAL_BUDGET = 100 * 1024 * 1024
+# How far filled glyphs may stray from the face's own, on the median of each measure.
+MATCH = 0.15
+# Two styles' faces overlapping more than this are the same face.
+SAME_FACE = 0.7
 
 
 def listing(directory: Path) -> list[Path]:
@@ -31,6 +42,23 @@ def family_names(path: Path) -> set[str]:
 def style_dirs() -> list[Path]:
     return [entry for entry in listing(APP_DIR / "fonts")
             if entry.is_dir() and entry.name != SINGLE_FACE_DIR]
+
+
+def chinese_fonts() -> list[tuple[str, Path]]:
+    """(style, font file) for every font that draws hanzi; the two seals count as one style."""
+    found = [(style.name, path) for style in style_dirs() if "英文签" not in style.name
+             for path in sorted(style.glob("*.dat"))]
+    for path in listing(APP_DIR / "fonts" / SINGLE_FACE_DIR):
+        display = path.name[:path.name.rindex("(")]
+        found.append(("篆印体" if display in SEALS else display, path))
+    return found
+
+
+def drawn_characters(font: TTFont) -> set[int]:
+    """Characters the font maps to a glyph with an outline of its own (a space needs none)."""
+    glyf = font["glyf"]
+    return {code for code, name in font.getBestCmap().items()
+            if glyf[name].numberOfContours != 0 or unicodedata.category(chr(code)) == "Zs"}
 
 
 def compound_table() -> str:
@@ -112,6 +140,62 @@ class StyleDirectories(unittest.TestCase):
                         cmap = font.getBestCmap()
                     missing = [c for c in wanted if ord(c) not in cmap]
                     self.assertEqual(missing, [])
+
+
+class ChineseCoverage(unittest.TestCase):
+    def test_every_chinese_font_draws_gb2312_and_the_standard_list(self):
+        standard, wanted = standard_characters(), set(gb2312()) | set(standard_characters())
+        self.assertEqual(len(standard), 8105)
+        for style, path in chinese_fonts():
+            with self.subTest(font=f"{style}: {path.name}"):
+                with TTFont(path, lazy=True) as font:
+                    missing = sorted(wanted - drawn_characters(font))
+                if missing:
+                    self.fail(f"{style} ({path.name}) lacks {len(missing)}, first "
+                              + "".join(chr(code) for code in missing[:20]))
+
+    def test_filled_glyphs_match_the_faces_own_weight_and_width(self):
+        print("\nfilled glyphs against the face's own (median ratio): ink advance width height")
+        for style, path in chinese_fonts():
+            with TTFont(path, lazy=True) as font:
+                filled = filled_characters(font)
+                cmap = font.getBestCmap()
+            if not filled:
+                continue
+            face = glyph_metrics.face(path)
+            own = [c for c in calibration_sample() if ord(c) in cmap and ord(c) not in filled]
+            hanzi = [chr(code) for code in filled if code >= 0x3400][::5]
+            theirs = glyph_metrics.median_shape(glyph_metrics.shapes(face, own))
+            ours = glyph_metrics.median_shape(glyph_metrics.shapes(face, hanzi))
+            ratios = {field: getattr(ours, field) / getattr(theirs, field)
+                      for field in ("ink", "advance", "width", "height")}
+            print(f"  {style}/{path.name}: {len(filled)} filled, "
+                  + " ".join(f"{value:.2f}" for value in ratios.values()))
+            for field, ratio in ratios.items():
+                with self.subTest(font=f"{style}/{path.name}", measure=field):
+                    self.assertLessEqual(abs(ratio - 1), MATCH, f"{ratio:.2f}")
+
+
+class DistinctStyles(unittest.TestCase):
+    def test_no_two_styles_share_a_face(self):
+        fonts = chinese_fonts()
+        faces = {path: glyph_metrics.face(path) for _, path in fonts}
+        labels = [f"{style}/{path.stem}" if path.parent.name == style else path.stem
+                  for style, path in fonts]
+        print("\nmean overlap of the same characters' silhouettes")
+        print(" " * 14 + " ".join(f"{index:>4}" for index in range(len(fonts))))
+        table = {}
+        for (a, (style_a, path_a)), (b, (style_b, path_b)) in itertools.combinations(
+                enumerate(fonts), 2):
+            table[a, b] = table[b, a] = glyph_metrics.overlap(faces[path_a], faces[path_b])
+        for a, label in enumerate(labels):
+            print(f"{a:>2} {label:<11.11}" + " ".join(
+                "   -" if a == b else f"{table[a, b]:4.2f}" for b in range(len(fonts))))
+        for (a, (style_a, path_a)), (b, (style_b, path_b)) in itertools.combinations(
+                enumerate(fonts), 2):
+            if style_a != style_b:
+                with self.subTest(first=labels[a], second=labels[b]):
+                    self.assertLess(table[a, b], SAME_FACE)
 
 
 class SingleFaces(unittest.TestCase):

@@ -4,7 +4,9 @@
 #include "app/catalogue.h"
 #include "app/mod_pub.h"
 #include "real_canvas_fixture.h"
+#include "render/name_characters.h"
 #include "render/seal_layout.h"
+#include "render/split_signature_name.h"
 #include "support/fake_message_box.h"
 
 namespace yz::test {
@@ -101,6 +103,54 @@ TEST_F(SampleInstallationTest, EveryJoinedStyleDrawsInkUnderItsHandle) {
     ++drawn;
   }
   EXPECT_GE(drawn, 1);
+}
+
+// Which font file each character of a name is drawn from in a style: the three parts of a style
+// directory from its three files, every character of a single face (a seal's completion too)
+// from its one file.
+QList<std::pair<QString, QString>> CharactersByFont(const QString& style, const QString& path,
+                                                    const QString& singleFaceNames,
+                                                    const QString& table, const QString& name) {
+  QList<std::pair<QString, QString>> drawn;
+  if (path.endsWith(QStringLiteral(".dat"))) {
+    const bool seal = style == kSealOutline || style == kSealFilled;
+    for (const QString& character : NameCharacters(seal ? CompleteSealText(name) : name))
+      drawn.append({path, character});
+    return drawn;
+  }
+  const SignatureParts parts = SplitSignatureName(style, singleFaceNames, table, name, QString());
+  for (const auto& [part, text] : {std::pair{1, parts.first}, {2, parts.middle}, {3, parts.last}})
+    for (const QString& character : NameCharacters(text))
+      drawn.append({path + QString::number(part) + QStringLiteral(".dat"), character});
+  return drawn;
+}
+
+TEST_F(SampleInstallationTest, EveryChineseStyleDrawsEveryCharacterOfANameFromItsOwnFonts) {
+  // A compound surname with a given name outside GB2312, and a character beyond 16 bits.
+  for (const QString& name : {QStringLiteral("欧阳梓玥"), QStringLiteral("赵孟𫖯")}) {
+    for (int i = 0; i < controls.entries.size(); ++i) {
+      const QString& style = controls.entries[i];
+      if (style.contains(QStringLiteral("英文签"))) continue;
+      for (const auto& [path, character] :
+           CharactersByFont(style, fontPaths[i], singleFaceNames, compoundSurnames, name)) {
+        fonts.LoadFontFile(path);
+        const QString file = QFileInfo(path).fileName();
+        const QString face = file.contains(u'(')
+                                 ? file.section(u'(', -1).section(u')', 0, 0)
+                                 : QFileInfo(path).completeBaseName();
+        canvas.SetFontName(face);
+        // The face comes from the style's own file, and that file has the character: nothing
+        // is left for the system's fallback fonts.
+        EXPECT_EQ(fonts.ProviderOf(canvas.DrawnFamily()), path) << style.toStdString();
+        EXPECT_TRUE(QRawFont::fromFont(QFont(canvas.DrawnFamily()))
+                        .supportsCharacter(character.toUcs4().value(0)))
+            << style.toStdString() << ": " << name.toStdString() << " " << character.toStdString()
+            << " is not in " << path.toStdString();
+        fonts.UnloadFontFile(path);
+      }
+    }
+  }
+  EXPECT_EQ(fonts.RegisteredPathCount(), 0);
 }
 
 }  // namespace

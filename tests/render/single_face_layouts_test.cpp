@@ -73,6 +73,16 @@ TEST_F(JoinedTest, AtSmallSizesTheHandleNeverShrinksBelowOneCharacter) {
   EXPECT_EQ(controls.handle.width, 120);
 }
 
+TEST_F(JoinedTest, ACharacterBeyondSixteenBitsIsPrintedWhole) {
+  canvas.SetCharWidth(QStringLiteral("ABC"), QStringLiteral("𬌗"), 330);
+  controls.textCN = QStringLiteral("A𬌗C");
+  Draw(1000, 50);
+  EXPECT_EQ(journal.filter(QStringLiteral("Print")),
+            (QStringList{"Print A @1000,50 [ABC]", "Print 𬌗 @1100,50 [ABC]",
+                         "Print C @1230,50 [ABC]"}));
+  EXPECT_EQ(controls.handle.width, 540);  // 940 − 2 × 200: three characters, not four
+}
+
 TEST_F(JoinedTest, TheFaceIsTakenFromTheFileNamesParentheses) {
   fontPaths[0] = QStringLiteral("/app/fonts(旧)/电脑字/草书(XYZ).dat");
   controls.textCN = QStringLiteral("A");
@@ -116,6 +126,18 @@ TEST_F(SealTest, ThreeAndFourCharacters) {
   Draw(0, 0);
   EXPECT_EQ(Cells(), (QStringList{"Print C @0,0 [ZY]", "Print A @900,0 [ZY]",
                                   "Print D @0,1000 [ZY]", "Print B @900,1000 [ZY]"}));
+}
+
+TEST_F(SealTest, CharactersBeyondSixteenBitsCountAsOne) {
+  controls.textCN = QStringLiteral("王𬌗");  // two characters: completed with 之印
+  Draw(0, 0);
+  EXPECT_EQ(Cells(), (QStringList{"Print 之 @0,0 [ZY]", "Print 王 @900,0 [ZY]",
+                                  "Print 印 @0,1000 [ZY]", "Print 𬌗 @900,1000 [ZY]"}));
+  journal.clear();
+  controls.textCN = QStringLiteral("𫖯𬌗王");  // three: completed with 印
+  Draw(0, 0);
+  EXPECT_EQ(Cells(), (QStringList{"Print 王 @0,0 [ZY]", "Print 𫖯 @900,0 [ZY]",
+                                  "Print 印 @0,1000 [ZY]", "Print 𬌗 @900,1000 [ZY]"}));
 }
 
 TEST_F(SealTest, OneOrFiveCharactersGiveAnEmptyFrameAndStillMoveTheHandle) {

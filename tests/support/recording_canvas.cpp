@@ -1,5 +1,7 @@
 #include "support/recording_canvas.h"
 
+#include "render/name_characters.h"
+
 namespace yz::test {
 
 QString Twips(double value) { return QString::number(value, 'g', 10); }
@@ -73,7 +75,8 @@ void RecordingCanvas::Print(const QString& text) {
 
 float RecordingCanvas::TextWidth(const QString& text) const {
   float width = 0;
-  for (const QChar c : text) {
+  // A real face measures a character beyond 16 bits as one glyph, not as two halves.
+  for (const QString& c : NameCharacters(text)) {
     const QString key = face_ + u'\x1f' + c;
     width += charWidth_.contains(key) ? charWidth_[key] : faceWidth_.value(face_, defaultWidth_);
   }

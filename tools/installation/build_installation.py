@@ -18,7 +18,10 @@ from pathlib import Path
 sys.path.insert(0, str(Path(__file__).resolve().parent))
 
 import backgrounds  # noqa: E402
+import charsets  # noqa: E402
+import fill  # noqa: E402
 import fonts  # noqa: E402
+import glyph_metrics  # noqa: E402
 import sources  # noqa: E402
 import surnames  # noqa: E402
 from catalogue import BACKGROUNDS, SINGLE_FACES, SOURCES, STYLES  # noqa: E402
@@ -60,8 +63,11 @@ def write_atomically(path: Path, data: bytes) -> None:
 def make_font(job: tuple[str, str, str, bool], app_dir: str) -> str:
     relative, key, family, with_ligatures = job
     source = SOURCES[key]
+    fillers = [] if source.latin else [
+        (filler, sources.font_bytes(SOURCES[filler]), sources.face_index(SOURCES[filler]))
+        for filler in source.fill]
     data = fonts.build_font(source, sources.font_bytes(source), sources.face_index(source),
-                            family, surnames.ligatures() if with_ligatures else [])
+                            family, surnames.ligatures() if with_ligatures else [], fillers)
     write_atomically(Path(app_dir) / relative, data)
     return relative
 
@@ -85,11 +91,15 @@ def _run_picture(arguments):
 
 
 def licence_files(app_dir: Path) -> dict[str, bytes]:
-    """One licence per source font, and an index of which installed file uses which."""
+    """One licence per source font, and an index of which installed file uses which (a face
+    that lends its characters to fill another counts as used by that file too)."""
     files = {}
     users: dict[str, list[str]] = {}
     for relative, key, _, _ in font_jobs():
         users.setdefault(key, []).append(relative)
+        if not SOURCES[key].latin:
+            for filler in SOURCES[key].fill:
+                users.setdefault(filler, []).append(f"{relative} (missing characters)")
     index = ["Licences of the fonts in fonts/. Each installed font was cut down to the",
              "characters a name can use and renamed; the sources are credited here.", ""]
     for key, used_by in users.items():
@@ -147,8 +157,9 @@ def main() -> int:
     for job in font_jobs():
         relative, key, family, with_ligatures = job
         source = SOURCES[key]
+        fillers = [] if source.latin else [SOURCES[filler] for filler in source.fill]
         made_by = recipe(relative, source, family, ligature_list if with_ligatures else [],
-                         code_of(fonts))
+                         fillers, code_of(fonts, fill, glyph_metrics, charsets))
         if needed(relative, made_by):
             font_work.append((job, made_by))
 
@@ -171,9 +182,10 @@ def main() -> int:
 
     # Fetch every download once, here, so that the workers never race for the cache.
     for (_, key, _, _), _ in font_work:
-        origin = SOURCES[key].origin
-        if isinstance(origin, sources.NpmSource):
-            sources.npm_tarball(origin)
+        for needed_key in (key, *SOURCES[key].fill):
+            origin = SOURCES[needed_key].origin
+            if isinstance(origin, sources.NpmSource):
+                sources.npm_tarball(origin)
 
     if font_work or picture_work:
         print(f"assembling {len(font_work)} fonts and {len(picture_work)} pictures "

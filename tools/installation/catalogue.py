@@ -11,7 +11,8 @@ from dataclasses import dataclass
 class NpmSource:
     package_ref: str            # package@version, fetched with `npm pack`
     sha256: str          # of the packed tarball
-    font: str            # member path of the font inside the tarball
+    font: str            # member path of the font inside the tarball; with "*", the pieces of a
+                         # web font split by character range, merged back into one font
     licence: str | None  # member path of the licence, or None when the font's name table holds it
 
 
@@ -29,6 +30,10 @@ class Source:
     origin: NpmSource | DebianSource
     latin: bool = False  # a Latin script font: keep Latin, no hanzi
     bold: int = 0        # stroke thickening in font units (0 = as drawn)
+    # Where a Chinese face's missing characters come from: the one closest in weight. LXGW
+    # WenKai holds every character a name needs, in three weights, and its licence (OFL)
+    # lets it merge into the OFL faces.
+    fill: tuple[str, ...] = ("LXGWWenKaiLight", "LXGWWenKai", "LXGWWenKaiBold")
 
 
 NPM = "@expo-google-fonts/"
@@ -38,50 +43,71 @@ SOURCES = {s.key: s for s in [
            NpmSource(NPM + "zhi-mang-xing@0.4.1",
                      "0aa2875b2e7b3722d4dc3d087971b34dd46894e9a6dcb5b70f87c3ecbb7ba02b",
                      "package/400Regular/ZhiMangXing_400Regular.ttf", "package/LICENSE_FONT")),
+    # The same running hand made heavier, for a surname that stands out of the given name.
+    Source("ZhiMangXingBold", "Zhi Mang Xing (thickened)",
+           NpmSource(NPM + "zhi-mang-xing@0.4.1",
+                     "0aa2875b2e7b3722d4dc3d087971b34dd46894e9a6dcb5b70f87c3ecbb7ba02b",
+                     "package/400Regular/ZhiMangXing_400Regular.ttf", "package/LICENSE_FONT"),
+           bold=18),
     Source("MaShanZheng", "Ma Shan Zheng",
            NpmSource(NPM + "ma-shan-zheng@0.4.3",
                      "9befb7ac1ef0b08c17d8e1ea322a426833e91886f30dc3fb9f993676a8ef7ac3",
                      "package/400Regular/MaShanZheng_400Regular.ttf", "package/LICENSE_FONT")),
-    # A cursive hand, thickened: a bold brush for 毛体 and a flowing last character.
+    # A cursive hand, thickened: a bold brush for 毛体.
     Source("LiuJianMaoCaoBold", "Liu Jian Mao Cao (thickened)",
            NpmSource(NPM + "liu-jian-mao-cao@0.2.3",
                      "8ebf4d1946ae7e3bc3945148005495b86657e886491fa06b8c9eb6499010748b",
                      "package/LiuJianMaoCao_400Regular.ttf", None), bold=24),
-    Source("GreatVibes", "Great Vibes",
-           NpmSource(NPM + "great-vibes@0.4.1",
-                     "d117f1f42d10ba8eeab629a7badd6238de7d6a5b391783e7f99c991290c075e3",
-                     "package/400Regular/GreatVibes_400Regular.ttf", "package/LICENSE_FONT"),
+    Source("LongCang", "Long Cang",
+           NpmSource("@fontsource/long-cang@5.3.0",
+                     "f37d7fc6e0ed15718e03fe9edd5f8b0117d6d011d23c15bf2d35b7b00f9c4e26",
+                     "package/files/long-cang-*-400-normal.woff2", "package/LICENSE")),
+    Source("ZCOOLXiaoWei", "ZCOOL XiaoWei",
+           NpmSource(NPM + "zcool-xiaowei@0.4.1",
+                     "5da1b0f84034ae51d00fa91a280a2a6e9c52bf51ca14f96a65ebd130a42cb241",
+                     "package/400Regular/ZCOOLXiaoWei_400Regular.ttf", "package/LICENSE_FONT")),
+    Source("ZCOOLKuaiLe", "ZCOOL KuaiLe",
+           NpmSource(NPM + "zcool-kuaile@0.4.2",
+                     "19fc7e2a3d69b8e27366161e36a6ead567f328131d89239572b332343e405c63",
+                     "package/400Regular/ZCOOLKuaiLe_400Regular.ttf", "package/LICENSE_FONT")),
+    Source("NotoSansSC", "Noto Sans SC Medium",
+           NpmSource(NPM + "noto-sans-sc@0.4.3",
+                     "0d69d0f4971d2ff574e3d93cbc218dc950bf3f3f8f8e2c008d97687ed53aee59",
+                     "package/500Medium/NotoSansSC_500Medium.ttf", "package/LICENSE_FONT")),
+    Source("DancingScriptBold", "Dancing Script Bold",
+           NpmSource(NPM + "dancing-script@0.4.2",
+                     "b0468b3ab5c79df6ef599349a283ffd342d3caf5d7ead9a41520767499627130",
+                     "package/700Bold/DancingScript_700Bold.ttf", "package/LICENSE_FONT"),
+           latin=True),
+    Source("DancingScript", "Dancing Script",
+           NpmSource(NPM + "dancing-script@0.4.2",
+                     "b0468b3ab5c79df6ef599349a283ffd342d3caf5d7ead9a41520767499627130",
+                     "package/400Regular/DancingScript_400Regular.ttf", "package/LICENSE_FONT"),
            latin=True),
     Source("Allura", "Allura",
            NpmSource(NPM + "allura@0.4.2",
                      "d3a0f8f13527ba24cb94e2f23a33367b5428b83304281bd0f0ea3404be57376c",
                      "package/400Regular/Allura_400Regular.ttf", "package/LICENSE_FONT"),
            latin=True),
-    Source("AlexBrush", "Alex Brush",
-           NpmSource(NPM + "alex-brush@0.4.1",
-                     "c051fdd0c1fbc31cdee9ca0319c58d4c81060d12ac224ddeb0a81d7397e93f76",
-                     "package/400Regular/AlexBrush_400Regular.ttf", "package/LICENSE_FONT"),
-           latin=True),
     Source("PinyonScript", "Pinyon Script",
            NpmSource(NPM + "pinyon-script@0.4.1",
                      "87015766e5ffddec3be9e20b3848b275a78420292ccf6fb835a7fd8491fdfa7c",
                      "package/400Regular/PinyonScript_400Regular.ttf", "package/LICENSE_FONT"),
            latin=True),
-    Source("LXGWWenKaiBold", "LXGW WenKai Bold",
-           DebianSource("fonts-lxgw-wenkai",
-                        "/usr/share/fonts/truetype/lxgw-wenkai/LXGWWenKai-Bold.ttf")),
     Source("LXGWWenKai", "LXGW WenKai",
            DebianSource("fonts-lxgw-wenkai",
                         "/usr/share/fonts/truetype/lxgw-wenkai/LXGWWenKai-Regular.ttf")),
-    Source("ARPLKaitiMGB", "AR PL KaitiM GB",
-           DebianSource("fonts-arphic-gkai00mp",
-                        "/usr/share/fonts/truetype/arphic-gkai00mp/gkai00mp.ttf")),
-    Source("WenQuanYiZenHei", "WenQuanYi Zen Hei",
-           DebianSource("fonts-wqy-zenhei", "/usr/share/fonts/truetype/wqy/wqy-zenhei.ttc")),
-    # Square, even strokes made heavier: the closest free thing to a carved seal face.
+    Source("LXGWWenKaiLight", "LXGW WenKai Light",
+           DebianSource("fonts-lxgw-wenkai",
+                        "/usr/share/fonts/truetype/lxgw-wenkai/LXGWWenKai-Light.ttf")),
+    Source("LXGWWenKaiBold", "LXGW WenKai Bold",
+           DebianSource("fonts-lxgw-wenkai",
+                        "/usr/share/fonts/truetype/lxgw-wenkai/LXGWWenKai-Bold.ttf")),
+    # Square, even strokes made heavier: the closest free thing to a carved seal face. Its
+    # licence (GPL 2) admits no glyphs of another licence, so nothing is filled in.
     Source("WenQuanYiZenHeiSeal", "WenQuanYi Zen Hei (thickened)",
            DebianSource("fonts-wqy-zenhei", "/usr/share/fonts/truetype/wqy/wqy-zenhei.ttc"),
-           bold=34),
+           bold=34, fill=()),
 ]}
 
 
@@ -97,23 +123,23 @@ class Style:
 
 
 STYLES = [
-    # Default: a bold running-hand surname, a legible brush middle, a flowing cursive last.
-    Style("公文签", "gwq", ("ZhiMangXing", "MaShanZheng", "LiuJianMaoCaoBold")),
+    # Default: a running hand, its surname thickened, as an official signs a paper.
+    Style("公文签", "gwq", ("ZhiMangXingBold", "ZhiMangXing", "ZhiMangXing")),
     Style("毛体", "mti", ("LiuJianMaoCaoBold", "LiuJianMaoCaoBold", "LiuJianMaoCaoBold")),
-    Style("行书签", "xsq", ("ZhiMangXing", "ZhiMangXing", "ZhiMangXing")),
-    Style("楷书签", "ksq", ("LXGWWenKaiBold", "LXGWWenKai", "LXGWWenKai")),
+    Style("行书签", "xsq", ("LongCang", "LongCang", "LongCang")),
+    Style("楷书签", "ksq", ("MaShanZheng", "MaShanZheng", "MaShanZheng")),
     # The program draws the three parts apart, so the letters need not join across them;
-    # they must match in weight and x-height.
-    Style("英文签", "ywq", ("GreatVibes", "AlexBrush", "AlexBrush")),
+    # they must match in weight and x-height. One upright hand, one flourished.
+    Style("英文签", "ywq", ("DancingScriptBold", "DancingScript", "DancingScript")),
     Style("英文签-花体", "hty", ("PinyonScript", "Allura", "Allura")),
 ]
 
 # Single faces of fonts/电脑字/: (display name, face name, source key).
 SINGLE_FACES = [
-    ("楷体", "KaiTi", "ARPLKaitiMGB"),
-    ("行楷", "XingKai", "ZhiMangXing"),
-    ("黑体", "HeiTi", "WenQuanYiZenHei"),
-    ("手写体", "ShouXie", "LXGWWenKai"),
+    ("楷体", "KaiTi", "LXGWWenKai"),
+    ("雅宋", "YaSong", "ZCOOLXiaoWei"),
+    ("黑体", "HeiTi", "NotoSansSC"),
+    ("快乐体", "KuaiLe", "ZCOOLKuaiLe"),
     ("篆印体", "ZhuanYin", "WenQuanYiZenHeiSeal"),
     ("篆印体-阴文", "ZhuanYinYinWen", "WenQuanYiZenHeiSeal"),
 ]

@@ -9,8 +9,9 @@ from fontTools import subset
 from fontTools.ttLib import TTFont
 from fontTools.ttLib.tables._g_l_y_f import Glyph, GlyphComponent
 
+import fill
 from catalogue import Source
-from charsets import gb2312
+from charsets import chinese_name_characters
 
 ASCII = range(0x20, 0x7F)
 LATIN = [*range(0x20, 0x250), *range(0x2000, 0x2070), 0x20AC]
@@ -45,7 +46,7 @@ def cut_down(font: TTFont, latin: bool) -> None:
         wanted = LATIN
     else:
         options.hinting = False
-        wanted = [*ASCII, *gb2312()]
+        wanted = [*ASCII, *chinese_name_characters()]
     subsetter = subset.Subsetter(options)
     subsetter.populate(unicodes=wanted)
     subsetter.subset(font)
@@ -100,28 +101,34 @@ def _add_glyphs(font: TTFont, glyphs: list[tuple[str, object, int]]) -> None:
 
 
 def thicken(font: TTFont, radius: int) -> None:
-    """Make every stroke about 2 x radius wider.
+    """Make every stroke about 2 x radius wider."""
+    glyf = font["glyf"]
+    names = [name for name in font.getGlyphOrder()
+             if not glyf[name].isComposite() and glyf[name].numberOfContours > 0]
+    thicken_glyphs(font, names, radius, grow=True)
+
+
+def thicken_glyphs(font: TTFont, names: list[str], radius: int, grow: bool) -> None:
+    """Widen the strokes of the named outline glyphs by about 2 x radius.
 
     Each outline becomes a composite of itself placed around a small circle; the
-    rasteriser fills the union, which widens strokes evenly without redrawing them.
+    rasteriser fills the union, which widens strokes evenly without redrawing them. With
+    grow, the advance takes the extra width; without, the glyph keeps its advance and centre.
     """
     glyf, hmtx = font["glyf"], font["hmtx"]
     ring = [(0, 0), (radius, 0), (-radius, 0), (0, radius), (0, -radius)]
     diagonal = round(radius * 0.7071)
     ring += [(diagonal, diagonal), (diagonal, -diagonal), (-diagonal, diagonal),
              (-diagonal, -diagonal)]
+    shift, extra = (radius, 2 * radius) if grow else (0, 0)
     outlines, composites = [], []
-    for name in list(font.getGlyphOrder()):
-        glyph = glyf[name]
-        if glyph.isComposite() or glyph.numberOfContours <= 0:
-            continue
+    for name in names:
         advance, _ = hmtx[name]
-        outlines.append((name + ".outline", glyph, advance))
+        outlines.append((name + ".outline", glyf[name], advance))
     _add_glyphs(font, outlines)
     for outline, _, advance in outlines:
-        parts = [(outline, 1, dx + radius, dy) for dx, dy in ring]
-        composites.append((outline[:-len(".outline")], _composite(parts, font),
-                           advance + 2 * radius))
+        parts = [(outline, 1, dx + shift, dy) for dx, dy in ring]
+        composites.append((outline[:-len(".outline")], _composite(parts, font), advance + extra))
     _add_glyphs(font, composites)
 
 
@@ -184,11 +191,19 @@ def copyright_line(font: TTFont) -> str:
 
 
 def build_font(source: Source, data: bytes, index: int, family: str,
-               ligatures: list[Ligature]) -> bytes:
+               ligatures: list[Ligature], fillers: list[tuple[str, bytes, int]]) -> bytes:
+    """The installed font; fillers (key, font data, face number) give, in order, what the
+    source lacks of a Chinese style's characters."""
     font = load(data, index)
     cut_down(font, source.latin)
     if source.bold:
         thicken(font, source.bold)
+    if not source.latin:
+        for line in fill.fill(font, list(chinese_name_characters()),
+                              [(key, load(filler, number), filler, number)
+                               for key, filler, number in fillers],
+                              _add_glyphs, thicken_glyphs):
+            print(f"    {family}: {line}", flush=True)
     if ligatures:
         add_ligatures(font, ligatures)
     rename(font, family, source.credit)

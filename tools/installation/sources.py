@@ -4,7 +4,9 @@ Tarballs are kept in a download cache outside the build tree, checked against th
 sha256 and never fetched again once a good copy is there.
 """
 
+import fnmatch
 import hashlib
+import io
 import os
 import subprocess
 import tarfile
@@ -69,9 +71,69 @@ def read_member(tarball: Path, member: str) -> bytes:
         return stream.read()
 
 
+def read_members(tarball: Path, pattern: str) -> list[bytes]:
+    with tarfile.open(tarball) as archive:
+        names = sorted(name for name in archive.getnames() if fnmatch.fnmatchcase(name, pattern))
+        if not names:
+            raise SourceError(f"{tarball.name} has no file matching {pattern}")
+        return [archive.extractfile(name).read() for name in names]
+
+
+def merge_pieces(pieces: list[bytes]) -> bytes:
+    """One font from a web font split into pieces by character range. Every glyph is drawn out
+    into a plain outline (a piece may hold a composite whose part it left out: that one is
+    taken from another piece), and the pieces' layout tables, which name their own glyphs
+    only, are left behind."""
+    from fontTools.pens.recordingPen import DecomposingRecordingPen
+    from fontTools.pens.ttGlyphPen import TTGlyphPen
+    from fontTools.ttLib import TTFont
+
+    base = TTFont(io.BytesIO(pieces[0]), recalcTimestamp=False)
+    outlines = {}
+    for data in pieces:
+        piece = TTFont(io.BytesIO(data))
+        glyphs = piece.getGlyphSet()
+        for code, name in piece.getBestCmap().items():
+            if code in outlines:
+                continue
+            recording = DecomposingRecordingPen(glyphs)
+            try:
+                glyphs[name].draw(recording)
+            except KeyError:
+                continue
+            pen = TTGlyphPen(None)
+            recording.replay(pen)
+            outlines[code] = (pen.glyph(), piece["hmtx"][name])
+    names = {code: f"uni{code:04X}" if code <= 0xFFFF else f"u{code:05X}" for code in outlines}
+    notdef = base.getGlyphSet()[".notdef"]
+    pen = TTGlyphPen(None)
+    notdef.draw(pen)
+    base.setGlyphOrder([".notdef", *(names[code] for code in sorted(outlines))])
+    glyf, hmtx = base["glyf"], base["hmtx"]
+    glyf.glyphs, glyf.glyphOrder = {".notdef": pen.glyph()}, base.getGlyphOrder()
+    hmtx.metrics = {".notdef": hmtx[".notdef"]}
+    for code, (glyph, metrics) in outlines.items():
+        glyf.glyphs[names[code]] = glyph
+        hmtx.metrics[names[code]] = metrics
+    for table in base["cmap"].tables:
+        if table.isUnicode():
+            table.cmap = {code: name for code, name in names.items()
+                          if code <= 0xFFFF or table.format in (12, 13)}
+    for tag in ("GSUB", "GPOS", "GDEF"):
+        if tag in base:
+            del base[tag]
+    base["post"].formatType = 3.0
+    base.flavor = None
+    out = io.BytesIO()
+    base.save(out)
+    return out.getvalue()
+
+
 def font_bytes(source: Source) -> bytes:
     origin = source.origin
     if isinstance(origin, NpmSource):
+        if "*" in origin.font:
+            return merge_pieces(read_members(npm_tarball(origin), origin.font))
         return read_member(npm_tarball(origin), origin.font)
     path = Path(origin.font)
     if not path.exists():
