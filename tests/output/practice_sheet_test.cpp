@@ -134,7 +134,9 @@ TEST(PracticeSheet, TheRenderersPdfIsOneA4PageWithoutFontsShowingModelPaleAndEmp
     for (int x = 0; x < page.width(); ++x) headingInk = std::max(headingInk, 255 - qGray(page.pixel(x, y)));
   EXPECT_GT(headingInk, 150);
 
-  EXPECT_NE(RunTool(renderer, {"--practice", "--out", folder.filePath("a.png")}).indexOf(".pdf"), -1);
+  // A sheet is a PDF: another type is refused with the reason, and nothing is written.
+  EXPECT_TRUE(RunTool(renderer, {"--practice", "--out", folder.filePath("a.png")}).contains(".pdf"));
+  EXPECT_FALSE(QFileInfo::exists(folder.filePath("a.png")));
 }
 
 TEST(PracticeSheetClicks, PrintAsPrintingDoesAndExportAfterTheSaveDialog) {
