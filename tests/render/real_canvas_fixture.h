@@ -1,9 +1,11 @@
 #pragma once
 
+#include <QDir>
 #include <QImage>
 #include <QRect>
 #include <functional>
 
+#include "app/catalogue.h"
 #include "render/qt_canvas.h"
 #include "render/qt_font_registry.h"
 #include "render/qt_picture_loader.h"
@@ -28,6 +30,17 @@ class RealCanvasTest : public ::testing::Test {
   void AddStyle(const QString& name, const QString& path) {
     controls.entries << name;
     fontPaths << path;
+  }
+  // The installation the build assembles, listed by its own catalogue; false when not built.
+  bool UseSampleInstallation() {
+    const QString appPath = QStringLiteral(YZ_APP_DIR "/");
+    if (!QDir(appPath + QStringLiteral("fonts")).exists()) return false;
+    const Catalogue catalogue = LoadCatalogue(appPath);
+    controls.entries = catalogue.styleNames;
+    fontPaths = catalogue.FontPaths;
+    singleFaceNames = catalogue.SingleFaceNames;
+    backgroundPaths = catalogue.BackgroundPaths;
+    return true;
   }
   void Draw(qint32 x = -1, qint32 y = -1) {
     controls.Take(DrawSignature(

@@ -1,7 +1,5 @@
-#include <QDir>
 #include <QRawFont>
 
-#include "app/catalogue.h"
 #include "app/mod_pub.h"
 #include "real_canvas_fixture.h"
 #include "render/name_characters.h"
@@ -17,13 +15,8 @@ class SampleInstallationTest : public RealCanvasTest {
  protected:
   void SetUp() override {
     appPath = QStringLiteral(YZ_APP_DIR "/");
-    if (!QDir(appPath + QStringLiteral("fonts/公文签")).exists())
+    if (!UseSampleInstallation())
       GTEST_SKIP() << "no sample installation at " << YZ_APP_DIR << " (build target yz_installation)";
-    const Catalogue catalogue = LoadCatalogue(appPath);
-    controls.entries = catalogue.styleNames;
-    fontPaths = catalogue.FontPaths;
-    singleFaceNames = catalogue.SingleFaceNames;
-    backgroundPaths = catalogue.BackgroundPaths;
     yz::testing::FakeMessageBox messages;
     compoundSurnames = modPub::ReadTextFile(appPath + QStringLiteral("data/fuxing.dat"), messages);
     controls.imgIndex = 1;

@@ -22,9 +22,10 @@ import charsets  # noqa: E402
 import fill  # noqa: E402
 import fonts  # noqa: E402
 import glyph_metrics  # noqa: E402
+import seal_face  # noqa: E402
 import sources  # noqa: E402
 import surnames  # noqa: E402
-from catalogue import BACKGROUNDS, SINGLE_FACES, SOURCES, STYLES  # noqa: E402
+from catalogue import BACKGROUNDS, SEAL_FACES, SINGLE_FACES, SOURCES, STYLES  # noqa: E402
 
 WORKERS = 2
 
@@ -41,6 +42,12 @@ def font_jobs() -> list[tuple[str, str, str, bool]]:
     for display, face, key in SINGLE_FACES:
         jobs.append((f"fonts/电脑字/{display}({face}).dat", key, face, False))
     return jobs
+
+
+def seal_jobs() -> list[tuple[str, int]]:
+    """(relative output path, index in SEAL_FACES) for every seal face."""
+    return [(f"fonts/电脑字/{seal.display}({seal.face}).dat", index)
+            for index, seal in enumerate(SEAL_FACES)]
 
 
 def code_of(*modules) -> list[str]:
@@ -72,6 +79,12 @@ def make_font(job: tuple[str, str, str, bool], app_dir: str) -> str:
     return relative
 
 
+def make_seal(job: tuple[str, int], app_dir: str) -> str:
+    relative, index = job
+    write_atomically(Path(app_dir) / relative, seal_face.seal_face_bytes(SEAL_FACES[index]))
+    return relative
+
+
 def make_picture(job: tuple[str, str, int], app_dir: str) -> str:
     name, kind, seed = job
     target = Path(app_dir) / "images" / name
@@ -90,6 +103,10 @@ def _run_picture(arguments):
     return make_picture(*arguments)
 
 
+def _run_seal(arguments):
+    return make_seal(*arguments)
+
+
 def licence_files(app_dir: Path) -> dict[str, bytes]:
     """One licence per source font, and an index of which installed file uses which (a face
     that lends its characters to fill another counts as used by that file too)."""
@@ -100,6 +117,10 @@ def licence_files(app_dir: Path) -> dict[str, bytes]:
         if not SOURCES[key].latin:
             for filler in SOURCES[key].fill:
                 users.setdefault(filler, []).append(f"{relative} (missing characters)")
+    for relative, index in seal_jobs():
+        seal = SEAL_FACES[index]
+        for key in seal.outlines:
+            users.setdefault(key, []).append(relative)
     index = ["Licences of the fonts in fonts/. Each installed font was cut down to the",
              "characters a name can use and renamed; the sources are credited here.", ""]
     for key, used_by in users.items():
@@ -163,6 +184,15 @@ def main() -> int:
         if needed(relative, made_by):
             font_work.append((job, made_by))
 
+    seal_work = []
+    for job in seal_jobs():
+        relative, index = job
+        seal = SEAL_FACES[index]
+        made_by = recipe(relative, seal, [SOURCES[key] for key in seal.outlines],
+                         code_of(fonts, seal_face))
+        if needed(relative, made_by):
+            seal_work.append((job, made_by))
+
     picture_work = []
     for seed, (name, kind) in enumerate(BACKGROUNDS, start=1):
         made_by = recipe(name, kind, seed, backgrounds.BACKGROUND_SIZE, code_of(backgrounds))
@@ -170,8 +200,8 @@ def main() -> int:
             picture_work.append(((name, kind, seed), made_by))
 
     small_files = {"data/fuxing.dat": surnames.table_bytes(), **licence_files(app_dir)}
-    wanted = ({job[0] for job in font_jobs()} | {f"images/{name}" for name, _ in BACKGROUNDS}
-              | set(small_files))
+    wanted = ({job[0] for job in font_jobs()} | {job[0] for job in seal_jobs()}
+              | {f"images/{name}" for name, _ in BACKGROUNDS} | set(small_files))
     remove_stale(app_dir, state, wanted)
     save()
     for relative, data in small_files.items():
@@ -181,24 +211,31 @@ def main() -> int:
             done(relative, made_by)
 
     # Fetch every download once, here, so that the workers never race for the cache.
-    for (_, key, _, _), _ in font_work:
+    seal_keys = [key for seal in SEAL_FACES for key in seal.outlines]
+    for key in [key for (_, key, _, _), _ in font_work] + seal_keys:
         for needed_key in (key, *SOURCES[key].fill):
             origin = SOURCES[needed_key].origin
             if isinstance(origin, sources.NpmSource):
                 sources.npm_tarball(origin)
 
-    if font_work or picture_work:
-        print(f"assembling {len(font_work)} fonts and {len(picture_work)} pictures "
+    if font_work or seal_work or picture_work:
+        print(f"assembling {len(font_work) + len(seal_work)} fonts and {len(picture_work)} pictures "
               f"in {app_dir}", flush=True)
     with multiprocessing.Pool(WORKERS) as pool:
         pictures = pool.imap_unordered(
             _run_picture, [(job, str(app_dir)) for job, _ in picture_work])
+        # The seal faces take longest: start them first.
+        seals = pool.imap_unordered(_run_seal, [(job, str(app_dir)) for job, _ in seal_work])
         keys = {f"images/{job[0]}": made_by for job, made_by in picture_work}
         for relative in pictures:
             done(relative, keys[relative])
         keys = {job[0]: made_by for job, made_by in font_work}
         for relative in pool.imap_unordered(_run_font, [(job, str(app_dir))
                                                         for job, _ in font_work]):
+            print(f"  {relative}", flush=True)
+            done(relative, keys[relative])
+        keys = {job[0]: made_by for job, made_by in seal_work}
+        for relative in seals:
             print(f"  {relative}", flush=True)
             done(relative, keys[relative])
     return 0

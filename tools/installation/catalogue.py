@@ -70,10 +70,16 @@ SOURCES = {s.key: s for s in [
            NpmSource(NPM + "zcool-kuaile@0.4.2",
                      "19fc7e2a3d69b8e27366161e36a6ead567f328131d89239572b332343e405c63",
                      "package/400Regular/ZCOOLKuaiLe_400Regular.ttf", "package/LICENSE_FONT")),
-    Source("NotoSansSC", "Noto Sans SC Medium",
+    # Apache 2.0 in its own name table (Debian offers it under the GPL 3 too); a derivative
+    # may be offered under other terms, so the OFL glyphs filled in keep it one OFL font.
+    Source("WenQuanYiMicroHei", "WenQuanYi Micro Hei",
+           DebianSource("fonts-wqy-microhei", "/usr/share/fonts/truetype/wqy/wqy-microhei.ttc")),
+    # The seal faces' outlines: one face under one licence that draws every character a name
+    # may hold, heavy enough that its strokes survive being evened.
+    Source("NotoSansSCBold", "Noto Sans SC Bold",
            NpmSource(NPM + "noto-sans-sc@0.4.3",
                      "0d69d0f4971d2ff574e3d93cbc218dc950bf3f3f8f8e2c008d97687ed53aee59",
-                     "package/500Medium/NotoSansSC_500Medium.ttf", "package/LICENSE_FONT")),
+                     "package/700Bold/NotoSansSC_700Bold.ttf", "package/LICENSE_FONT")),
     Source("DancingScriptBold", "Dancing Script Bold",
            NpmSource(NPM + "dancing-script@0.4.2",
                      "b0468b3ab5c79df6ef599349a283ffd342d3caf5d7ead9a41520767499627130",
@@ -103,11 +109,6 @@ SOURCES = {s.key: s for s in [
     Source("LXGWWenKaiBold", "LXGW WenKai Bold",
            DebianSource("fonts-lxgw-wenkai",
                         "/usr/share/fonts/truetype/lxgw-wenkai/LXGWWenKai-Bold.ttf")),
-    # Square, even strokes made heavier: the closest free thing to a carved seal face. Its
-    # licence (GPL 2) admits no glyphs of another licence, so nothing is filled in.
-    Source("WenQuanYiZenHeiSeal", "WenQuanYi Zen Hei (thickened)",
-           DebianSource("fonts-wqy-zenhei", "/usr/share/fonts/truetype/wqy/wqy-zenhei.ttc"),
-           bold=34, fill=()),
 ]}
 
 
@@ -138,10 +139,23 @@ STYLES = [
 SINGLE_FACES = [
     ("楷体", "KaiTi", "LXGWWenKai"),
     ("雅宋", "YaSong", "ZCOOLXiaoWei"),
-    ("黑体", "HeiTi", "NotoSansSC"),
+    ("黑体", "HeiTi", "WenQuanYiMicroHei"),
     ("快乐体", "KuaiLe", "ZCOOLKuaiLe"),
-    ("篆印体", "ZhuanYin", "WenQuanYiZenHeiSeal"),
-    ("篆印体-阴文", "ZhuanYinYinWen", "WenQuanYiZenHeiSeal"),
+]
+
+
+@dataclass(frozen=True)
+class SealFace:
+    display: str
+    face: str
+    relief: bool               # red strokes in an outline frame; else white on a filled one
+    outlines: tuple[str, ...]  # source keys of the faces cut, the first that draws a character
+
+
+# The seal faces of fonts/电脑字/, cut at build time (seal_face.py).
+SEAL_FACES = [
+    SealFace("篆印体", "ZhuanYin", True, ("NotoSansSCBold",)),
+    SealFace("篆印体-阴文", "ZhuanYinYinWen", False, ("NotoSansSCBold",)),
 ]
 
 # The common compound surnames, in the order the table lists them.

@@ -149,7 +149,10 @@ def fill(font: TTFont, wanted: list[int], fillers: list[tuple[str, TTFont, bytes
     """Give the font every wanted character it lacks, from the filler closest in weight (one
     that is lighter can be thickened, one that is heavier cannot be thinned). Returns one line
     per filler used, with its fit, the ink it reached and how many characters it gave."""
-    own = font.getBestCmap()
+    # A character mapped to an empty glyph is missing too (some faces map symbols so).
+    glyf = font["glyf"] if "glyf" in font else None
+    own = {code: name for code, name in font.getBestCmap().items()
+           if glyf is None or glyf[name].numberOfContours != 0 or chr(code).isspace()}
     missing = [code for code in wanted if code not in own]
     if not missing:
         return []

@@ -1,0 +1,70 @@
+"""Checks over the two seal faces the build cuts: /usr/bin/python3 test_seal_faces.py <app dir>."""
+
+import multiprocessing
+import sys
+import unittest
+from pathlib import Path
+
+from fontTools.ttLib import TTFont
+
+APP_DIR = Path(sys.argv.pop(1) if len(sys.argv) > 1 else "build/app")
+TOOLS = Path(__file__).resolve().parents[2] / "tools/installation"
+sys.path.insert(0, str(TOOLS))
+
+from catalogue import SEAL_FACES  # noqa: E402
+from charsets import chinese_name_characters, standard_characters  # noqa: E402
+
+FACES = {"篆印体": "ZhuanYin", "篆印体-阴文": "ZhuanYinYinWen"}
+
+
+def seal_path(display: str) -> Path:
+    return APP_DIR / "fonts/电脑字" / f"{display}({FACES[display]}).dat"
+
+
+def rebuilt(index: int) -> bytes:
+    import seal_face
+    return seal_face.seal_face_bytes(SEAL_FACES[index])
+
+
+class SealFaces(unittest.TestCase):
+    def test_the_files_declare_their_faces(self):
+        self.assertEqual({seal.display: seal.face for seal in SEAL_FACES}, FACES)
+        for display, face in FACES.items():
+            with self.subTest(face=face), TTFont(seal_path(display), lazy=True) as font:
+                families = {record.toUnicode() for record in font["name"].names
+                            if record.nameID in (1, 4, 6, 16)}
+                self.assertEqual(families, {face})
+
+    def test_every_name_character_has_a_glyph_of_its_own_filling_the_em(self):
+        wanted = chinese_name_characters()
+        self.assertLessEqual(set(standard_characters()), set(wanted))
+        for display in FACES:
+            with self.subTest(face=display), TTFont(seal_path(display)) as font:
+                cmap, glyf = font.getBestCmap(), font["glyf"]
+                upm = font["head"].unitsPerEm
+                missing = [f"U+{code:04X}" for code in wanted if code not in cmap]
+                self.assertEqual(missing, [])
+                empty = [f"U+{code:04X}" for code in wanted
+                         if not chr(code).isspace() and glyf[cmap[code]].numberOfContours <= 0]
+                self.assertEqual(empty, [], "drawn as nothing")
+                # Seal characters fill their squares: the average box over the hanzi.
+                boxes = [glyf[cmap[code]] for code in standard_characters()]
+                width = sum(g.xMax - g.xMin for g in boxes) / len(boxes) / upm
+                height = sum(g.yMax - g.yMin for g in boxes) / len(boxes) / upm
+                self.assertGreaterEqual(width, 0.85)
+                self.assertGreaterEqual(height, 0.85)
+                self.assertEqual({font["hmtx"][cmap[code]][0] for code in standard_characters()},
+                                 {upm}, "every hanzi a square cell")
+
+    def test_two_builds_give_the_same_bytes(self):
+        # Each face again in a fresh process (its own hash seed), against the installed file.
+        with multiprocessing.get_context("spawn").Pool(2) as pool:
+            again = pool.map(rebuilt, range(len(SEAL_FACES)))
+        for seal, data in zip(SEAL_FACES, again):
+            with self.subTest(face=seal.face):
+                self.assertTrue(data == seal_path(seal.display).read_bytes(),
+                                "a second build differs")
+
+
+if __name__ == "__main__":
+    unittest.main(verbosity=1)
