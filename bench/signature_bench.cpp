@@ -16,6 +16,8 @@
 
 #include "app/installation.h"
 #include "app/style_rules.h"
+#include "export/practice_sheet.h"
+#include "export/vector_file.h"
 #include "render/draw_signature.h"
 #include "render/qt_canvas.h"
 #include "render/qt_font_registry.h"
@@ -187,6 +189,36 @@ void LongName(benchmark::State& state, const char* kind) {
   }
 }
 
+// One practice sheet as 导出练字帖 makes it (outlines, page, PDF), beside the transparent vector
+// export of the same signature: the same outlines once, on no background, which the sheet builds
+// on; the sheet reports itself against that export.
+void Document(benchmark::State& state, const char* kind, bool sheet) {
+  const int style = StyleIndex(kind);
+  if (style < 0) {
+    state.SkipWithError("style missing from the sample installation");
+    return;
+  }
+  yz::QtFontRegistry fonts;
+  yz::QtPictureLoader pictures;
+  yz::DrawingRequest request = DragRequest(style, QString(kind) == "seal");
+  request.background.reset();
+  QElapsedTimer timer;
+  timer.start();
+  for (auto _ : state) {
+    const QByteArray pdf =
+        sheet ? yz::PracticeSheetPdf(yz::MakePracticeSheet(request, Installed(), fonts, pictures))
+              : yz::PdfDocument(yz::DrawSignatureShapes(request, Installed(), fonts, pictures),
+                                request.textCN);
+    benchmark::DoNotOptimize(pdf.constData());
+  }
+  const double perDocument = double(timer.nsecsElapsed()) / 1000.0 / double(state.iterations());
+  const std::string name = std::string(kind) + (sheet ? "/sheet" : "/vector");
+  PerMoveMicros()[name] = perDocument;
+  if (const auto it = PerMoveMicros().find(std::string(kind) + "/vector");
+      sheet && it != PerMoveMicros().end() && it->second > 0)
+    state.counters["x_vector"] = perDocument / it->second;
+}
+
 // What no move can avoid: copying the decoded 388 × 261 background, then laying the three
 // characters' already-rasterised images on it.
 void BM_Floor(benchmark::State& state) {
@@ -315,6 +347,10 @@ BENCHMARK_CAPTURE(DragRedraw, seal/naive, "seal", false)->Unit(benchmark::kMilli
 BENCHMARK_CAPTURE(DragRedraw, three_font/cached_2x, "three_font", true, 2)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(GalleryOpen, first, false)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK_CAPTURE(GalleryOpen, again, true)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK_CAPTURE(Document, three_font/vector, "three_font", false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Document, three_font/sheet, "three_font", true)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Document, seal/vector, "seal", false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Document, seal/sheet, "seal", true)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(LongName, three_font_cn, "three_font_cn")->Arg(10)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(LongName, three_font_latin, "three_font_latin")->Arg(10)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(LongName, joined, "joined")->Arg(10)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);

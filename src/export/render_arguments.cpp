@@ -69,6 +69,9 @@ struct Options {
   QCommandLineOption out{QStringLiteral("out"),
                          QStringLiteral("输出文件 .png/.jpg/.bmp，或矢量的 .svg/.pdf；--style all 时为文件夹"),
                          QStringLiteral("路径")};
+  QCommandLineOption practice{
+      QStringLiteral("practice"),
+      QStringLiteral("画一页练字帖（A4 PDF）：签名范字、描红行和空白格；--out 须以 .pdf 结尾")};
   QCommandLineOption format{QStringLiteral("format"),
                             QStringLiteral("--style all 时的文件类型 png、jpg、bmp、svg 或 pdf（默认 png）"),
                             QStringLiteral("类型")};
@@ -103,6 +106,14 @@ void CheckOutput(const RenderArguments& a) {
     throw BadArguments(
         QStringLiteral("--out 的名称含有不能照原样写成文件名的字节（不是有效的 UTF-8）：“%1”")
             .arg(a.out));
+  if (a.practice) {
+    if (a.allStyles)
+      throw BadArguments(QStringLiteral("--practice 一次画一种款式，不能与 --style all 同用"));
+    if (QFileInfo(a.out).suffix().toLower() != QStringLiteral("pdf"))
+      throw BadArguments(
+          QStringLiteral("--practice 的 --out 须以 .pdf 结尾：“%1”").arg(a.out));
+    return;
+  }
   if (a.allStyles) {
     if (a.transparent && !kTransparentTypes.contains(QString::fromLatin1(a.folderFormat)))
       throw BadArguments(
@@ -135,7 +146,8 @@ RenderArguments ParseRenderArguments(const QStringList& arguments) {
                                    QStringLiteral("显示版本"));
   parser.addOptions({help, version});
   parser.addOptions(
-      {o.name, o.en, o.style, o.background, o.size, o.color, o.x, o.y, o.scale, o.out, o.format});
+      {o.name, o.en, o.style, o.background, o.size, o.color, o.x, o.y, o.scale, o.out, o.format,
+       o.practice});
   RenderArguments a;
   ParserMessages messages;
   const bool translated = QCoreApplication::instance() &&
@@ -196,6 +208,7 @@ RenderArguments ParseRenderArguments(const QStringList& arguments) {
                              .arg(parser.value(o.format)));
     a.folderFormat = format.toLatin1();
   }
+  a.practice = parser.isSet(o.practice);
   a.out = parser.value(o.out);
   CheckOutput(a);
   return a;

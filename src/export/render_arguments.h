@@ -34,6 +34,7 @@ struct RenderArguments {
   qint32 x = -1;                      // twips; -1 asks for the default position
   qint32 y = -1;
   int scale = 1;
+  bool practice = false;            // --practice: a practice sheet (PDF) instead of the picture
   QString out;                      // a file, or a folder with --style all
   QByteArray folderFormat = "png";  // the files' type with --style all
 };

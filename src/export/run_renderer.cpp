@@ -5,6 +5,7 @@
 
 #include "app/installation.h"
 #include "export/names_to_draw.h"
+#include "export/practice_sheet.h"
 #include "export/signature_file.h"
 #include "render/qt_picture_loader.h"
 #include "seams/message_box.h"
@@ -81,7 +82,10 @@ int RunRenderer(const QStringList& arguments, const QString& appPath, QTextStrea
     QList<Failure> failures;
     for (const PlannedPicture& picture : pictures) {
       try {
-        WriteSignatureFile(picture.request, installation, fonts, loader, picture.path);
+        if (a.practice)
+          WritePracticeSheetFile(picture.request, installation, fonts, loader, picture.path);
+        else
+          WriteSignatureFile(picture.request, installation, fonts, loader, picture.path);
         out << QFileInfo(picture.path).absoluteFilePath() << Qt::endl;
       } catch (const Failure& failure) {
         failures << failure;

@@ -1,7 +1,6 @@
 #include "output/export_signature.h"
 
 #include <QFileInfo>
-#include <optional>
 
 #include "export/signature_file.h"
 
@@ -9,19 +8,26 @@ namespace yz {
 
 namespace {
 
-// One choice of the dialog's type list and what it asks for.
-struct ExportType {
-  QString label;
-  QString extension;
-  int scale;
-  bool transparent;
-};
+void Export(QWidget* owner, DrawingRequest request, const QString& title,
+            const QList<ExportType>& types, const Installation& installation,
+            QtFontRegistry& fonts, PictureLoader& pictures, SaveDialog& dialog,
+            MessageBox& messages) {
+  const auto chosen = AskForExportFile(owner, title, types, dialog, messages);
+  if (!chosen) return;
+  const auto& [path, type] = *chosen;
+  request.scale = type.scale;
+  if (type.transparent) request.background.reset();
+  WriteSignatureFile(request, installation, fonts, pictures, path);
+  messages.Show(QStringLiteral("导出完毕！") + "\r\n" + path, kMbInformation);
+}
 
-// Asks for a file of one of `types`; nullopt when the user cancelled, or declined to replace
-// an existing file the dialog did not ask about (the name it was given, completed).
-std::optional<std::pair<QString, ExportType>> AskForFile(QWidget* owner, const QString& title,
-                                                         const QList<ExportType>& types,
-                                                         SaveDialog& dialog, MessageBox& messages) {
+}  // namespace
+
+std::optional<std::pair<QString, ExportType>> AskForExportFile(QWidget* owner,
+                                                               const QString& title,
+                                                               const QList<ExportType>& types,
+                                                               SaveDialog& dialog,
+                                                               MessageBox& messages) {
   QStringList labels;
   for (const ExportType& type : types) labels << type.label;
   const SaveDialog::Result result = dialog.GetSaveFileName(owner, title, labels, 1);
@@ -33,21 +39,6 @@ std::optional<std::pair<QString, ExportType>> AskForFile(QWidget* owner, const Q
     return std::nullopt;
   return std::make_pair(path, type);
 }
-
-void Export(QWidget* owner, DrawingRequest request, const QString& title,
-            const QList<ExportType>& types, const Installation& installation,
-            QtFontRegistry& fonts, PictureLoader& pictures, SaveDialog& dialog,
-            MessageBox& messages) {
-  const auto chosen = AskForFile(owner, title, types, dialog, messages);
-  if (!chosen) return;
-  const auto& [path, type] = *chosen;
-  request.scale = type.scale;
-  if (type.transparent) request.background.reset();
-  WriteSignatureFile(request, installation, fonts, pictures, path);
-  messages.Show(QStringLiteral("导出完毕！") + "\r\n" + path, kMbInformation);
-}
-
-}  // namespace
 
 QString WithExtension(const QString& path, const QString& extension) {
   const QString fileName = path.mid(path.lastIndexOf('/') + 1);

@@ -1,5 +1,9 @@
 #pragma once
 
+#include <QList>
+#include <optional>
+#include <utility>
+
 #include "app/installation.h"
 #include "render/drawing_request.h"
 #include "render/qt_font_registry.h"
@@ -10,6 +14,22 @@
 class QWidget;
 
 namespace yz {
+
+// One choice of an export dialog's type list and what it asks for.
+struct ExportType {
+  QString label;
+  QString extension;
+  int scale = 1;
+  bool transparent = false;
+};
+
+// Asks for a file of one of `types`; nullopt when the user cancelled, or declined to replace
+// an existing file the dialog did not ask about (the name it was given, completed).
+std::optional<std::pair<QString, ExportType>> AskForExportFile(QWidget* owner,
+                                                               const QString& title,
+                                                               const QList<ExportType>& types,
+                                                               SaveDialog& dialog,
+                                                               MessageBox& messages);
 
 // 导出高清图片…: asks for a PNG file, offering it 2, 4 or 8 times the canvas's size on the
 // background or on a transparent ground, draws `request` so and writes it whole.

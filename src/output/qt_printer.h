@@ -18,6 +18,7 @@ enum PrintErrorNumber {
 class QtPrinter : public Printer {
  public:
   void PrintPicture(const QImage& picture, double widthInches, double heightInches) override;
+  void PrintPage(const QString& title, double margin, const PagePainter& paint) override;
 };
 
 }  // namespace yz

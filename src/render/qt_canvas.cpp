@@ -53,18 +53,19 @@ const QFont& QtCanvas::CurrentFont() const {
   return font_;
 }
 
-void QtCanvas::RecordShapes(VectorDrawing* into) {
+void QtCanvas::RecordShapes(VectorDrawing* into, bool offCanvasToo) {
   shapes_ = into;
+  offCanvasToo_ = offCanvasToo;
   if (!shapes_) return;
   shapes_->size = inner_;
   shapes_->whiteGround = ground_ == Ground::White;
 }
 
-// Kept in scale-1 pixels; what lies wholly outside the canvas is not kept.
+// Kept in scale-1 pixels; what lies wholly outside the canvas is not kept unless asked for.
 void QtCanvas::Record(const QPainterPath& pixels, const QColor& colour) {
   QPainterPath path = QTransform::fromScale(1.0 / scale_, 1.0 / scale_).map(pixels);
   path.setFillRule(Qt::WindingFill);  // glyphs may overlap their own contours (thickened faces)
-  if (path.boundingRect().intersects(QRectF(QPointF(0, 0), QSizeF(inner_))))
+  if (offCanvasToo_ || path.boundingRect().intersects(QRectF(QPointF(0, 0), QSizeF(inner_))))
     shapes_->shapes.push_back({path, colour});
 }
 

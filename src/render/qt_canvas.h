@@ -59,8 +59,9 @@ class QtCanvas : public Canvas {
   const TextSprites& Sprites() const { return sprites_; }
 
   // From now on every drawing step is also kept in `into` as shapes, for output that must stay
-  // sharp at any size; nullptr stops keeping them.
-  void RecordShapes(VectorDrawing* into);
+  // sharp at any size; nullptr stops keeping them. What lies wholly off the canvas is kept only
+  // with `offCanvasToo` (a practice sheet shows the whole signature, not the canvas's view).
+  void RecordShapes(VectorDrawing* into, bool offCanvasToo = false);
 
   // The family Qt actually draws the current face with (a substitute when nothing provides it).
   QString DrawnFamily() const;
@@ -93,6 +94,7 @@ class QtCanvas : public Canvas {
   mutable quint64 fontGeneration_ = 0;  // the registry's generation font_ was resolved in
   double lineHeightTwips_ = 0;
   VectorDrawing* shapes_ = nullptr;
+  bool offCanvasToo_ = false;
   QImage enlarged_;  // the last background at the canvas's scale
   qint64 enlargedKey_ = 0;
 };

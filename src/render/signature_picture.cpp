@@ -9,10 +9,11 @@ namespace yz {
 namespace {
 
 QImage Draw(const DrawingRequest& request, const Installation& installation,
-            QtFontRegistry& fonts, PictureLoader& pictures, VectorDrawing* shapes) {
+            QtFontRegistry& fonts, PictureLoader& pictures, VectorDrawing* shapes,
+            bool offCanvasToo = false) {
   QtCanvas canvas(fonts, kCanvasInnerPixels, request.scale,
                   request.background ? QtCanvas::Ground::White : QtCanvas::Ground::Transparent);
-  canvas.RecordShapes(shapes);
+  canvas.RecordShapes(shapes, offCanvasToo);
   const Drawing drawing = DrawSignature(request, installation, {canvas, fonts, pictures});
   if (drawing.failure) throw Failure(*drawing.failure);
   return canvas.Image();
@@ -26,13 +27,14 @@ QImage DrawSignaturePicture(const DrawingRequest& request, const Installation& i
 }
 
 VectorDrawing DrawSignatureShapes(const DrawingRequest& request, const Installation& installation,
-                                  QtFontRegistry& fonts, PictureLoader& pictures) {
+                                  QtFontRegistry& fonts, PictureLoader& pictures,
+                                  bool offCanvasToo) {
   // Outlines taken from the fonts at the largest scale, where hinting no longer bends them; the
   // canvas keeps them in scale-1 pixels.
   VectorDrawing shapes;
   DrawingRequest large = request;
   large.scale = kMaxScale;
-  Draw(large, installation, fonts, pictures, &shapes);
+  Draw(large, installation, fonts, pictures, &shapes, offCanvasToo);
   return shapes;
 }
 

@@ -24,7 +24,9 @@ QImage DrawSignaturePicture(const DrawingRequest& request, const Installation& i
 
 // The same drawing kept as shapes: the glyphs as outlines, the seal's frame as boxes, the
 // background (if any) as the picture under them. Throws Failure as DrawSignaturePicture does.
+// `offCanvasToo` keeps also the strokes that fall wholly outside the canvas.
 VectorDrawing DrawSignatureShapes(const DrawingRequest& request, const Installation& installation,
-                                  QtFontRegistry& fonts, PictureLoader& pictures);
+                                  QtFontRegistry& fonts, PictureLoader& pictures,
+                                  bool offCanvasToo = false);
 
 }  // namespace yz

@@ -10,6 +10,7 @@
 #include "app/style_rules.h"
 #include "output/export_signature.h"
 #include "output/ink_colour.h"
+#include "output/practice_sheet_click.h"
 #include "output/print_signature.h"
 #include "output/save_signature.h"
 #include "render/signature_picture.h"
@@ -394,6 +395,19 @@ void frmMain::CreateCanvasMenu() {
     Handle([this] {
       ExportVectorClick(this, lastDrawn_, installation, QtFonts(), services_.pictures,
                         services_.saveDialog, services_.messages);
+    });
+  });
+  canvasMenu->AddSeparator();
+  canvasMenu->Add(QStringLiteral("打印练字帖"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P), [this] {
+    Handle([this] {
+      PrintPracticeSheetClick(lastDrawn_, installation, QtFonts(), services_.pictures,
+                              services_.printer, services_.messages);
+    });
+  });
+  canvasMenu->Add(QStringLiteral("导出练字帖…"), {}, [this] {
+    Handle([this] {
+      ExportPracticeSheetClick(this, lastDrawn_, installation, QtFonts(), services_.pictures,
+                               services_.saveDialog, services_.messages);
     });
   });
   new TextCopyYields({txtCN, txtEN, cboSize}, this);

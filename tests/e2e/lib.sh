@@ -68,3 +68,83 @@ yz_ink_box() {
     sed -E 's/([0-9]+)x([0-9]+)\+([0-9]+)\+([0-9]+)/\3 \4 \1 \2/'
   echo
 }
+
+# Expects the exclamation box (captioned with the application's title) and closes it.
+yz_expect_message_box() {
+  local what=$1
+  for _ in $(seq 30); do
+    [ "$(xdotool search --onlyvisible --name "^砚舟签名设计\$" 2>/dev/null | wc -l)" -ge 1 ] && break
+    sleep 0.2
+  done
+  yz_screenshot "$YZ_WORK/$what.png"
+  if [ -n "${YZ_KEEP_SHOTS:-}" ]; then cp "$YZ_WORK/$what.png" "$YZ_KEEP_SHOTS/"; fi
+  [ "$(xdotool search --onlyvisible --name "^砚舟签名设计\$" 2>/dev/null | wc -l)" -ge 1 ] ||
+    yz_fail "no message box when printing with $what"
+  xdotool key Return
+  sleep 0.5
+}
+
+# A private CUPS scheduler on a socket of its own with one cups-pdf queue, yz-pdf, not yet the
+# default: the machine's queues and defaults stay untouched, and programs find it through
+# CUPS_SERVER. Needs root. Sets YZ_CUPS (its folder) and YZ_PPD; yz_new_pdfs lists what cups-pdf
+# wrote since, and the PDFs go again on exit.
+yz_start_cups() {
+  [ "$(id -u)" -eq 0 ] || yz_fail "needs root to start cupsd"
+  YZ_PPD=/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd
+  [ -f "$YZ_PPD" ] || yz_fail "printer-driver-cups-pdf is not installed ($YZ_PPD missing)"
+  YZ_CUPS=$(mktemp -d /tmp/yz-cups.XXXXXX)
+  touch "$YZ_CUPS/stamp"
+  # cups-pdf writes into the job owner's home (Out in /etc/cups/cups-pdf.conf) or the anonymous spool.
+  YZ_PDF_DIRS="$(getent passwd "$(id -un)" | cut -d: -f6)/PDF /var/spool/cups-pdf/ANONYMOUS"
+  trap yz_finish_cups EXIT
+  mkdir -p "$YZ_CUPS"/{root,spool,cache,state,tmp,log}
+  chmod 755 "$YZ_CUPS"
+  chmod 1777 "$YZ_CUPS/tmp"  # filters run as lp and write their temporary files here
+  cat >"$YZ_CUPS/root/cupsd.conf" <<CONF
+Listen $YZ_CUPS/cups.sock
+LogLevel info
+WebInterface No
+Browsing No
+<Location />
+  Order allow,deny
+  Allow all
+</Location>
+CONF
+  cat >"$YZ_CUPS/root/cups-files.conf" <<CONF
+ServerRoot $YZ_CUPS/root
+RequestRoot $YZ_CUPS/spool
+CacheDir $YZ_CUPS/cache
+StateDir $YZ_CUPS/state
+TempDir $YZ_CUPS/tmp
+ErrorLog $YZ_CUPS/log/error_log
+AccessLog $YZ_CUPS/log/access_log
+PageLog $YZ_CUPS/log/page_log
+CONF
+  export CUPS_SERVER=$YZ_CUPS/cups.sock
+  /usr/sbin/cupsd -f -c "$YZ_CUPS/root/cupsd.conf" -s "$YZ_CUPS/root/cups-files.conf" >"$YZ_CUPS/log/cupsd.out" 2>&1 &
+  YZ_PIDS+=($!)
+  for _ in $(seq 50); do lpstat -r 2>/dev/null | grep -q 'is running' && break; sleep 0.2; done
+  lpstat -r 2>/dev/null | grep -q 'is running' || { cat "$YZ_CUPS/log/cupsd.out" >&2; yz_fail "cupsd did not start"; }
+  lpadmin -p yz-pdf -E -v cups-pdf:/ -P "$YZ_PPD" 2>/dev/null
+  lpstat -d 2>&1 | grep -q 'no system default' || yz_fail "the private scheduler has a default queue already"
+}
+
+yz_finish_cups() {
+  find $YZ_PDF_DIRS -name '*.pdf' -newer "$YZ_CUPS/stamp" -delete 2>/dev/null || true
+  yz_cleanup  # ends the display, the program and the scheduler, by their ids
+  rm -rf "$YZ_CUPS"
+}
+
+yz_new_pdfs() { find $YZ_PDF_DIRS -name '*.pdf' -newer "$YZ_CUPS/stamp" 2>/dev/null | sort; }
+
+# Waits up to 30 s until cups-pdf has written `count` PDFs; prints their paths.
+yz_wait_pdfs() {
+  local count=$1 pdfs=""
+  for _ in $(seq 150); do
+    pdfs=$(yz_new_pdfs)
+    [ "$(echo "$pdfs" | grep -c .)" -ge "$count" ] && break
+    sleep 0.2
+  done
+  sleep 1  # cups-pdf renames the finished file into place; let the last one settle
+  yz_new_pdfs
+}

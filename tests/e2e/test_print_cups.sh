@@ -4,129 +4,56 @@
 # the top-left of the printable area. With no default queue, a queue that takes no jobs or a paused
 # one, the click must show a message and print nothing.
 source "$(dirname "$0")/lib.sh"
-[ "$(id -u)" -eq 0 ] || yz_fail "needs root to start cupsd"
-
-ppd=/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd
-[ -f "$ppd" ] || yz_fail "printer-driver-cups-pdf is not installed ($ppd missing)"
-
-# A private scheduler on a socket of its own: the machine's queues and defaults stay untouched,
-# and the program finds it through CUPS_SERVER.
-cups=$(mktemp -d /tmp/yz-cups.XXXXXX)
-stamp=$cups/stamp
-touch "$stamp"
-# cups-pdf writes into the job owner's home (Out in /etc/cups/cups-pdf.conf) or the anonymous spool.
-out_dirs="$(getent passwd "$(id -un)" | cut -d: -f6)/PDF /var/spool/cups-pdf/ANONYMOUS"
-finish() {
-  find $out_dirs -name '*.pdf' -newer "$stamp" -delete 2>/dev/null || true
-  yz_cleanup  # ends the display, the program and the scheduler, by their ids
-  rm -rf "$cups"
-}
-trap finish EXIT
-mkdir -p "$cups"/{root,spool,cache,state,tmp,log}
-chmod 755 "$cups"
-chmod 1777 "$cups/tmp"  # filters run as lp and write their temporary files here
-cat >"$cups/root/cupsd.conf" <<EOF
-Listen $cups/cups.sock
-LogLevel info
-WebInterface No
-Browsing No
-<Location />
-  Order allow,deny
-  Allow all
-</Location>
-EOF
-cat >"$cups/root/cups-files.conf" <<EOF
-ServerRoot $cups/root
-RequestRoot $cups/spool
-CacheDir $cups/cache
-StateDir $cups/state
-TempDir $cups/tmp
-ErrorLog $cups/log/error_log
-AccessLog $cups/log/access_log
-PageLog $cups/log/page_log
-EOF
-export CUPS_SERVER=$cups/cups.sock
-/usr/sbin/cupsd -f -c "$cups/root/cupsd.conf" -s "$cups/root/cups-files.conf" >"$cups/log/cupsd.out" 2>&1 &
-cupsd_pid=$!
-YZ_PIDS+=("$cupsd_pid")
-
-for _ in $(seq 50); do lpstat -r 2>/dev/null | grep -q 'is running' && break; sleep 0.2; done
-lpstat -r 2>/dev/null | grep -q 'is running' || { cat "$cups/log/cupsd.out" >&2; yz_fail "cupsd did not start"; }
-lpadmin -p yz-pdf -E -v cups-pdf:/ -P "$ppd" 2>/dev/null
-lpstat -d 2>&1 | grep -q 'no system default' || yz_fail "the private scheduler has a default queue already"
-
+yz_start_cups
 yz_start_display
 # The program's own home, so that no per-user default printer of the machine applies.
 mkdir -p "$YZ_WORK/home"
-
-new_pdfs() { find $out_dirs -name '*.pdf' -newer "$stamp" 2>/dev/null | sort; }
 
 click_print() {
   yz_window_geometry
   xdotool mousemove "$((YZ_X + 616))" "$((YZ_Y + 282))" click 1
 }
 
-# Expects the exclamation box (captioned with the application's title) and closes it.
-expect_message_box() {
-  local what=$1
-  for _ in $(seq 30); do
-    [ "$(xdotool search --onlyvisible --name "^砚舟签名设计\$" 2>/dev/null | wc -l)" -ge 1 ] && break
-    sleep 0.2
-  done
-  yz_screenshot "$YZ_WORK/$what.png"
-  if [ -n "${YZ_KEEP_SHOTS:-}" ]; then cp "$YZ_WORK/$what.png" "$YZ_KEEP_SHOTS/"; fi
-  [ "$(xdotool search --onlyvisible --name "^砚舟签名设计\$" 2>/dev/null | wc -l)" -ge 1 ] ||
-    yz_fail "no message box when printing with $what"
-  xdotool key Return
-  sleep 0.5
-}
-
 yz_start_program HOME="$YZ_WORK/home"
 
 # 1. A queue exists but none is the default.
 click_print
-expect_message_box "no default queue"
+yz_expect_message_box "no default queue"
 
 # 2. The default queue takes no jobs.
 lpadmin -d yz-pdf
 cupsreject yz-pdf
 click_print
-expect_message_box "a queue that takes no jobs"
+yz_expect_message_box "a queue that takes no jobs"
 sleep 2
-[ -z "$(new_pdfs)" ] || yz_fail "a refused print still made a PDF: $(new_pdfs)"
+[ -z "$(yz_new_pdfs)" ] || yz_fail "a refused print still made a PDF: $(yz_new_pdfs)"
 
 # 3. The default queue is paused: nothing is sent, so nothing prints once it is resumed.
 cupsaccept yz-pdf
 cupsdisable yz-pdf
 click_print
-expect_message_box "a paused queue"
+yz_expect_message_box "a paused queue"
 cupsenable yz-pdf
 sleep 2
-[ -z "$(new_pdfs)" ] || yz_fail "a print on a paused queue came out later: $(new_pdfs)"
+[ -z "$(yz_new_pdfs)" ] || yz_fail "a print on a paused queue came out later: $(yz_new_pdfs)"
 
 # 4. Two clicks on a working default queue: two separate one-page documents.
 click_print
 sleep 1
 click_print
-pdfs=""
-for _ in $(seq 150); do
-  pdfs=$(new_pdfs)
-  [ "$(echo "$pdfs" | grep -c .)" -ge 2 ] && break
-  sleep 0.2
-done
+pdfs=$(yz_wait_pdfs 2)
 [ "$(echo "$pdfs" | grep -c .)" -eq 2 ] ||
-  { tail -20 "$cups/log/error_log" >&2; yz_fail "expected 2 PDFs, got: ${pdfs:-none}"; }
+  { tail -20 "$YZ_CUPS/log/error_log" >&2; yz_fail "expected 2 PDFs, got: ${pdfs:-none}"; }
 [ "$(xdotool search --onlyvisible --name "^砚舟签名设计\$" 2>/dev/null | wc -l)" -eq 0 ] ||
   yz_fail "a message box appeared although the queue works"
-sleep 1  # cups-pdf renames the finished file into place; let the last one settle
 
 # Where the printable area starts on the page, in inches from the top-left, from the driver's
 # ImageableArea (points from the bottom-left) for the page size it prints.
-page_size=$(sed -n 's/^\*DefaultPageSize: *//p' "$ppd" | tr -d '\r')
+page_size=$(sed -n 's/^\*DefaultPageSize: *//p' "$YZ_PPD" | tr -d '\r')
 read -r area_x area_y < <(awk -v size="$page_size" '
   $1 == "*PaperDimension" && $2 ~ "^" size "[/:]" { gsub(/"/, ""); height = $4 }
   $1 == "*ImageableArea" && $2 ~ "^" size "[/:]" { gsub(/"/, ""); llx = $3; ury = $6 }
-  END { printf "%.4f %.4f\n", llx / 72, (height - ury) / 72 }' FS='[ :]+' "$ppd")
+  END { printf "%.4f %.4f\n", llx / 72, (height - ury) / 72 }' FS='[ :]+' "$YZ_PPD")
 echo "printable area of $page_size starts at $area_x, $area_y in"
 
 while read -r pdf; do

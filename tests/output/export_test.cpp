@@ -2,7 +2,6 @@
 // matches the window's picture, they need no font, and the export dialogs write what was chosen.
 #include <QImage>
 #include <QPainter>
-#include <QProcess>
 #include <QSvgRenderer>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -15,23 +14,18 @@
 #include "render/signature_picture.h"
 #include "support/fake_message_box.h"
 #include "support/fake_platform.h"
+#include "support/sample_installation.h"
 
 using namespace yz;
+using yz::testing::RunTool;
+using yz::testing::SampleInstallation;
 
 namespace {
 
-const Installation& Sample() {
-  static const Installation installation = [] {
-    yz::testing::FakeMessageBox messages;
-    return LoadInstallation(QStringLiteral(YZ_APP_DIR "/"), messages);
-  }();
-  return installation;
-}
-
 DrawingRequest RequestFor(const QString& style) {
   DrawingRequest request;
-  request.style = int(Sample().catalogue.styleNames.indexOf(style));
-  request.background = DefaultBackgroundIndex(Sample().catalogue.backgroundNames);
+  request.style = int(SampleInstallation().catalogue.styleNames.indexOf(style));
+  request.background = DefaultBackgroundIndex(SampleInstallation().catalogue.backgroundNames);
   request.textCN = QStringLiteral("纪元朗");
   request.textEN = QStringLiteral("Osric");
   request.sizeText = QString::number(StyleRuleFor(style).sizeCap);
@@ -49,13 +43,6 @@ int DifferingPixels(const QImage& a, const QImage& b) {
   return differing;
 }
 
-QString RunTool(const QString& program, const QStringList& arguments) {
-  QProcess process;
-  process.start(program, arguments);
-  process.waitForFinished(60000);
-  return QString::fromUtf8(process.readAllStandardOutput());
-}
-
 TEST(VectorExport, SvgAndPdfShowThePictureAsOutlinesWithoutAnyFont) {
   QTemporaryDir folder;
   QtFontRegistry fonts;
@@ -63,10 +50,10 @@ TEST(VectorExport, SvgAndPdfShowThePictureAsOutlinesWithoutAnyFont) {
   for (const QString& style : {QStringLiteral("公文签"), kSealFilled}) {
     const DrawingRequest request = RequestFor(style);
     ASSERT_GE(request.style, 0) << style.toStdString();
-    const QImage picture = DrawSignaturePicture(request, Sample(), fonts, pictures);
+    const QImage picture = DrawSignaturePicture(request, SampleInstallation(), fonts, pictures);
     const QString svg = folder.filePath(style + ".svg"), pdf = folder.filePath(style + ".pdf");
-    WriteSignatureFile(request, Sample(), fonts, pictures, svg);
-    WriteSignatureFile(request, Sample(), fonts, pictures, pdf);
+    WriteSignatureFile(request, SampleInstallation(), fonts, pictures, svg);
+    WriteSignatureFile(request, SampleInstallation(), fonts, pictures, pdf);
 
     QImage fromSvg(picture.size(), QImage::Format_RGB32);
     QSvgRenderer renderer(svg);
@@ -100,7 +87,7 @@ TEST(ExportDialogs, WriteTheChosenTypeAndSizeAndAskBeforeReplacingACompletedName
   const DrawingRequest request = RequestFor(QStringLiteral("公文签"));
 
   dialog.answer = {true, folder.filePath("签名"), 5};  // transparent, 4 times
-  ExportLargePictureClick(nullptr, request, Sample(), fonts, pictures, dialog, messages);
+  ExportLargePictureClick(nullptr, request, SampleInstallation(), fonts, pictures, dialog, messages);
   const QImage large(folder.filePath("签名.png"));
   EXPECT_EQ(large.size(), kCanvasInnerPixels * 4);
   EXPECT_TRUE(large.hasAlphaChannel());
@@ -113,10 +100,10 @@ TEST(ExportDialogs, WriteTheChosenTypeAndSizeAndAskBeforeReplacingACompletedName
   existing.close();
   messages.answer = false;
   dialog.answer = {true, folder.filePath("签名.jpg"), 2};  // PDF, on the background
-  ExportVectorClick(nullptr, request, Sample(), fonts, pictures, dialog, messages);
+  ExportVectorClick(nullptr, request, SampleInstallation(), fonts, pictures, dialog, messages);
   EXPECT_EQ(QFileInfo(existing.fileName()).size(), 4);
   messages.answer = true;
-  ExportVectorClick(nullptr, request, Sample(), fonts, pictures, dialog, messages);
+  ExportVectorClick(nullptr, request, SampleInstallation(), fonts, pictures, dialog, messages);
   EXPECT_TRUE(RunTool("pdfinfo", {existing.fileName()}).contains("Pages:"));
 }
 

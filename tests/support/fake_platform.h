@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <QList>
+#include <QPainter>
 #include <QStringList>
 #include <functional>
 #include <optional>
@@ -51,7 +52,20 @@ class FakePrinter : public Printer {
     if (failure) throw *failure;
     pages.append({picture, widthInches, heightInches});
   }
+  // Paints the page on A4 inside the margin at 72 dots per inch and keeps it as a picture.
+  void PrintPage(const QString& title, double margin, const PagePainter& paint) override {
+    if (failure) throw *failure;
+    const QSizeF printable(595 - 2 * margin, 842 - 2 * margin);
+    QImage page(printable.toSize(), QImage::Format_RGB32);
+    page.fill(Qt::white);
+    QPainter painter(&page);
+    paint(painter, printable);
+    painter.end();
+    pages.append({page, printable.width() / 72, printable.height() / 72});
+    titles << title;
+  }
   QList<Page> pages;
+  QStringList titles;
   std::optional<PrintError> failure;
 };
 

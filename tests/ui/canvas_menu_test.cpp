@@ -13,6 +13,7 @@
 
 #include "app/installation.h"
 #include "app/style_rules.h"
+#include "export/practice_sheet.h"
 #include "export/render_plan.h"
 #include "export/run_renderer.h"
 #include "render/signature_picture.h"
@@ -171,4 +172,30 @@ TEST_F(CanvasMenuTest, MenuOpensOverTheCanvasAndTheSignature) {
     EXPECT_TRUE(window->canvasMenu->Menu()->isVisible());
     window->canvasMenu->Menu()->hide();
   }
+}
+
+// Ctrl+Shift+P prints the practice sheet of what the canvas shows, from anywhere in the window.
+TEST_F(CanvasMenuTest, CtrlShiftPPrintsThePracticeSheetOfTheCurrentSignature) {
+  window->txtCN->setText(QStringLiteral("欧阳元朗"));
+  window->SetFontListIndex(int(window->catalogue.styleNames.indexOf(kSealOutline)));
+  EXPECT_EQ(Action(QStringLiteral("打印练字帖"))->shortcut(),
+            QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P));
+  EXPECT_NE(Action(QStringLiteral("导出练字帖…")), nullptr);
+  window->txtCN->setFocus();
+  QTest::keyClick(window->txtCN, Qt::Key_P, Qt::ControlModifier | Qt::ShiftModifier);
+  ASSERT_EQ(printer.pages.size(), 1);
+  ASSERT_TRUE(messages.shown.isEmpty()) << messages.shown.front().text.toStdString();
+
+  DrawingRequest request;
+  request.style = window->cboFont->currentIndex();
+  request.textCN = QStringLiteral("欧阳元朗");
+  request.sizeText = QStringLiteral("48");
+  request.ink = StyleRuleFor(kSealOutline).ink;
+  yz::testing::FakePrinter expected;
+  QtFontRegistry fonts;
+  const PracticeSheet sheet = MakePracticeSheet(request, window->installation, fonts, pictures);
+  expected.PrintPage({}, kSheetMargin, [&](QPainter& painter, const QSizeF& printable) {
+    PaintPracticeSheet(painter, sheet, printable);
+  });
+  EXPECT_TRUE(printer.pages[0].picture == expected.pages[0].picture);
 }
