@@ -175,9 +175,3 @@ BACKGROUNDS = [
     ("05-洒金笺.png", "gold"),
 ]
 BACKGROUND_SIZE = (776, 522)   # twice the 388 x 261 canvas
-
-
-# What one installation may weigh: the hanzi brush fonts run to 4-6 MB each even when cut
-# down to GB2312, and eighteen of them are shipped.
-FONT_BUDGET = 6 * 1024 * 1024
-TOTAL_BUDGET = 80 * 1024 * 1024
