@@ -16,6 +16,7 @@
 #include "support/fake_message_box.h"
 #include "support/fake_platform.h"
 #include "ui/frm_main.h"
+#include "ui/window_fixture.h"
 
 using namespace yz;
 
@@ -38,26 +39,15 @@ Rendered RenderWith(const QStringList& options) {
 }
 
 // The real window on the sample installation, drawing into its own canvas.
-class WindowOnSampleInstallation : public ::testing::Test {
+class WindowOnSampleInstallation : public ::testing::Test,
+                                   public yz::testing::WindowServices<QtPictureLoader> {
  protected:
   void SetUp() override {
     ASSERT_TRUE(QDir(kAppPath + "fonts").exists()) << "no sample installation at " << YZ_APP_DIR;
-    window = std::make_unique<frmMain>(
-        FormServices{canvas, fonts, pictures, messages, browser, saveDialog, printer, colorDialog},
-        LoadInstallation(kAppPath, messages));
-    window->Form_Load();
+    OpenWindowOn(LoadInstallation(kAppPath, messages));
     ASSERT_TRUE(messages.shown.isEmpty()) << messages.shown.front().text.toStdString();
   }
 
-  QtFontRegistry fonts;
-  QtCanvas canvas{fonts, kCanvasInnerPixels};
-  QtPictureLoader pictures;
-  yz::testing::FakeMessageBox messages;
-  yz::testing::FakeBrowser browser;
-  yz::testing::FakeSaveDialog saveDialog;
-  yz::testing::FakePrinter printer;
-  yz::testing::FakeColorDialog colorDialog;
-  std::unique_ptr<frmMain> window;
   QTemporaryDir out;
 };
 

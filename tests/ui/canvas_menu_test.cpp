@@ -30,10 +30,7 @@ class CanvasMenuTest : public ::testing::Test, public yz::testing::WindowService
   // The sample installation rather than the fixture's temporary one.
   void SetUp() override {
     ASSERT_TRUE(QDir(kAppPath + "fonts").exists()) << "no sample installation at " << YZ_APP_DIR;
-    window = std::make_unique<frmMain>(
-        FormServices{canvas, fonts, pictures, messages, browser, saveDialog, printer, colorDialog},
-        LoadInstallation(kAppPath, messages));
-    window->Form_Load();
+    OpenWindowOn(LoadInstallation(kAppPath, messages));
     window->show();
     QApplication::setActiveWindow(window.get());
     ASSERT_TRUE(messages.shown.isEmpty()) << messages.shown.front().text.toStdString();

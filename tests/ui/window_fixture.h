@@ -34,9 +34,13 @@ struct WindowServices {
     Installation installation;  // no compound-surname table
     installation.AppPath = install.appPath();
     installation.catalogue = LoadCatalogue(installation.AppPath);
+    return OpenWindowOn(std::move(installation));
+  }
+  // The window on another installation, the sample one the build assembles say.
+  frmMain& OpenWindowOn(Installation installation) {
     window = std::make_unique<frmMain>(
         FormServices{canvas, fonts, pictures, messages, browser, saveDialog, printer, colorDialog},
-        installation);
+        std::move(installation));
     window->Form_Load();
     return *window;
   }
