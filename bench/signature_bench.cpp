@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The yanzhou-sign authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Drag redraws on the real canvas with the sample installation: what one mouse move costs with
 // the font and picture caches, without them (every file parsed and decoded afresh), against the
 // floor of one redraw (a background copy and three already-rasterised characters laid on it) and

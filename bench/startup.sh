@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The yanzhou-sign authors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Start-up figure: milliseconds from starting the program to its window being shown with the
 # first signature drawn (the load event draws before the window is shown), and the resident
 # memory then. Runs the program on a private Xvfb display, eleven times, and prints the median.

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The yanzhou-sign authors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The desktop installation (cmake --install <build> --prefix P):
 #   P/lib/yanzhou-sign/    both programs with fonts/ images/ data/ licences/ beside them, as in
 #                          build/app: the programs find their files beside themselves

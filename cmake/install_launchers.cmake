@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The yanzhou-sign authors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Runs at install time (cmake --install), after the programs are in place: the launchers in bin/
 # and the desktop entry, both naming the prefix being installed to.
 set(_root "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}")

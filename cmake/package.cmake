@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The yanzhou-sign authors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The Debian package: after the normal build, `cpack -G DEB` in the build tree makes
 # yanzhou-sign_<version>_<arch>.deb from the install rules, under /usr, with the documents a
 # Debian package carries (copyright, changelog, manual pages) and its run-time dependencies.

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The yanzhou-sign authors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # One command for a fresh Debian 12 machine: installs what is missing, builds the program with
 # its sample installation, then either starts it (run) or runs every test (test).
 #   scripts/setup.sh run     build and start the program

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The yanzhou-sign authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Installations that break the catalogue's assumptions: folders missing, replaced by files or
 // by link loops, and file names a user would not expect to work. Each still gives lists whose
 // every path leads back to its file.

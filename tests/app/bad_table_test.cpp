@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The yanzhou-sign authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Damaged compound-surname tables, from the file's bytes to the cut name: the reader stays
 // silent for any file that exists, and the lookup never reads past the table's end. An entry
 // reads " XY-?Z": Z, four places after XY, stands for the surname.

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The yanzhou-sign authors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Shared steps of the end-to-end tests: a private X display, the real program on it, and
 # screenshots. Source it; every test calls yz_start_display first and gets cleaned up on exit.
 set -euo pipefail

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The yanzhou-sign authors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Ctrl+C puts the 388 x 261 canvas picture on the X clipboard as PNG unless a name box has text
 # selected, which Ctrl+C then copies as text; the menu's transparent copy is a PNG with alpha.
 source "$(dirname "$0")/lib.sh"

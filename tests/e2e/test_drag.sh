@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The yanzhou-sign authors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Dragging the real signature 20 pixels to the right moves its ink 20 pixels.
 source "$(dirname "$0")/lib.sh"
 yz_start_display

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The yanzhou-sign authors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The 使用必读 button opens the help page once, through the desktop's URL opener.
 source "$(dirname "$0")/lib.sh"
 yz_start_display

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The yanzhou-sign authors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # At twice the screen scale the canvas shows the signature drawn at twice the size, pixel for
 # pixel what the renderer draws with --scale 2, and not the 1x picture stretched: along the
 # strokes it has far fewer in-between greys than the stretched picture.

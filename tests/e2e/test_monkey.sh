@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The yanzhou-sign authors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # A monkey run: random clicks, drags, keys and typed names (Chinese and Latin) over every
 # control of the real window for YZ_MONKEY_SECONDS (20 by default). The program must stay
 # alive and responsive, its memory must not keep growing, and no dialog may be left open.

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The yanzhou-sign authors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # 打印练字帖 (Ctrl+Shift+P) on a real queue of this test's own: with no default queue the same
 # message box as 打印签名 and nothing printed; on a working default queue one job of one page on
 # the queue's own page size, the frames and the signature as shapes, with no font in it.

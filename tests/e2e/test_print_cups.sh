@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The yanzhou-sign authors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Printing on a real queue: a scheduler of this test's own with a cups-pdf printer. Clicks on
 # 打印签名 must give one one-page PDF each, holding the canvas picture at 4.04 × 2.72 inches at
 # the top-left of the printable area. With no default queue, a queue that takes no jobs or a paused

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The yanzhou-sign authors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The renderer as a user runs it: exit statuses and one-line reasons, the file types, a scale-4
 # transparent picture, and one file per style with --style all. No display is needed.
 source "$(dirname "$0")/lib.sh"

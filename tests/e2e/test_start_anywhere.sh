@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The yanzhou-sign authors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The program finds its files beside itself wherever it is started from: a copy in a folder
 # whose path holds spaces and Chinese characters, started through a symlink from another
 # working directory.

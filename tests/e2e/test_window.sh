@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The yanzhou-sign authors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The real window opens with its title, a 719 × 459 client area and a drawn signature.
 source "$(dirname "$0")/lib.sh"
 yz_start_display

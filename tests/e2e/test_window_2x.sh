@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The yanzhou-sign authors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # At a device pixel ratio of 2 the window is twice its size in device pixels and its skin is the
 # 2x artwork shown pixel for pixel, not the 1x picture stretched.
 source "$(dirname "$0")/lib.sh"

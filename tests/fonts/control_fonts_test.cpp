@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The yanzhou-sign authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Runs under run_restricted.sh: only the fonts a fresh machine and the set-up provide are visible.
 #include <QApplication>
 #include <QFont>

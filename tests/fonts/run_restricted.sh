@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The yanzhou-sign authors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Runs a test program with a fontconfig configuration that holds only the fonts a fresh Debian 12
 # machine has (DejaVu) plus the ones the set-up installs for the window, so that fonts collected
 # on a developer's machine cannot hide a missing glyph.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The yanzhou-sign authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The catalogue's name rules over any file name: display names, the style prefix and the
 // listing order. Input: three names as raw 16-bit units, apart at each 0xFFFF unit.
 #include <QString>

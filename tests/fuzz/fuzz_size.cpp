@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The yanzhou-sign authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The two readings of a size text: the drawing's strict number (ParseFontSize) and the style
 // rule's leading number (LeadingNumber). Input: the text as UTF-8.
 #include <QRegularExpression>

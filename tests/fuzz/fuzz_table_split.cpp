@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The yanzhou-sign authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The compound-surname table from its bytes to the cut name: code page 936 decoding, the lookup
 // of the first two units and the split into three parts, with names of any 16-bit units (lone
 // surrogates too). Input: a style byte, the table's bytes, then the name's units.

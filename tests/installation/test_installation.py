@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The yanzhou-sign authors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Checks over the built sample installation: /usr/bin/python3 test_installation.py <app dir>."""
 
 import itertools

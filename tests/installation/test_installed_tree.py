@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The yanzhou-sign authors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """The desktop installation: /usr/bin/python3 test_installed_tree.py <build>/app.
 
 Installs the build into a temporary prefix whose path holds a space and Chinese characters, then

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The yanzhou-sign authors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Checks over the two seal faces the build cuts: /usr/bin/python3 test_seal_faces.py <app dir>."""
 
 import multiprocessing

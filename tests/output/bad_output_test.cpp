@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The yanzhou-sign authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Saving where it cannot work: a read-only folder, a read-only existing file, a full and a
 // read-only file system. Each click ends with a message naming the file and the reason, no
 // confirmation, no half-written file, and any file that was there untouched.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The yanzhou-sign authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Vector documents and large pictures of the sample installation's signatures: what they show
 // matches the window's picture, they need no font, and the export dialogs write what was chosen.
 #include <QImage>

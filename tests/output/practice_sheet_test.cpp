@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The yanzhou-sign authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Practice sheets: frames that stay on the page and shrink only what does not fit, the whole
 // signature however far it runs off the canvas, the renderer's PDF as pdftoppm shows it, and the
 // window's print and export.

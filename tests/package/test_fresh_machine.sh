@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The yanzhou-sign authors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The Debian package on a truly fresh Debian:
 #   bash test_fresh_machine.sh <build dir> <window_glyphs program>
 # Builds the .deb from the build tree (cpack -G DEB) and checks it with lintian; makes a minimal

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The yanzhou-sign authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Starts the window exactly as the program does, then checks every text its controls draw (and
 // a message box's): each character must come out of a face that has its glyph, never as the
 // empty box of a face that lacks it. Prints the faces each kind of control drew in; exit status

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The yanzhou-sign authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Damaged or odd files in an installation, drawn on the real canvas: every font case still draws
 // the name in a substitute face and leaves nothing registered; every picture case fails with a
 // message naming the file instead of crashing or exhausting memory.

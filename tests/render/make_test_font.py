@@ -1,4 +1,7 @@
 #!/usr/bin/python3
+# SPDX-FileCopyrightText: 2026 The yanzhou-sign authors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Writes a small copy of an installed font under a family name of the test's choosing.
 
 Usage: make_test_font.py SOURCE OUTPUT FAMILY CHARACTERS [PUA=CHAR ...]

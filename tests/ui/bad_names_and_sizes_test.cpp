@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The yanzhou-sign authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Odd names and sizes typed into the real window. A name is never an error: every style draws
 // it or draws nothing, and leaves no font registered. A size that is not a sane number gives
 // one message naming it, and the next good size draws again.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The yanzhou-sign authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The canvas's right-click menu on the sample installation: the style gallery and the copies,
 // each checked against what the renderer draws for the same request.
 #include <gtest/gtest.h>

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The yanzhou-sign authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The window's own drawing rules, on the recording canvas: nothing is drawn while the lists are
 // filled, and a drawing without a selected style selects the first one and draws twice.
 #include <gtest/gtest.h>

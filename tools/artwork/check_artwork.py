@@ -1,4 +1,7 @@
 #!/usr/bin/python3
+# SPDX-FileCopyrightText: 2026 The yanzhou-sign authors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Checks a resources directory against the window's geometry: the skin's size and format, the
 white places the controls stand in, the green frame, the lettering beside each control, the
 light edge frame, the buttons, the icons' sizes and colours, and the 2x artwork of each.

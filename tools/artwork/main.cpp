@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The yanzhou-sign authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Paints the skin and the icons into a resources directory:
 //   yz-artwork <resources-dir> [--preview <file.png>]
 #include <QDir>

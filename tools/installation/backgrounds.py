@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The yanzhou-sign authors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Background papers of our own making, drawn with ImageMagick from fixed seeds.
 
 The same seed gives the same picture on every machine: noise and plasma take ImageMagick's

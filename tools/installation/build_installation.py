@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The yanzhou-sign authors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Assemble the sample installation under the application directory.
 
     /usr/bin/python3 build_installation.py --app-dir build/app --state build/tools/state.json

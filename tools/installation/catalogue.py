@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The yanzhou-sign authors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """What the sample installation holds: source fonts, styles, single faces, surnames, pictures.
 
 Everything the assembler builds is described here, so choosing another font for a style or

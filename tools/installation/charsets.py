@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The yanzhou-sign authors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """The character sets a Chinese style must draw: GB2312, and the list of standard characters
 (the 8,105 of the 通用规范汉字表) that names are registered in.
 

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The yanzhou-sign authors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Contact sheet: every style (one row each) drawing each name (one column each) through the
 # renderer, which runs the window's own drawing code.
 #   tools/installation/contact_sheet.sh build/app sheet.png 欧阳梓玥 王喆 李堃 张珺

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The yanzhou-sign authors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Characters a face lacks, drawn from a fuller face and brought to the face's own weight and
 width, so a rare character in a name does not stand out of the style.
 

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The yanzhou-sign authors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """One installed font: cut down to what a name can use, optionally thickened, given the
 compound-surname ligatures, and renamed so that its face name is its file name's stem."""
 

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The yanzhou-sign authors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """How glyphs look once drawn: ink share, advance and ink box at 96 pixels to the em, and how
 much two faces' glyphs overlap. Used to match filled glyphs to a face and to tell faces apart.
 

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The yanzhou-sign authors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Render sample signatures in every style of a built installation into one PNG, to look at.
 
     /usr/bin/python3 preview.py <app dir> <out.png>

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The yanzhou-sign authors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """The two seal faces, cut here rather than taken from a font: no seal face is free to ship.
 
 Each character is cut as an engraver cuts it from a shipped face's outline: stretched to fill

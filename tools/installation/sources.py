@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The yanzhou-sign authors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Getting the source fonts and their licences: Debian files in place, npm tarballs cached.
 
 Tarballs are kept in a download cache outside the build tree, checked against the pinned

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The yanzhou-sign authors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """The compound-surname table data/fuxing.dat and the characters that stand for each surname.
 
 Each entry is: space, the two surname characters, "-", one character the program skips, the

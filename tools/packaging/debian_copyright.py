@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The yanzhou-sign authors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Write the package's machine-readable copyright file from what the installation holds.
 
     /usr/bin/python3 debian_copyright.py --app-dir build/app --header copyright.head \
