@@ -96,6 +96,29 @@ TEST_F(TextSpritesTest, HugeTextIsDrawnDirectly) {
   EXPECT_EQ(Differences(kept.Image(), direct.Image()), "");
 }
 
+// Qt's box for a whole text has no width when the text ends in an invisible character drawn
+// from another face (a zero-width space, a joiner, a mark the face lacks); the characters
+// before it still draw.
+TEST_F(TextSpritesTest, ATextEndingInAnInvisibleCharacterFromAnotherFaceStillDraws) {
+  fonts.LoadFontFile(file);
+  const auto printed = [&](const QString& text) {
+    QtCanvas canvas{fonts, QSize(388, 261)};
+    canvas.SetFontName("abc1");
+    canvas.SetFontSize(72);
+    canvas.SetCurrentX(600);
+    canvas.SetCurrentY(400);
+    canvas.Print(text);
+    return canvas.Image();
+  };
+  const QImage plain = printed(QStringLiteral("纪元"));
+  EXPECT_GT(FindInk(plain, IsDark).count, 1000);
+  for (const QString& end : {QStringLiteral("\u200b"), QStringLiteral("\u200d"),
+                             QStringLiteral("\ufeff"), QStringLiteral("\u0301")})
+    EXPECT_GE(FindInk(printed(QStringLiteral("纪元") + end), IsDark).count,
+              FindInk(plain, IsDark).count) << end.toStdString();
+  fonts.UnloadFontFile(file);
+}
+
 // A long name costs the canvas's width, not its length: what lies wholly outside is never
 // rasterised, and cutting the rest to the glyphs on the canvas changes no pixel.
 TEST_F(TextSpritesTest, OnlyTheGlyphsOnTheCanvasAreRasterisedAndTheyLookAsIfDrawnWhole) {
