@@ -1,9 +1,11 @@
 // SPDX-FileCopyrightText: 2026 The yanzhou-sign authors
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include <QPainter>
 #include <QRawFont>
 
 #include "app/mod_pub.h"
+#include "app/style_rules.h"
 #include "real_canvas_fixture.h"
 #include "render/name_characters.h"
 #include "render/seal_layout.h"
@@ -147,6 +149,50 @@ TEST_F(SampleInstallationTest, EveryChineseStyleDrawsEveryCharacterOfANameFromIt
     }
   }
   EXPECT_EQ(fonts.RegisteredPathCount(), 0);
+}
+
+// How much of an outline the canvas inks in the outline's own colour.
+double InkedShare(const QImage& image, const VectorDrawing::Shape& outline) {
+  QImage mask(image.size(), QImage::Format_Grayscale8);
+  mask.fill(0);
+  QPainter(&mask).fillPath(outline.path, Qt::white);
+  int inside = 0, inked = 0;
+  for (int y = 0; y < mask.height(); ++y)
+    for (int x = 0; x < mask.width(); ++x) {
+      if (!mask.pixelColor(x, y).value()) continue;
+      ++inside;
+      const QColor pixel = image.pixelColor(x, y);
+      inked += std::abs(pixel.red() - outline.colour.red()) < 48 &&
+               std::abs(pixel.green() - outline.colour.green()) < 48 &&
+               std::abs(pixel.blue() - outline.colour.blue()) < 48;
+    }
+  return inside < 50 ? 0 : double(inked) / inside;
+}
+
+// Pasted names and a Hebrew one (drawn by a fallback face) in every style: each character a
+// reader sees is printed once, and the canvas carries its ink under its outline.
+TEST_F(SampleInstallationTest, EveryCharacterAReaderSeesOfAPastedNameIsInked) {
+  const QStringList names = {QStringLiteral("\u202e纪元朗\u202d\u202c"), QStringLiteral("纪元\u202e朗"),
+                             QStringLiteral("纪\u200f元\u202b朗\u202c"),
+                             QStringLiteral("\u2067纪\u2069\u2066元朗\u2069"),
+                             QStringLiteral("\u202bחנה\u202c\u200f")};
+  VectorDrawing outlines;
+  canvas.RecordShapes(&outlines, false);
+  for (int i = 0; i < controls.entries.size(); ++i) {
+    controls.fontIndex = i;
+    const bool seal = IsSealStyle(controls.entries[i]);
+    controls.sizeText = seal ? QStringLiteral("48") : QStringLiteral("72");
+    controls.ink = controls.entries[i] == kSealFilled ? kWhite : seal ? kDarkRed : kBlack;
+    for (const QString& name : names) {
+      SCOPED_TRACE(controls.entries[i].toStdString() + ": " + name.toStdString());
+      controls.textCN = controls.textEN = name;
+      Draw();
+      // A seal's frame comes first, then its four cells.
+      const std::vector glyphs(outlines.shapes.begin() + (seal ? 1 : 0), outlines.shapes.end());
+      EXPECT_EQ(glyphs.size(), seal ? 4u : 3u);
+      for (const VectorDrawing::Shape& glyph : glyphs) EXPECT_GT(InkedShare(canvas.Image(), glyph), 0.8);
+    }
+  }
 }
 
 }  // namespace
