@@ -110,6 +110,30 @@ TEST_F(WindowOnSampleInstallation, RendererDrawsTheWindowsOtherSelectionsAndADra
   }
 }
 
+// Names pasted with direction controls, typed into the window and given to the renderer, in a
+// style of each kind: the window draws what a reader sees of the name, and the renderer the same.
+TEST_F(WindowOnSampleInstallation, PastedNamesDrawAsTheirVisibleCharactersInWindowAndRenderer) {
+  const std::pair<QString, QString> names[] = {
+      {"\u202e纪元朗\u202d\u202c", "纪元朗"}, {"纪元\u202e朗", "纪元朗"},
+      {"\u2067纪\u2069元\u200f朗", "纪元朗"}, {"\u202bחנה\u202c", "חנה"}};
+  for (const QString style : {"公文签", "楷体", "篆印体", "英文签"}) {
+    window->cboSize->setEditText("72");  // as the renderer starts, not capped by the seal before
+    window->SetFontListIndex(window->cboFont->findText(style));
+    for (const auto& [pasted, seen] : names) {
+      SCOPED_TRACE(style.toStdString() + ": " + pasted.toStdString());
+      for (QLineEdit* box : {window->txtCN, window->txtEN}) box->setText(seen);
+      const QImage plain = canvas.Image();
+      for (QLineEdit* box : {window->txtCN, window->txtEN}) box->setText(pasted);
+      EXPECT_TRUE(canvas.Image() == plain) << "the window draws the controls";
+      const QString file = out.filePath("pasted.png");
+      const Rendered run =
+          RenderWith({"--style", style, "--name", pasted, "--en", pasted, "--out", file});
+      ASSERT_EQ(run.status, kRenderedOk) << run.errors.toStdString();
+      ExpectSamePixels(canvas.Image(), file, style);
+    }
+  }
+}
+
 // On a transparent ground the ink alone is opaque: every pixel that a blank white canvas leaves
 // white has alpha 0, and the glyphs' cores are solid ink.
 TEST(Renderer, ScaleFourOnATransparentGroundIsTheInkAloneAtFourTimesTheCanvas) {
