@@ -3,6 +3,7 @@
 
 #include "render/text_sprites.h"
 
+#include <QFontMetricsF>
 #include <QGlyphRun>
 #include <QPainter>
 #include <QRawFont>
@@ -56,9 +57,7 @@ QList<QGlyphRun> LineGlyphs(const QImage& target, const QFont& font, const QStri
   return runs;
 }
 
-// The union of the glyphs' own boxes from `first` to `last`. Qt's box for a whole text comes
-// back without width when its last character is an invisible one drawn from another face (a
-// zero-width space, a joiner, a mark the face lacks), which would leave the text undrawn.
+// The union of the glyphs' own boxes from `first` to `last`.
 QRectF GlyphInk(const QGlyphRun& run, qsizetype first, qsizetype last) {
   const QRawFont raw = run.rawFont();
   const QList<quint32> indexes = run.glyphIndexes();
@@ -71,9 +70,15 @@ QRectF GlyphInk(const QGlyphRun& run, qsizetype first, qsizetype last) {
   return ink;
 }
 
-QRectF LineInk(const QList<QGlyphRun>& runs) {
+// Qt's box for the whole text. It comes back without width when the text ends in an invisible
+// character drawn from another face (a zero-width space, a direction control, a mark the face
+// lacks), which would leave the whole text undrawn; the glyphs' own boxes stand in for it then.
+QRectF TextInk(const QImage& target, const QFont& font, const QString& text) {
+  const QRectF box = QFontMetricsF(font, &target).boundingRect(text);
+  if (box.width() > 0) return box;
   QRectF ink;
-  for (const QGlyphRun& run : runs) ink |= GlyphInk(run, 0, run.glyphIndexes().size() - 1);
+  for (const QGlyphRun& run : LineGlyphs(target, font, text))
+    ink |= GlyphInk(run, 0, run.glyphIndexes().size() - 1);
   return ink;
 }
 
@@ -170,15 +175,14 @@ void TextSprites::SetEnabled(bool on) {
 
 TextSprites::Piece TextSprites::PieceOnTarget(const QImage& target, const QFont& font,
                                               QPointF baseline, const QString& text) {
-  const QList<QGlyphRun> runs = LineGlyphs(target, font, text);
-  const QRectF ink = LineInk(runs);
+  const QRectF ink = TextInk(target, font, text);
   const double margin = MarginFor(ink);
   const QRectF reach = ink.translated(baseline).adjusted(-margin, -margin, margin, margin);
   const QRectF canvas(target.rect());
   if (!reach.intersects(canvas)) return {};  // wholly outside: nothing to rasterise
   // Whole while it is no larger than the canvas: then it is kept and laid on wherever it goes.
   if (reach.width() * reach.height() <= canvas.width() * canvas.height()) return {ink, {}, {}};
-  return GlyphsReaching(runs, ink, canvas.translated(-baseline), margin);
+  return GlyphsReaching(LineGlyphs(target, font, text), ink, canvas.translated(-baseline), margin);
 }
 
 TextSprites::Sprite* TextSprites::Render(const QImage& target, const QFont& font, QPointF fraction,
