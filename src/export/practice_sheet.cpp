@@ -12,6 +12,7 @@
 
 #include "export/whole_file.h"
 #include "render/control_fonts.h"
+#include "render/direction_controls.h"
 #include "render/font_size.h"
 #include "render/signature_picture.h"
 #include "seams/failure.h"
@@ -57,7 +58,9 @@ VectorDrawing CroppedToInk(VectorDrawing drawing) {
 }
 
 QString NameDrawn(const DrawingRequest& request, const QString& styleName) {
-  return styleName.contains(QStringLiteral("英文签")) ? request.textEN : request.textCN;
+  // As the signature draws it: a direction control left in would turn the rest of the heading.
+  return WithoutDirectionControls(styleName.contains(QStringLiteral("英文签")) ? request.textEN
+                                                                                : request.textCN);
 }
 
 QString HeadingWithScale(const QString& heading, double scale) {

@@ -135,6 +135,15 @@ void CheckOutput(const RenderArguments& a) {
             .arg(a.out));
 }
 
+// Qt lists a one-letter option as -x; the renderer spells every option with two dashes (and
+// accepts both), so the help shows --x and --y as its messages and README do. The padding after
+// the name gives up one space, keeping the descriptions in their column.
+QString HelpText(const QCommandLineParser& parser) {
+  static const QRegularExpression oneLetter(QStringLiteral("^  -([xy]) (<[^>]*>) "),
+                                            QRegularExpression::MultilineOption);
+  return parser.helpText().replace(oneLetter, QStringLiteral("  --\\1 \\2"));
+}
+
 }  // namespace
 
 RenderArguments ParseRenderArguments(const QStringList& arguments) {
@@ -162,7 +171,7 @@ RenderArguments ParseRenderArguments(const QStringList& arguments) {
   if (!parsed) throw BadArguments(complaint);
   if (parser.isSet(help)) {
     a.action = RenderArguments::Action::ShowHelp;
-    a.text = parser.helpText();
+    a.text = HelpText(parser);
     return a;
   }
   if (parser.isSet(version)) {

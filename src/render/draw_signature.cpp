@@ -5,6 +5,7 @@
 
 #include <functional>
 
+#include "render/direction_controls.h"
 #include "render/face_names.h"
 #include "render/font_size.h"
 #include "render/joined_layout.h"
@@ -73,8 +74,13 @@ Drawing PrepareCanvas(const DrawingRequest& request, const Installation& install
   });
 }
 
-Drawing DrawName(const DrawingRequest& request, const Installation& installation,
+Drawing DrawName(const DrawingRequest& asked, const Installation& installation,
                  const DrawingTools& tools) {
+  // The window, the renderer, the gallery and the practice sheet all draw through here, so a
+  // name's direction controls are dropped once for every style.
+  DrawingRequest request = asked;
+  request.textCN = WithoutDirectionControls(asked.textCN);
+  request.textEN = WithoutDirectionControls(asked.textEN);
   return Run([&](Drawing& drawing) {
     const Catalogue& catalogue = installation.catalogue;
     const int style = request.style;

@@ -33,7 +33,9 @@ void DrawJoinedSignature(LayoutContext& context, qint32 x, qint32 y, const QStri
     y = RoundHalfEven((double(canvas.ScaleHeight()) - canvas.TextHeight(name)) / 2 - context.OffsetY);
   canvas.SetCurrentX(float(x));
   canvas.SetCurrentY(float(y));
-  const QStringList characters = NameCharacters(name);
+  QStringList characters = NameCharacters(name);
+  // A right-to-left name reads from the right: its first character ends the line.
+  if (name.isRightToLeft()) std::reverse(characters.begin(), characters.end());
   context.MoveHandle(canvas.CurrentX(), canvas.CurrentY(),
                      HandleWidth(canvas, name, characters), canvas.TextHeight(name));
   if (characters.isEmpty()) return;

@@ -36,11 +36,9 @@ void DrawDirectly(QImage& target, const QFont& font, const QColor& colour, QPoin
   for (const QGlyphRun& run : piece.glyphs) painter.drawGlyphRun(baseline, run);
 }
 
-// The glyphs of `text` laid out in one line exactly as drawing it whole would place them, kept
-// only from the first to the last whose ink can reach `area` (relative to the baseline's start).
-// A long name then costs the canvas's width in rasterising, whatever its length.
-TextSprites::Piece GlyphsReaching(const QImage& target, const QFont& font, const QString& text,
-                                  const QRectF& area, double margin) {
+// The glyphs of `text` laid out in one line exactly as drawing it whole places them, positioned
+// from the baseline's start.
+QList<QGlyphRun> LineGlyphs(const QImage& target, const QFont& font, const QString& text) {
   QTextLayout layout(text, font, const_cast<QImage*>(&target));
   QTextOption option;
   option.setWrapMode(QTextOption::NoWrap);
@@ -50,17 +48,53 @@ TextSprites::Piece GlyphsReaching(const QImage& target, const QFont& font, const
   QTextLine line = layout.createLine();
   line.setLineWidth(std::numeric_limits<int>::max() / 256);
   layout.endLayout();
+  QList<QGlyphRun> runs = layout.glyphRuns();
+  for (QGlyphRun& run : runs) {
+    QList<QPointF> positions = run.positions();
+    for (QPointF& position : positions) position.ry() -= line.ascent();
+    run.setPositions(positions);
+  }
+  return runs;
+}
+
+// The union of the glyphs' own boxes from `first` to `last`.
+QRectF GlyphInk(const QGlyphRun& run, qsizetype first, qsizetype last) {
+  const QRawFont raw = run.rawFont();
+  const QList<quint32> indexes = run.glyphIndexes();
+  const QList<QPointF> positions = run.positions();
+  QRectF ink;
+  for (qsizetype g = first; g <= last; ++g) {
+    const QRectF box = raw.boundingRect(indexes[g]).translated(positions[g]);
+    if (!box.isEmpty()) ink |= box;
+  }
+  return ink;
+}
+
+// Qt's box for the whole text. It comes back without width when the text ends in an invisible
+// character drawn from another face (a zero-width space, a direction control, a mark the face
+// lacks), which would leave the whole text undrawn; the glyphs' own boxes stand in for it then.
+QRectF TextInk(const QImage& target, const QFont& font, const QString& text) {
+  const QRectF box = QFontMetricsF(font, &target).boundingRect(text);
+  if (box.width() > 0) return box;
+  QRectF ink;
+  for (const QGlyphRun& run : LineGlyphs(target, font, text))
+    ink |= GlyphInk(run, 0, run.glyphIndexes().size() - 1);
+  return ink;
+}
+
+// Of the laid-out glyphs only those from the first to the last whose ink can reach `area`
+// (relative to the baseline's start). A long name then costs the canvas's width in rasterising,
+// whatever its length.
+TextSprites::Piece GlyphsReaching(const QList<QGlyphRun>& runs, const QRectF& wholeInk,
+                                  const QRectF& area, double margin) {
   TextSprites::Piece piece;
-  const QList<QGlyphRun> runs = layout.glyphRuns();
   bool cut = false;
   for (qsizetype r = 0; r < runs.size(); ++r) {
     const QRawFont raw = runs[r].rawFont();
     const QList<quint32> indexes = runs[r].glyphIndexes();
-    QList<QPointF> positions = runs[r].positions();
+    const QList<QPointF> positions = runs[r].positions();
     qsizetype first = -1, last = -1;
-    QRectF ink;
     for (qsizetype g = 0; g < indexes.size(); ++g) {
-      positions[g].ry() -= line.ascent();
       const QRectF box = raw.boundingRect(indexes[g]).translated(positions[g]);
       if (box.isEmpty() || !box.adjusted(-margin, -margin, margin, margin).intersects(area)) continue;
       if (first < 0) first = g;
@@ -68,16 +102,14 @@ TextSprites::Piece GlyphsReaching(const QImage& target, const QFont& font, const
     }
     cut = cut || first != 0 || last != indexes.size() - 1;
     if (first < 0) continue;
-    for (qsizetype g = first; g <= last; ++g)
-      ink |= raw.boundingRect(indexes[g]).translated(positions[g]);
     QGlyphRun kept = runs[r];
     kept.setGlyphIndexes(indexes.mid(first, last - first + 1));
     kept.setPositions(positions.mid(first, last - first + 1));
     piece.glyphs << kept;
-    piece.ink |= ink;
+    piece.ink |= GlyphInk(runs[r], first, last);
     piece.key += QStringLiteral("%1:%2-%3;").arg(r).arg(first).arg(last);
   }
-  if (!cut) return {QFontMetricsF(font, &target).boundingRect(text), {}, {}};
+  if (!cut) return {wholeInk, {}, {}};
   return piece;
 }
 
@@ -143,14 +175,14 @@ void TextSprites::SetEnabled(bool on) {
 
 TextSprites::Piece TextSprites::PieceOnTarget(const QImage& target, const QFont& font,
                                               QPointF baseline, const QString& text) {
-  const QRectF ink = QFontMetricsF(font, &target).boundingRect(text);
+  const QRectF ink = TextInk(target, font, text);
   const double margin = MarginFor(ink);
   const QRectF reach = ink.translated(baseline).adjusted(-margin, -margin, margin, margin);
   const QRectF canvas(target.rect());
   if (!reach.intersects(canvas)) return {};  // wholly outside: nothing to rasterise
   // Whole while it is no larger than the canvas: then it is kept and laid on wherever it goes.
   if (reach.width() * reach.height() <= canvas.width() * canvas.height()) return {ink, {}, {}};
-  return GlyphsReaching(target, font, text, canvas.translated(-baseline), margin);
+  return GlyphsReaching(LineGlyphs(target, font, text), ink, canvas.translated(-baseline), margin);
 }
 
 TextSprites::Sprite* TextSprites::Render(const QImage& target, const QFont& font, QPointF fraction,

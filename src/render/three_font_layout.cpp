@@ -59,20 +59,26 @@ void DrawThreeFontSignature(LayoutContext& context, qint32 x, qint32 y, const QS
     if (!part.text.isEmpty()) part.width = MeasureWidth(context, part);
 
   const qint32 total = CheckedSum(qint64(row[0].width) + row[1].width + row[2].width);
+  // A right-to-left name reads from the right: its surname part stands rightmost, as each part's
+  // own letters are already laid out by the face.
+  const bool rightToLeft = (parts.first + parts.middle + parts.last).isRightToLeft();
+  const auto before = [&](int part) {
+    qint32 left = 0;
+    for (int i = 0; i < part; ++i) left = CheckedSum(qint64(left) + row[i].width);
+    return rightToLeft ? total - left - row[part].width : left;
+  };
   Canvas& canvas = context.picMain;
   if (!row[0].text.isEmpty()) {
     PlacePart(context, x, y, 0, total, row[0].text);
     context.MoveHandle(canvas.CurrentX(), canvas.CurrentY(), float(total),
-                                canvas.TextHeight(row[0].text));
+                       canvas.TextHeight(row[0].text));
+    if (rightToLeft) PlacePart(context, x, y, before(0), total, row[0].text);
     PrintPart(context, row[0]);
   }
-  if (!row[1].text.isEmpty()) {
-    PlacePart(context, x, y, row[0].width, total, row[1].text);
-    PrintPart(context, row[1]);
-  }
-  if (!row[2].text.isEmpty()) {
-    PlacePart(context, x, y, CheckedSum(qint64(row[0].width) + row[1].width), total, row[2].text);
-    PrintPart(context, row[2]);
+  for (int part : {1, 2}) {
+    if (row[part].text.isEmpty()) continue;
+    PlacePart(context, x, y, before(part), total, row[part].text);
+    PrintPart(context, row[part]);
   }
 }
 

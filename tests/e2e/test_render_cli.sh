@@ -18,6 +18,8 @@ expect() {
 
 expect 0 --help
 grep -q -- '--scale' out.txt || yz_fail "--help does not list --scale"
+grep -q -- '^  --x <' out.txt && grep -q -- '^  --y <' out.txt || yz_fail "--help does not spell --x, --y"
+expect 0 --x 300 -y 200 --out 坐标.png  # both spellings are accepted
 expect 0 --version
 grep -qE '^yanzhou-sign-render [0-9]+\.[0-9]+' out.txt || yz_fail "--version printed: $(cat out.txt)"
 

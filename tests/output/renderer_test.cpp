@@ -18,6 +18,7 @@
 #include "render/signature_picture.h"
 #include "support/fake_message_box.h"
 #include "support/fake_platform.h"
+#include "support/pasted_names.h"
 #include "ui/frm_main.h"
 #include "ui/window_fixture.h"
 
@@ -84,11 +85,18 @@ TEST_F(WindowOnSampleInstallation, RendererDrawsTheWindowsOtherSelectionsAndADra
     QString style, background, size, colour, en;
     Colour ink;
     qint32 x, y;
+    QString cn = "纪元朗";
   };
+  const auto& pasted = yz::testing::kPastedNames;
   const QList<Case> cases = {
       {"英文签", "水墨", "60.5", "#204080", "Ada Lovelace", 0x804020, 900, 1200},
       {"篆印体-阴文", "红格纸", "100", "#FFFFFF", "Osric", kWhite, -1, 300},
       {"行书签", "洒金笺", "36", "#C00000", "Osric", kDarkRed, 120, -1},
+      // Names pasted with direction controls, in a style of each kind.
+      {"公文签", "水墨", "72", "#000000", "Osric", kBlack, -1, -1, pasted[0].first},
+      {"楷体", "水墨", "72", "#000000", "Osric", kBlack, -1, -1, pasted[1].first},
+      {"篆印体", "水墨", "48", "#C00000", "Osric", kDarkRed, -1, -1, pasted[3].first},
+      {"英文签", "水墨", "72", "#000000", pasted[4].first, kBlack, -1, -1},
   };
   for (const Case& c : cases) {
     const int style = window->cboFont->findText(c.style);
@@ -98,10 +106,11 @@ TEST_F(WindowOnSampleInstallation, RendererDrawsTheWindowsOtherSelectionsAndADra
     window->cboSize->setEditText(c.size);
     window->lblColorPreview->SetBackColor(c.ink);
     window->txtEN->setText(c.en);
+    window->txtCN->setText(c.cn);
     window->DrawSignature(c.x, c.y);
     const QString file = out.filePath(c.style + ".png");
-    QStringList options = {"--style", c.style,  "--background", c.background, "--size", c.size,
-                           "--color", c.colour, "--en",         c.en,         "--out",  file};
+    QStringList options = {"--style", c.style, "--background", c.background, "--size", c.size,
+                           "--color", c.colour, "--en", c.en, "--name", c.cn, "--out", file};
     if (c.x != -1) options << "--x" << QString::number(c.x);
     if (c.y != -1) options << "--y" << QString::number(c.y);
     const Rendered run = RenderWith(options);

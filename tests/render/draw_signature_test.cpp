@@ -3,8 +3,12 @@
 
 #include "render/draw_signature.h"
 
+#include <QMap>
+
+#include "app/style_rules.h"
 #include "seams/failure.h"
 #include "signature_fixture.h"
+#include "support/pasted_names.h"
 
 namespace yz::test {
 namespace {
@@ -124,6 +128,32 @@ TEST_F(DrawSignatureTest, NoStyleSetsAFaceWhenNothingIsDrawn) {
   Draw();
   EXPECT_EQ(canvas.FontName(), QStringLiteral("Courier New"));
   EXPECT_EQ(journal, kPreparation);
+}
+
+// A pasted name draws as the characters a reader sees of it, in a style of each kind; a
+// right-to-left one reads from the right: first letter rightmost (a seal keeps its cells' order).
+TEST_F(DrawSignatureTest, PastedNamesDrawTheirVisibleCharactersAndRightToLeftOnesFromTheRight) {
+  AddStyle(QStringLiteral("英文签"), QStringLiteral("/app/fonts/英文签/abc"));
+  AddStyle(kSealOutline, QStringLiteral("/app/fonts/电脑字/篆印体(S).dat"));
+  singleFaceNames = QStringLiteral(",草书,篆印体,");
+  const auto drawnWith = [&](const QString& name) {
+    controls.textCN = controls.textEN = name;
+    journal.clear();
+    canvas.ClearRecord();
+    Draw();
+    return journal;
+  };
+  for (controls.fontIndex = 0; controls.fontIndex < 4; ++controls.fontIndex) {
+    const std::string style = controls.entries[controls.fontIndex].toStdString();
+    for (const auto& [pasted, seen] : yz::testing::kPastedNames)
+      EXPECT_EQ(drawnWith(pasted), drawnWith(seen)) << style;
+    if (IsSealStyle(controls.entries[controls.fontIndex])) continue;
+    drawnWith(QStringLiteral("חנה"));
+    QMap<QString, float> x;
+    for (const auto& print : canvas.Prints()) x[print.text] = print.x;
+    EXPECT_EQ(x.keys(), (QStringList{"ה", "ח", "נ"})) << style;
+    EXPECT_TRUE(x["ח"] > x["נ"] && x["נ"] > x["ה"]) << style;
+  }
 }
 
 }  // namespace

@@ -1,14 +1,17 @@
 // SPDX-FileCopyrightText: 2026 The yanzhou-sign authors
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include <QPainter>
 #include <QRawFont>
 
 #include "app/mod_pub.h"
+#include "app/style_rules.h"
 #include "real_canvas_fixture.h"
 #include "render/name_characters.h"
 #include "render/seal_layout.h"
 #include "render/split_signature_name.h"
 #include "support/fake_message_box.h"
+#include "support/pasted_names.h"
 
 namespace yz::test {
 namespace {
@@ -147,6 +150,36 @@ TEST_F(SampleInstallationTest, EveryChineseStyleDrawsEveryCharacterOfANameFromIt
     }
   }
   EXPECT_EQ(fonts.RegisteredPathCount(), 0);
+}
+
+// Pasted names and a Hebrew one (drawn by a fallback face) in every style: one outline printed
+// per character a reader sees, and the canvas inked in its colour under 80 % of each outline.
+TEST_F(SampleInstallationTest, EveryCharacterAReaderSeesOfAPastedNameIsInked) {
+  VectorDrawing outlines;
+  canvas.RecordShapes(&outlines);
+  for (controls.fontIndex = 0; controls.fontIndex < controls.entries.size(); ++controls.fontIndex) {
+    const QString& style = controls.entries[controls.fontIndex];
+    controls.sizeText = IsSealStyle(style) ? QStringLiteral("48") : QStringLiteral("72");
+    controls.ink = style == kSealFilled ? kWhite : IsSealStyle(style) ? kDarkRed : kBlack;
+    for (const auto& [pasted, seen] : yz::testing::kPastedNames) {
+      controls.textCN = controls.textEN = pasted;
+      Draw();
+      const qsizetype frame = IsSealStyle(style) ? 1 : 0;  // then the four cells
+      EXPECT_EQ(outlines.shapes.size(), frame ? 5u : 3u) << style.toStdString();
+      for (qsizetype i = frame; i < qsizetype(outlines.shapes.size()); ++i) {
+        const QColor ink = outlines.shapes[i].colour;
+        const auto isInk = [&](QRgb p) {
+          return std::abs(qRed(p) - ink.red()) + std::abs(qGreen(p) - ink.green()) +
+                     std::abs(qBlue(p) - ink.blue()) < 120;
+        };
+        QImage covered = canvas.Image();  // the outline's pixels in a colour no drawing uses
+        QPainter(&covered).fillPath(outlines.shapes[i].path, QColor(0, 255, 0));
+        const int inside = FindInk(covered, [](QRgb p) { return (p & 0xFFFFFF) == 0x00FF00; }).count;
+        const int under = FindInk(canvas.Image(), isInk).count - FindInk(covered, isInk).count;
+        EXPECT_GT(under, 0.8 * std::max(inside, 50)) << style.toStdString() << pasted.toStdString();
+      }
+    }
+  }
 }
 
 }  // namespace

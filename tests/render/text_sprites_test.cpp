@@ -96,6 +96,23 @@ TEST_F(TextSpritesTest, HugeTextIsDrawnDirectly) {
   EXPECT_EQ(Differences(kept.Image(), direct.Image()), "");
 }
 
+// Qt's box for a text ending in an invisible character drawn from another face has no width;
+// the characters before it still draw.
+TEST_F(TextSpritesTest, ATextEndingInAnotherFacesInvisibleCharacterStillDraws) {
+  const auto ink = [&](const QString& text) {
+    QtCanvas canvas{fonts, QSize(388, 261)};
+    fonts.LoadFontFile(file);
+    canvas.SetFontName("abc1");
+    canvas.SetFontSize(72);
+    canvas.Print(text);
+    fonts.UnloadFontFile(file);
+    return FindInk(canvas.Image(), IsDark).count;
+  };
+  EXPECT_GT(ink("纪元"), 300);
+  for (const char* end : {"\u200b", "\u200d", "\ufeff", "\u0301"})
+    EXPECT_GE(ink(QStringLiteral("纪元") + QString::fromUtf8(end)), ink("纪元")) << end;
+}
+
 // A long name costs the canvas's width, not its length: what lies wholly outside is never
 // rasterised, and cutting the rest to the glyphs on the canvas changes no pixel.
 TEST_F(TextSpritesTest, OnlyTheGlyphsOnTheCanvasAreRasterisedAndTheyLookAsIfDrawnWhole) {

@@ -8,6 +8,7 @@
 #include <QKeyEvent>
 #include <cmath>
 
+#include "support/pasted_names.h"
 #include "window_fixture.h"
 
 using yz::testing::WindowTest;
@@ -74,6 +75,20 @@ TEST_F(BadInputTest, EveryStyleDrawsEveryOddNameWithoutAMessage) {
   Pick(window->cboFont, QStringLiteral("公文签"));
   window->txtCN->setText(QStringLiteral("纪元朗"));
   EXPECT_GT(window->imgMove->TwipsWidth(), 0);
+}
+
+// Pasted with direction controls, a name draws as the characters a reader sees of it.
+TEST_F(BadInputTest, EveryStyleDrawsAPastedNameAsItsVisibleCharacters) {
+  for (const QString& style : {QStringLiteral("公文签"), QStringLiteral("英文签2"),
+                               QStringLiteral("行楷"), QStringLiteral("篆印体")}) {
+    Pick(window->cboFont, style);
+    for (const auto& [pasted, seen] : yz::testing::kPastedNames) {
+      for (QLineEdit* box : {window->txtCN, window->txtEN}) box->setText(seen);
+      const QImage expected = canvas.Image();
+      for (QLineEdit* box : {window->txtCN, window->txtEN}) box->setText(pasted);
+      EXPECT_TRUE(canvas.Image() == expected) << style.toStdString() << pasted.toStdString();
+    }
+  }
 }
 
 TEST_F(BadInputTest, SizesThatAreNotSaneNumbersAreNamedInOneMessage) {
