@@ -20,6 +20,7 @@
 #include "ui/skin.h"
 #include "ui/window_actions.h"
 #include "ui/sharp_canvas.h"
+#include "ui/sign_window.h"
 #include "ui/style_gallery.h"
 
 namespace yz {
@@ -85,6 +86,7 @@ class frmMain : public QWidget {
   void ConnectEvents();
   void CreateCanvasMenu();
   void ShowStyleGallery();
+  void SignDocumentClick();
   void CopyTransparentPicture();
   // Pictures drawn beside the canvas (the gallery, the transparent copy, the sharp view) need
   // Qt's font registry; a test's fake registry has none of them.
@@ -121,6 +123,7 @@ class frmMain : public QWidget {
   SharpCanvas sharp_;
   DrawingRequest lastDrawn_;  // what the canvas shows, for the transparent copy
   StyleGallery* gallery_ = nullptr;
+  SignWindow* signWindow_ = nullptr;
 };
 
 }  // namespace yz
