@@ -10,6 +10,7 @@
 #include "app/mod_pub.h"
 #include "export/run_renderer.h"
 #include "render/control_fonts.h"
+#include "sign/run_signing.h"
 
 namespace {
 
@@ -63,5 +64,5 @@ int main(int argc, char* argv[]) {
   QTextStream out(stdout);
   QTextStream err(&Reasons());
   return yz::RunRenderer(arguments, modPub::AppPathFor(QCoreApplication::applicationDirPath()),
-                         out, err);
+                         out, err, yz::RunSigning);
 }

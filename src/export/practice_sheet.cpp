@@ -43,19 +43,6 @@ QColor Pale(QColor colour) {
                           float(pale(colour.blueF())), colour.alphaF());
 }
 
-VectorDrawing CroppedToInk(VectorDrawing drawing) {
-  QRectF ink;
-  for (const VectorDrawing::Shape& shape : drawing.shapes) ink |= shape.path.boundingRect();
-  const QPointF shift = QPointF(kPixelMargin, kPixelMargin) - ink.topLeft();
-  for (VectorDrawing::Shape& shape : drawing.shapes) shape.path.translate(shift);
-  drawing.size = QSizeF(ink.width() + 2 * kPixelMargin, ink.height() + 2 * kPixelMargin)
-                     .toSize()
-                     .grownBy(QMargins(0, 0, 1, 1));
-  drawing.background = QImage();
-  drawing.whiteGround = false;
-  return drawing;
-}
-
 QString NameDrawn(const DrawingRequest& request, const QString& styleName) {
   return styleName.contains(QStringLiteral("英文签")) ? request.textEN : request.textCN;
 }
@@ -129,7 +116,7 @@ PracticeSheet MakePracticeSheet(const DrawingRequest& request, const Installatio
     throw Failure(QStringLiteral("没有可以写的签名：请先输入姓名。"));
   const QString styleName = installation.catalogue.styleNames.value(request.style);
   const QString name = NameDrawn(request, styleName);
-  return {CroppedToInk(std::move(drawn)),
+  return {CroppedToInk(std::move(drawn), kPixelMargin),
           QStringLiteral("练字帖　%1　%2　%3 磅")
               .arg(name, styleName, QString::number(ParseFontSize(request.sizeText)))};
 }

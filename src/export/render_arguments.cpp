@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QTranslator>
+#include <cmath>
 
 #include "render/font_size.h"
 
@@ -80,6 +81,100 @@ struct Options {
                             QStringLiteral("类型")};
 };
 
+// The options of --sign: stamps placed on PDF documents, in millimetres.
+struct SignOptions {
+  QCommandLineOption sign{QStringLiteral("sign"),
+                          QStringLiteral("把签名盖到 PDF 文档上（可多次给出，每个文档各写一个新文件）"),
+                          QStringLiteral("文档.pdf")};
+  QCommandLineOption pages{QStringLiteral("pages"),
+                           QStringLiteral("签在哪些页：all、odd、even 或页码如 1,3-5（默认 all）"),
+                           QStringLiteral("页")};
+  QCommandLineOption at{QStringLiteral("at"),
+                        QStringLiteral("签名左上角的位置 X,Y，单位毫米，从页面左上角量起（按阅读器显示的页面）"),
+                        QStringLiteral("X,Y")};
+  QCommandLineOption width{QStringLiteral("width"),
+                           QStringLiteral("签名的宽度，单位毫米，高度按比例（默认 50）"),
+                           QStringLiteral("毫米")};
+  QCommandLineOption seal{QStringLiteral("seal"),
+                          QStringLiteral("再盖一枚姓名印章，款式 篆印体 或 篆印体-阴文"),
+                          QStringLiteral("款式")};
+  QCommandLineOption sealAt{QStringLiteral("seal-at"),
+                            QStringLiteral("印章左上角的位置 X,Y，单位毫米"), QStringLiteral("X,Y")};
+  QCommandLineOption sealWidth{QStringLiteral("seal-width"),
+                               QStringLiteral("印章的宽度，单位毫米（默认 30）"),
+                               QStringLiteral("毫米")};
+  QCommandLineOption sealBlend{
+      QStringLiteral("seal-blend"),
+      QStringLiteral("印章的墨色：multiply 像印泥一样与纸上的字相乘，normal 直接盖在上面（默认 multiply）"),
+      QStringLiteral("方式")};
+  QCommandLineOption seam{QStringLiteral("seam"),
+                          QStringLiteral("加盖骑缝章：--style 的印章（不是印章款式时用 篆印体）切成竖条，盖在各页右边缘")};
+  QCommandLineOption seamPages{QStringLiteral("seam-pages"),
+                               QStringLiteral("骑缝章盖在哪些页，写法同 --pages（默认 all）"),
+                               QStringLiteral("页")};
+  QCommandLineOption seamSkipFirst{QStringLiteral("seam-skip-first"),
+                                   QStringLiteral("骑缝章不盖所选的第一页（封面）")};
+  QCommandLineOption seamSlices{
+      QStringLiteral("seam-slices"),
+      QStringLiteral("骑缝章每轮最多切成几条（默认 10）；页数更多时从下一页起再盖一枚"),
+      QStringLiteral("条数")};
+  QCommandLineOption seamY{QStringLiteral("seam-y"),
+                           QStringLiteral("骑缝章上边距页面顶端的距离，单位毫米（默认 上下居中）"),
+                           QStringLiteral("毫米")};
+  QCommandLineOption seamWidth{QStringLiteral("seam-width"),
+                               QStringLiteral("骑缝章整枚的宽度，单位毫米（默认 30）"),
+                               QStringLiteral("毫米")};
+  QCommandLineOption date{QStringLiteral("date"),
+                          QStringLiteral("在签名下方写上日期：不给文字时为今天，如 2026年12月10日"),
+                          QStringLiteral("文字")};
+  QCommandLineOption password{QStringLiteral("password"),
+                              QStringLiteral("文档的打开密码（有密码的文档没有它就不签）"),
+                              QStringLiteral("密码")};
+  QCommandLineOption breakSignatures{
+      QStringLiteral("break-signatures"),
+      QStringLiteral("文档已有数字签名时仍然签署（已有的数字签名会因此失效）")};
+
+  QList<QCommandLineOption> All() const {
+    return {sign,      pages,      at,         width, seal,     sealAt,         sealWidth,
+            sealBlend, seam,       seamPages,  seamSkipFirst,  seamSlices, seamY, seamWidth,
+            date,      password,   breakSignatures};
+  }
+};
+
+// --date takes its text only when one follows it: a bare --date (last, or before another
+// option) asks for today's date, which QCommandLineParser cannot say by itself.
+QStringList WithDateValue(const QStringList& arguments) {
+  QStringList out;
+  for (qsizetype i = 0; i < arguments.size(); ++i) {
+    if (arguments[i] != QStringLiteral("--date")) {
+      out << arguments[i];
+    } else if (i + 1 < arguments.size() && !arguments[i + 1].startsWith('-')) {
+      out << QStringLiteral("--date=") + arguments[++i];
+    } else {
+      out << QStringLiteral("--date=");
+    }
+  }
+  return out;
+}
+
+double Millimetres(const QString& option, const QString& text, bool positive) {
+  bool ok = false;
+  const double value = text.trimmed().toDouble(&ok);
+  constexpr double kLargest = 10000;  // ten metres: no page is larger
+  if (!ok || !std::isfinite(value) || std::abs(value) > kLargest || (positive && value <= 0))
+    throw BadArguments(QStringLiteral("--%1 须是%2毫米数：“%3”")
+                           .arg(option, positive ? QStringLiteral("大于 0 的") : QString(), text));
+  return value;
+}
+
+QPointF Position(const QString& option, const QString& text) {
+  const QStringList parts = text.split(QRegularExpression(QStringLiteral("[,，]")));
+  if (parts.size() != 2)
+    throw BadArguments(
+        QStringLiteral("--%1 须写成 X,Y（毫米，从页面左上角量起），例如 30,40：“%2”").arg(option, text));
+  return {Millimetres(option, parts[0], false), Millimetres(option, parts[1], false)};
+}
+
 qint32 Integer(const QString& option, const QString& text, qint64 low, qint64 high,
                const QString& what) {
   bool ok = false;
@@ -99,7 +194,31 @@ Colour ParseInk(const QString& text) {
   return part(1) | (part(2) << 8) | (part(3) << 16);
 }
 
+void CheckSigning(const RenderArguments& a) {
+  const RenderArguments::Signing& s = *a.signing;
+  if (a.practice || a.allStyles)
+    throw BadArguments(QStringLiteral("--sign 不能与 --practice 或 --style all 同用"));
+  if (!s.at && !s.seal && !s.seam)
+    throw BadArguments(
+        QStringLiteral("--sign 要盖什么：请给出签名的位置 --at X,Y，或 --seal、--seam"));
+  if (s.width && !s.at) throw BadArguments(QStringLiteral("--width 要与 --at 同用"));
+  if (s.date && !s.at) throw BadArguments(QStringLiteral("--date 写在签名下方，要与 --at 同用"));
+  if (s.seal.has_value() != s.sealAt.has_value())
+    throw BadArguments(QStringLiteral("--seal 与 --seal-at 要一起给出：印章的款式和位置"));
+  if (s.sealWidth && !s.seal) throw BadArguments(QStringLiteral("--seal-width 要与 --seal 同用"));
+  if (!s.seam && (s.seamSlices || s.seamY || s.seamWidth || s.seamSkipFirst ||
+                  s.seamPages != QStringLiteral("all")))
+    throw BadArguments(QStringLiteral("--seam-pages、--seam-slices、--seam-y 等要与 --seam 同用"));
+  if (s.documents.size() > 1 && !a.out.isEmpty() && QFileInfo(a.out).isFile())
+    throw BadArguments(
+        QStringLiteral("签署多个文档时 --out 须是文件夹，“%1”是文件").arg(a.out));
+}
+
 void CheckOutput(const RenderArguments& a) {
+  if (a.signing) {
+    CheckSigning(a);
+    if (a.out.isEmpty()) return;  // each signed copy beside its document
+  }
   if (a.out.isEmpty())
     throw BadArguments(QStringLiteral("缺少 --out：要写入的文件（--style all 时为文件夹）"));
   // The command line arrives decoded from UTF-8, with bytes that are not UTF-8 as U+FFFD; such
@@ -109,6 +228,7 @@ void CheckOutput(const RenderArguments& a) {
     throw BadArguments(
         QStringLiteral("--out 的名称含有不能照原样写成文件名的字节（不是有效的 UTF-8）：“%1”")
             .arg(a.out));
+  if (a.signing) return;  // a file or a folder: told apart against the documents
   if (a.practice) {
     if (a.allStyles)
       throw BadArguments(QStringLiteral("--practice 一次画一种款式，不能与 --style all 同用"));
@@ -135,13 +255,59 @@ void CheckOutput(const RenderArguments& a) {
             .arg(a.out));
 }
 
+std::optional<double> OptionalMillimetres(const QCommandLineParser& parser,
+                                          const QCommandLineOption& option, bool positive) {
+  if (!parser.isSet(option)) return std::nullopt;
+  return Millimetres(option.names().first(), parser.value(option), positive);
+}
+
+std::optional<RenderArguments::Signing> ReadSigning(const QCommandLineParser& parser,
+                                                    const SignOptions& so) {
+  if (!parser.isSet(so.sign)) {
+    for (const QCommandLineOption& option : so.All())
+      if (parser.isSet(option))
+        throw BadArguments(
+            QStringLiteral("--%1 只用于签署文档：请用 --sign 给出文档").arg(option.names().first()));
+    return std::nullopt;
+  }
+  RenderArguments::Signing s;
+  s.documents = parser.values(so.sign);
+  if (parser.isSet(so.pages)) s.pages = parser.value(so.pages);
+  if (parser.isSet(so.at)) s.at = Position(QStringLiteral("at"), parser.value(so.at));
+  s.width = OptionalMillimetres(parser, so.width, true);
+  if (parser.isSet(so.seal)) s.seal = parser.value(so.seal);
+  if (parser.isSet(so.sealAt))
+    s.sealAt = Position(QStringLiteral("seal-at"), parser.value(so.sealAt));
+  s.sealWidth = OptionalMillimetres(parser, so.sealWidth, true);
+  if (parser.isSet(so.sealBlend)) {
+    const QString blend = parser.value(so.sealBlend);
+    if (blend != QStringLiteral("multiply") && blend != QStringLiteral("normal"))
+      throw BadArguments(QStringLiteral("--seal-blend 须是 multiply 或 normal：“%1”").arg(blend));
+    s.sealMultiplies = blend == QStringLiteral("multiply");
+  }
+  s.seam = parser.isSet(so.seam);
+  if (parser.isSet(so.seamPages)) s.seamPages = parser.value(so.seamPages);
+  s.seamSkipFirst = parser.isSet(so.seamSkipFirst);
+  if (parser.isSet(so.seamSlices))
+    s.seamSlices = Integer(QStringLiteral("seam-slices"), parser.value(so.seamSlices), 1, 1000,
+                           QStringLiteral(" 1 到 1000 的整数"));
+  s.seamY = OptionalMillimetres(parser, so.seamY, false);
+  s.seamWidth = OptionalMillimetres(parser, so.seamWidth, true);
+  if (parser.isSet(so.date)) s.date = parser.value(so.date);
+  s.password = parser.value(so.password);
+  s.breakSignatures = parser.isSet(so.breakSignatures);
+  return s;
+}
+
 }  // namespace
 
 RenderArguments ParseRenderArguments(const QStringList& arguments) {
   Options o;
+  const SignOptions so;
   QCommandLineParser parser;
   parser.setApplicationDescription(QStringLiteral(
-      "不开窗口，按窗口里同样的选择画出签名并存为图片；写出的每个文件打印一行路径。"));
+      "不开窗口，按窗口里同样的选择画出签名并存为图片，或用 --sign 把签名和印章盖到 PDF "
+      "文档上；写出的每个文件打印一行路径。"));
   // Qt's own help option would also offer --help-all for Qt's options, which are not read here.
   const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
                                 QStringLiteral("显示本帮助"));
@@ -151,12 +317,13 @@ RenderArguments ParseRenderArguments(const QStringList& arguments) {
   parser.addOptions(
       {o.name, o.en, o.style, o.background, o.size, o.color, o.x, o.y, o.scale, o.out, o.format,
        o.practice});
+  parser.addOptions(so.All());
   RenderArguments a;
   ParserMessages messages;
   const bool translated = QCoreApplication::instance() &&
                           QCoreApplication::installTranslator(&messages);
   // Some of the texts are made only when asked for, so both happen under the translator.
-  const bool parsed = parser.parse(arguments);
+  const bool parsed = parser.parse(WithDateValue(arguments));
   const QString complaint = parsed ? QString() : parser.errorText();
   if (translated) QCoreApplication::removeTranslator(&messages);
   if (!parsed) throw BadArguments(complaint);
@@ -213,6 +380,7 @@ RenderArguments ParseRenderArguments(const QStringList& arguments) {
   }
   a.practice = parser.isSet(o.practice);
   a.out = parser.value(o.out);
+  a.signing = ReadSigning(parser, so);
   CheckOutput(a);
   return a;
 }

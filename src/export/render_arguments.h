@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QPointF>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -40,6 +41,29 @@ struct RenderArguments {
   bool practice = false;            // --practice: a practice sheet (PDF) instead of the picture
   QString out;                      // a file, or a folder with --style all
   QByteArray folderFormat = "png";  // the files' type with --style all
+
+  // --sign: documents to sign with the signature of --style (and a seal) instead of drawing a
+  // picture. Millimetres from the top-left of the page as a viewer shows it.
+  struct Signing {
+    QStringList documents;
+    QString pages = QStringLiteral("all");  // read by the signing, which knows page lists
+    std::optional<QPointF> at;              // the signature's ink's top-left; none: no signature
+    std::optional<double> width;            // nullopt: the signing's default
+    std::optional<QString> seal;            // --seal STYLE
+    std::optional<QPointF> sealAt;
+    std::optional<double> sealWidth;
+    bool sealMultiplies = true;  // --seal-blend multiply|normal, for the seal and the 骑缝章
+    bool seam = false;
+    QString seamPages = QStringLiteral("all");
+    bool seamSkipFirst = false;
+    std::optional<int> seamSlices;
+    std::optional<double> seamY;
+    std::optional<double> seamWidth;
+    std::optional<QString> date;  // --date [TEXT]: an empty text asks for today's
+    QString password;
+    bool breakSignatures = false;  // go on although the document holds digital signatures
+  };
+  std::optional<Signing> signing;
 };
 
 inline constexpr int kMinRenderScale = 1;
@@ -47,7 +71,8 @@ inline constexpr int kMaxRenderScale = 8;
 
 // Reads the command line (program name first) with QCommandLineParser's conventions. Throws
 // BadArguments for anything it cannot use: unknown options, values out of range or malformed, a
-// missing --out, an output type that cannot hold what was asked for.
+// missing --out, an output type that cannot hold what was asked for, signing options without
+// --sign or without a stamp to place.
 RenderArguments ParseRenderArguments(const QStringList& arguments);
 
 }  // namespace yz

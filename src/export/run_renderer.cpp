@@ -15,13 +15,13 @@
 
 namespace yz {
 
-namespace {
-
 QString OneLine(QString text) {
   text.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
   text.replace('\n', ' ');
   return text.trimmed();
 }
+
+namespace {
 
 // The start-up's warning about the compound-surname table goes to standard error; the drawing
 // goes on without the table, as the window does.
@@ -53,7 +53,7 @@ void CheckNotFolder(const QString& path) {
 }  // namespace
 
 int RunRenderer(const QStringList& arguments, const QString& appPath, QTextStream& out,
-                QTextStream& err) {
+                QTextStream& err, const SignDocuments& signDocuments) {
   const QString program = QFileInfo(arguments.value(0)).fileName();
   const auto report = [&](const Failure& failure, int status) {
     err << program << ": " << OneLine(failure.message()) << Qt::endl;
@@ -73,6 +73,10 @@ int RunRenderer(const QStringList& arguments, const QString& appPath, QTextStrea
                         .arg(appPath + QStringLiteral("fonts/")));
     const QList<PlannedPicture> pictures = PlanPictures(a, catalogue);
     CheckNamesToDraw(pictures, catalogue);
+    if (a.signing) {
+      if (!signDocuments) throw Failure(QStringLiteral("这个程序不能签署文档"));
+      return signDocuments(a, pictures.first(), installation, out, err);
+    }
     if (a.allStyles)
       MakeFolder(a.out);
     else

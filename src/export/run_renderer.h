@@ -6,6 +6,9 @@
 #include <QString>
 #include <QStringList>
 #include <QTextStream>
+#include <functional>
+
+#include "app/installation.h"
 
 #include "export/render_plan.h"
 
@@ -18,7 +21,18 @@ enum RendererExit { kRenderedOk = 0, kRenderFailed = 1, kBadArguments = 2 };
 // path on `out`. Bad arguments give kBadArguments and a one-line reason on `err`, nothing
 // written; a picture that cannot be drawn or written gives kRenderFailed and its reason, told
 // after every other picture asked for was made.
+//
+// Signing documents (--sign) is done by `signDocuments`, handed in by the program because it
+// lives in a room above this one: it gets the parsed arguments, the signature planned from
+// them and the installation, and returns the exit status. Without it --sign is refused.
+using SignDocuments = std::function<int(const RenderArguments& arguments,
+                                        const PlannedPicture& signature,
+                                        const Installation& installation, QTextStream& out,
+                                        QTextStream& err)>;
 int RunRenderer(const QStringList& arguments, const QString& appPath, QTextStream& out,
-                QTextStream& err);
+                QTextStream& err, const SignDocuments& signDocuments = {});
+
+// The renderer's one-line form of a reason that may span lines.
+QString OneLine(QString text);
 
 }  // namespace yz

@@ -32,6 +32,11 @@ QByteArray SvgDocument(const VectorDrawing& drawing, const QString& title) {
 }
 
 QByteArray PdfDocument(const VectorDrawing& drawing, const QString& title) {
+  return PdfDocument(drawing, title, QSizeF(drawing.size) * 72.0 / kPixelsPerInch);
+}
+
+QByteArray PdfDocument(const VectorDrawing& drawing, const QString& title,
+                       const QSizeF& pagePoints) {
   QByteArray bytes;
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::WriteOnly);
@@ -39,8 +44,7 @@ QByteArray PdfDocument(const VectorDrawing& drawing, const QString& title) {
   pdf.setTitle(title);
   pdf.setCreator(QStringLiteral("砚舟签名设计"));
   pdf.setResolution(kPixelsPerInch);
-  pdf.setPageSize(QPageSize(QSizeF(drawing.size) * 72.0 / kPixelsPerInch, QPageSize::Point,
-                            QString(), QPageSize::ExactMatch));
+  pdf.setPageSize(QPageSize(pagePoints, QPageSize::Point, QString(), QPageSize::ExactMatch));
   pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
   QPainter painter(&pdf);
   drawing.Paint(painter);

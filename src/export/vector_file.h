@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QSizeF>
 #include <QString>
 
 #include "render/vector_drawing.h"
@@ -15,6 +16,9 @@ namespace yz {
 // the canvas's size (96 pixels to the inch).
 QByteArray SvgDocument(const VectorDrawing& drawing, const QString& title);
 QByteArray PdfDocument(const VectorDrawing& drawing, const QString& title);
+// The same on a page of `pagePoints` (whole points), the drawing at its top-left.
+QByteArray PdfDocument(const VectorDrawing& drawing, const QString& title,
+                       const QSizeF& pagePoints);
 
 // Whether a file name asks for a vector document (.svg or .pdf) rather than a picture.
 bool IsVectorFile(const QString& path);

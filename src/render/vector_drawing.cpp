@@ -20,4 +20,23 @@ void VectorDrawing::Paint(QPainter& painter, const std::function<QColor(QColor)>
   painter.restore();
 }
 
+QRectF VectorDrawing::InkBounds() const {
+  QRectF ink;
+  for (const Shape& shape : shapes)
+    if (shape.colour.alpha() > 0) ink |= shape.path.boundingRect();
+  return ink;
+}
+
+VectorDrawing CroppedToInk(VectorDrawing drawing, double margin) {
+  const QRectF ink = drawing.InkBounds();
+  const QPointF shift = QPointF(margin, margin) - ink.topLeft();
+  for (VectorDrawing::Shape& shape : drawing.shapes) shape.path.translate(shift);
+  drawing.size = QSizeF(ink.width() + 2 * margin, ink.height() + 2 * margin)
+                     .toSize()
+                     .grownBy(QMargins(0, 0, 1, 1));
+  drawing.background = QImage();
+  drawing.whiteGround = false;
+  return drawing;
+}
+
 }  // namespace yz

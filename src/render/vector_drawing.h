@@ -6,6 +6,7 @@
 #include <QColor>
 #include <QImage>
 #include <QPainterPath>
+#include <QRectF>
 #include <QSize>
 #include <functional>
 #include <vector>
@@ -30,6 +31,14 @@ struct VectorDrawing {
   // Paints the drawing into the rectangle (0, 0, size) of the painter's current coordinates,
   // clipped to it; `ink` may change each shape's colour (a pale copy to trace over, say).
   void Paint(QPainter& painter, const std::function<QColor(QColor)>& ink = {}) const;
+
+  // Where the shapes put ink (fully transparent ones put none), exactly, in the drawing's
+  // pixels; empty when there is none.
+  QRectF InkBounds() const;
 };
+
+// The drawing moved so that its ink's top-left is at (margin, margin), as large as the ink and
+// the margins round it (rounded up to whole pixels), without ground or background picture.
+VectorDrawing CroppedToInk(VectorDrawing drawing, double margin);
 
 }  // namespace yz

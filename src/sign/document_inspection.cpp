@@ -3,11 +3,34 @@
 
 #include "sign/document_inspection.h"
 
+#include "sign/open_document.h"
+#include "sign/page_frame.h"
+
 namespace yz {
 
-DocumentInspection InspectDocument(const QString& path, const QString&) {
+DocumentInspection InspectDocument(const QString& path, const QString& password) {
   DocumentInspection inspection;
-  inspection.failure = QStringLiteral("签署文档尚未完成：还不能读取 %1").arg(path);
+  try {
+    OpenedDocument document = OpenDocument(path, password);
+    inspection.pageCount = int(document.pages.size());
+    for (QPDFPageObjectHelper& page : document.pages) {
+      const PageFrame frame = FrameOfPage(page);
+      inspection.pageSizesMm.append(frame.ShownMillimetres());
+      inspection.pageRotations.append(frame.rotation);
+    }
+    inspection.modificationForbidden = ModificationForbidden(*document.pdf);
+    inspection.holdsDigitalSignatures = HoldsDigitalSignatures(*document.pdf);
+    inspection.warnings = document.warnings + RepairWarnings(*document.pdf, path);
+  } catch (const DocumentProblem& problem) {
+    if (problem.kind() == DocumentProblem::Kind::NeedsPassword)
+      inspection.access = DocumentInspection::Access::NeedsPassword;
+    else if (problem.kind() == DocumentProblem::Kind::WrongPassword)
+      inspection.access = DocumentInspection::Access::WrongPassword;
+    else
+      inspection.failure = problem.message();
+  } catch (const std::exception& error) {
+    inspection.failure = DamagedDocument(path, error);
+  }
   return inspection;
 }
 
