@@ -5,6 +5,7 @@
 // and where the signed copy goes, on generated documents.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QPainter>
@@ -45,6 +46,8 @@ class SignWindowTest : public yz::testing::WindowTest {
  protected:
   void SetUp() override {
     WindowTest::SetUp();
+    window->show();
+    QApplication::setActiveWindow(window.get());  // the shortcut is the window's
     document = WritePdf(dir.filePath(QStringLiteral("合同.pdf")), 3);
   }
 
@@ -61,7 +64,7 @@ class SignWindowTest : public yz::testing::WindowTest {
   }
   SignWindow& Opened() {
     SignWindow* signing = OpenSigning(document);
-    EXPECT_TRUE(signing && signing->isVisible());
+    if (!signing || !signing->isVisible()) throw std::runtime_error("the signing window did not open");
     EXPECT_TRUE(messages.shown.isEmpty()) << messages.shown.front().text.toStdString();
     return *signing;
   }
