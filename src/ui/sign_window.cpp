@@ -211,6 +211,7 @@ bool SignWindow::Open(const QString& path) {
   pageList->ShowDocument(&document_, inspection_.pageSizesMm);
   view->Select(-1);
   ShowPage(1);
+  view->setFocus();  // Page Down, Delete and the wheel work at once
   PlacedStamps placed;
   if (choices->chkSignature->isChecked() && arts_.signature)
     placed.append(DefaultPlace(Stamp::Kind::Signature, placed));
