@@ -72,6 +72,18 @@ frmMain::frmMain(FormServices services, Installation installation, QWidget* pare
   CreateCanvasMenu();
 }
 
+frmMain::~frmMain() {
+  // Qt deletes the child widgets only after the members are gone, and a child going away can
+  // still fire a handler (an editable list finishing its edit as it loses focus): no handler
+  // may run on a window half taken apart.
+  for (QObject* control : std::initializer_list<QObject*>{cboFont, cboImg, cboSize, txtCN, txtEN})
+    control->disconnect(this);
+  cboSize->removeEventFilter(this);
+  cboSize->lineEdit()->removeEventFilter(this);
+  delete signWindow_;
+  delete gallery_;
+}
+
 void frmMain::CreateControls() {
   // Created in the order of the window's layout; the tab order is set below.
   cboSize = new QComboBox(this);

@@ -37,6 +37,7 @@ class frmMain : public QWidget {
   static constexpr float kCanvasHeightTwips = 3920;
 
   frmMain(FormServices services, Installation installation, QWidget* parent = nullptr);
+  ~frmMain() override;
 
   // The load event: fills the lists from the installation, selects the defaults and draws once.
   void Form_Load();

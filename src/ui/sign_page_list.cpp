@@ -11,6 +11,17 @@
 
 namespace yz {
 
+namespace {
+
+// The page itself also when its row is selected: the selection's tint would hide it.
+QIcon PageIcon(const QPixmap& page) {
+  QIcon icon(page);
+  icon.addPixmap(page, QIcon::Selected);
+  return icon;
+}
+
+}  // namespace
+
 SignPageList::SignPageList(QWidget* parent) : QListWidget(parent) {
   setViewMode(QListView::IconMode);
   setFlow(QListView::TopToBottom);
@@ -32,7 +43,7 @@ SignPageList::SignPageList(QWidget* parent) : QListWidget(parent) {
 QIcon SignPageList::BlankIcon(QSizeF pageMm) const {
   QPixmap blank(FittedPageSize(pageMm, kThumbnailBox));
   blank.fill(Qt::white);
-  return QIcon(blank);
+  return PageIcon(blank);
 }
 
 void SignPageList::ShowDocument(QPdfDocument* document, const QList<QSizeF>& pageSizesMm) {
@@ -88,7 +99,7 @@ void SignPageList::DrawNextVisible() {
     const qreal ratio = devicePixelRatioF();
     QImage thumbnail = PagePicture(*document_, row, FittedPageSize(sizesMm_[row], kThumbnailBox) * ratio);
     thumbnail.setDevicePixelRatio(ratio);
-    item(row)->setIcon(QIcon(QPixmap::fromImage(thumbnail)));
+    item(row)->setIcon(PageIcon(QPixmap::fromImage(thumbnail)));
     return;  // one per turn: the next comes after whatever the user did meanwhile
   }
   next_.stop();

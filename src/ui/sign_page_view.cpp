@@ -241,12 +241,21 @@ void SignPageView::PaintSeam(QPainter& painter) const {
                           std::max(1e-9, arts_.seam->inkMm.width());
   const double sliceMm = seam_->widthMm / seam_->slice.count;
   const double top = seam_->topMm.value_or((pageMm_.height() - heightMm) / 2);
-  const QPointF sealTopLeft(pageMm_.width() - (seam_->slice.index + 1) * sliceMm, top);
-  const QRectF whole(ToPx(sealTopLeft), QSizeF(seam_->widthMm, heightMm) * PxPerMm());
   const QRectF edge(ToPx(QPointF(pageMm_.width() - sliceMm, top)), QSizeF(sliceMm, heightMm) * PxPerMm());
+  // The slice alone: the seal drawn on a picture the size of the slice, shifted so that this
+  // page's part of it falls inside (the art clips itself to its own box, not to the slice).
+  const qreal ratio = devicePixelRatioF();
+  QImage slice((edge.size() * ratio).toSize().expandedTo(QSize(1, 1)), QImage::Format_ARGB32_Premultiplied);
+  slice.fill(Qt::transparent);
+  slice.setDevicePixelRatio(ratio);
+  QPainter onSlice(&slice);
+  onSlice.setRenderHint(QPainter::Antialiasing);
+  const double shift = seam_->slice.index * sliceMm * PxPerMm();
+  PaintStampArt(onSlice, *arts_.seam, QRectF(QPointF(-shift, 0), QSizeF(seam_->widthMm, heightMm) * PxPerMm()));
+  onSlice.end();
   painter.save();
-  painter.setClipRect(edge);
-  PaintStamp(painter, *arts_.seam, whole, true, sealMultiplies_);
+  if (sealMultiplies_) painter.setCompositionMode(QPainter::CompositionMode_Multiply);
+  painter.drawImage(edge, slice);
   painter.restore();
 }
 
@@ -256,22 +265,28 @@ void SignPageView::paintEvent(QPaintEvent*) {
   if (pageMm_.isEmpty()) return;
   EnsurePagePixels();
   const QRectF page = PageRectPx();
-  painter.drawImage(page, pagePixels_);
-  painter.setRenderHint(QPainter::Antialiasing);
-  painter.save();
-  painter.setClipRect(page);  // what reaches off the page is not printed
-  const PlacedStamps& stamps = stamps_.Stamps();
-  for (int i = 0; i < stamps.size(); ++i) {
-    const StampArt* art = arts_.For(stamps[i].kind);
-    if (!art) continue;
-    const bool onPage = !onPage_ || onPage_(stamps[i]);
-    const bool seal = stamps[i].kind == Stamp::Kind::Seal;
-    PaintStamp(painter, *art, StampRectPx(i), onPage, seal && sealMultiplies_);
-    if (stamps[i].kind == Stamp::Kind::Signature && arts_.date && date_)
-      PaintStamp(painter, *arts_.date, DateRectPx(), onPage, false);
+  // The stamps are laid on a copy of the page's picture: what reaches off the page is not
+  // printed, and a seal multiplies with the page's own pixels as it will on paper.
+  QImage composed = pagePixels_.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+  {
+    QPainter onPage(&composed);
+    onPage.setRenderHint(QPainter::Antialiasing);
+    onPage.translate(-page.topLeft());
+    const PlacedStamps& stamps = stamps_.Stamps();
+    for (int i = 0; i < stamps.size(); ++i) {
+      const StampArt* art = arts_.For(stamps[i].kind);
+      if (!art) continue;
+      const bool onThisPage = !onPage_ || onPage_(stamps[i]);
+      const bool seal = stamps[i].kind == Stamp::Kind::Seal;
+      PaintStamp(onPage, *art, StampRectPx(i), onThisPage, seal && sealMultiplies_);
+      if (stamps[i].kind == Stamp::Kind::Signature && arts_.date && date_)
+        PaintStamp(onPage, *arts_.date, DateRectPx(), onThisPage, false);
+    }
+    PaintSeam(onPage);
   }
-  PaintSeam(painter);
-  painter.restore();
+  painter.drawImage(page, composed);
+  painter.setRenderHint(QPainter::Antialiasing);
+  const PlacedStamps& stamps = stamps_.Stamps();
   // The selection's frame and handles, also where they reach off the page.
   if (selected_ >= 0 && selected_ < stamps.size()) {
     const QRectF box = StampRectPx(selected_);

@@ -272,9 +272,10 @@ PlacedStamp SignWindow::DefaultPlace(Stamp::Kind kind, const PlacedStamps& other
     return other.kind == Stamp::Kind::Signature;
   });
   if (kind == Stamp::Kind::Seal && signature != others.end() && signature->page == page) {
-    // Over the signature's end, as a seal is pressed beside a signed name.
+    // Just over the signature's end, as a seal is pressed beside a signed name, clear of the
+    // date under the name.
     const QRectF box = StampBoxMm(*signature, arts_.HeightPerWidth(Stamp::Kind::Signature));
-    topLeft = QPointF(box.right() - stamp.widthMm / 2, box.center().y() - height / 2);
+    topLeft = QPointF(box.right() - stamp.widthMm / 4, box.center().y() - height / 2);
   }
   stamp.topLeftMm = QPointF(
       std::clamp(topLeft.x(), 0.0, std::max(0.0, pageMm.width() - kEdgeMm - stamp.widthMm)),
