@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "app/installation.h"
+#include "bench_installation.h"
 #include "app/style_rules.h"
 #include "export/practice_sheet.h"
 #include "export/vector_file.h"
@@ -37,21 +38,8 @@
 
 namespace {
 
-const QString kAppPath = QStringLiteral(YZ_APP_DIR "/");
-
-class SilentMessages : public yz::MessageBox {
- public:
-  void Show(const QString&, int, const QString&) override {}
-  bool Ask(const QString&, const QString&) override { return false; }
-};
-
-const yz::Installation& Installed() {
-  static const yz::Installation installation = [] {
-    SilentMessages messages;
-    return yz::LoadInstallation(kAppPath, messages);
-  }();
-  return installation;
-}
+using yz::bench::Installed;
+using yz::bench::SilentMessages;
 
 int StyleIndex(const QString& kind) {
   const yz::Catalogue& c = Installed().catalogue;

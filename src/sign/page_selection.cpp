@@ -47,10 +47,13 @@ PageSelection ParsePageSelection(const QString& text) {
   if (t == QStringLiteral("even") || t == QStringLiteral("偶数页") || t == QStringLiteral("偶数"))
     return PageSelection::Even();
   if (t.isEmpty()) throw Failure(QStringLiteral("没有写页码；%1").arg(kExpected));
+  static const QRegularExpression dash(QStringLiteral("\\s*([-~－～—–])\\s*"));
   static const QRegularExpression separators(QStringLiteral("[,，、;；\\s]+"));
-  static const QRegularExpression range(QStringLiteral("^(\\d+)\\s*[-~－～—–]\\s*(\\d+)$"));
+  static const QRegularExpression range(QStringLiteral("^(\\d+)[-~－～—–](\\d+)$"));
   PageSelection selection{PageSelection::Kind::List, {}};
-  for (const QString& raw : t.split(separators, Qt::SkipEmptyParts)) {
+  // Blanks beside a range's dash belong to the range; elsewhere they separate like commas.
+  const QString joined = QString(t).replace(dash, QStringLiteral("\\1"));
+  for (const QString& raw : joined.split(separators, Qt::SkipEmptyParts)) {
     const QString part = raw.trimmed();
     if (const QRegularExpressionMatch m = range.match(part); m.hasMatch()) {
       const int first = PageNumber(m.captured(1), part);

@@ -24,8 +24,10 @@ struct StampArts {
 // thread). Throws Failure for a stamp that cannot be drawn.
 StampArts DrawStampArts(const SigningPlan& plan, const StampTools& tools);
 
-// Told after each page is done (and once with 0 before the first); returning false cancels.
-using SigningProgress = std::function<bool(int pagesDone, int pageCount)>;
+// Told how far the signing is, `done` of `total` steps (twice the page count: each page stamped,
+// then the file written), starting with 0 and ending with total; returning false cancels, and
+// nothing is written.
+using SigningProgress = std::function<bool(int done, int total)>;
 
 struct SigningResult {
   enum class Outcome {

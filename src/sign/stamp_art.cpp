@@ -42,7 +42,9 @@ QByteArray InkPdf(const VectorDrawing& drawing, const QSizeF& ink, const QString
   return WriteToMemory(out);
 }
 
-StampArt ArtFromDrawing(VectorDrawing drawn, const QString& title) {
+}  // namespace
+
+StampArt ArtOfDrawing(VectorDrawing drawn, const QString& title) {
   const QRectF ink = drawn.InkBounds();
   if (ink.isEmpty()) throw Failure(QStringLiteral("没有可以盖的签名：请先输入姓名。"));
   StampArt art;
@@ -53,8 +55,6 @@ StampArt ArtFromDrawing(VectorDrawing drawn, const QString& title) {
   return art;
 }
 
-}  // namespace
-
 double StampArt::HeightForWidth(double widthMm) const {
   return ink.width() > 0 ? widthMm * ink.height() / ink.width() : 0;
 }
@@ -62,7 +62,7 @@ double StampArt::HeightForWidth(double widthMm) const {
 StampArt DrawingArt(const DrawingRequest& request, const StampTools& tools) {
   DrawingRequest bare = request;
   bare.background.reset();
-  return ArtFromDrawing(
+  return ArtOfDrawing(
       DrawSignatureShapes(bare, tools.installation, tools.fonts, tools.pictures, true),
       request.textCN);
 }
@@ -76,7 +76,7 @@ StampArt TextArt(const QString& text, Colour ink) {
   VectorDrawing drawing;
   drawing.whiteGround = false;
   drawing.shapes.push_back({outline, ToQColor(ink)});
-  return ArtFromDrawing(std::move(drawing), text);
+  return ArtOfDrawing(std::move(drawing), text);
 }
 
 StampArt StampArtFor(const Stamp& stamp, const StampTools& tools) {

@@ -44,6 +44,10 @@ struct StampArt {
 // that cannot be drawn, or when the name leaves no ink at all.
 StampArt DrawingArt(const DrawingRequest& request, const StampTools& tools);
 
+// Any drawing's shapes as a stamp (its background and ground are left out). Throws Failure when
+// it has no ink.
+StampArt ArtOfDrawing(VectorDrawing drawing, const QString& title);
+
 // A line of text (the date) as outlines in the dialogs' face, in `ink`.
 StampArt TextArt(const QString& text, Colour ink);
 

@@ -20,6 +20,15 @@ trap yz_cleanup EXIT
 
 yz_fail() { echo "FAIL: $*" >&2; exit 1; }
 
+# yz_expect <status> <program> <args...>: runs the program with its standard output in out.txt
+# and its standard error in err.txt (in the current folder); fails unless it ends with <status>.
+yz_expect() {
+  local want=$1 got=0
+  shift
+  "$@" >out.txt 2>err.txt || got=$?
+  [ "$got" -eq "$want" ] || yz_fail "status $got, not $want, for: ${*:2} ($(cat err.txt))"
+}
+
 # The screen: an argument, else YZ_SCREEN, else 1024x768x24.
 yz_start_display() {
   # The server picks a free display itself and writes its number once it accepts clients.

@@ -9,12 +9,7 @@ render="$YZ_APP_DIR/yanzhou-sign-render"
 cd "$YZ_WORK"
 
 # expect <status> <args...>: runs the renderer, checks its status, keeps stdout and stderr.
-expect() {
-  local want=$1 got=0
-  shift
-  "$render" "$@" >out.txt 2>err.txt || got=$?
-  [ "$got" -eq "$want" ] || yz_fail "status $got, not $want, for: $* ($(cat err.txt))"
-}
+expect() { yz_expect "$1" "$render" "${@:2}"; }
 
 expect 0 --help
 grep -q -- '--scale' out.txt || yz_fail "--help does not list --scale"

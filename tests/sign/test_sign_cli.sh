@@ -1,0 +1,95 @@
+#!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The yanzhou-sign authors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
+# The renderer's --sign as scripts use it: bad arguments refused with one line and nothing
+# written, the documented example, the seal, the date and the 骑缝章 on a real document, several
+# documents at once with one failing, the default name beside the original, a password.
+source "$(dirname "$0")/../e2e/lib.sh"
+render="$YZ_APP_DIR/yanzhou-sign-render"
+real=/usr/share/doc/libtasn1-doc/libtasn1.pdf
+[ -f "$real" ] || yz_fail "$real is missing: the set-up installs libtasn1-doc"
+cd "$YZ_WORK"
+cp "$real" 合同.pdf
+
+expect() { yz_expect "$1" "$render" "${@:2}"; }
+
+expect 0 --help
+for option in --sign --pages --at --width --seal --seal-at --seal-width --seam --seam-pages \
+              --seam-slices --seam-y --date --password --break-signatures; do
+  grep -q -- "$option" out.txt || yz_fail "--help does not list $option"
+done
+
+while IFS= read -r bad; do
+  # shellcheck disable=SC2086 # each case is a word list
+  expect 2 $bad
+  [ "$(wc -l <err.txt)" -eq 1 ] || yz_fail "not one line for '$bad': $(cat err.txt)"
+  grep -qP '[\x{4e00}-\x{9fff}]' err.txt || yz_fail "no Chinese reason for '$bad': $(cat err.txt)"
+  [ ! -s out.txt ] || yz_fail "printed a path for '$bad'"
+done <<'CASES'
+--at 30,40 --out x.pdf
+--sign 合同.pdf
+--sign 合同.pdf --at 30
+--sign 合同.pdf --at 30,40 --width 0
+--sign 合同.pdf --at 30,40 --width 5厘米
+--sign 合同.pdf --at 30,40 --pages 4-2
+--sign 合同.pdf --at 30,40 --pages 第二页
+--sign 合同.pdf --at 30,40 --out 合同.png
+--sign 合同.pdf --seal 公文签 --seal-at 10,10
+--sign 合同.pdf --seal 篆印体
+--sign 合同.pdf --seam --seam-slices 0
+--sign 合同.pdf --at 30,40 --seam-y 20
+--sign 合同.pdf --seam --date
+--sign 合同.pdf --at 30,40 --seal-blend 淡
+--sign 合同.pdf --at 30,40 --practice --out x.pdf
+CASES
+[ "$(ls)" = "$(printf '%s\n' err.txt out.txt 合同.pdf)" ] || yz_fail "bad arguments wrote: $(ls)"
+
+# Where the page shows the signature: the rendered pages of the signed copy differ from the
+# original's exactly on the pages asked for.
+differs() {  # <signed.pdf> <page>
+  pdftoppm -cropbox -r 36 -f "$2" -l "$2" -singlefile -png 合同.pdf a
+  pdftoppm -cropbox -r 36 -f "$2" -l "$2" -singlefile -png "$1" b
+  [ "$(compare -metric AE a.png b.png null: 2>&1 || true)" != 0 ]
+}
+
+expect 0 --name 纪元朗 --style 公文签 --sign 合同.pdf --pages 2-4 --at 30,40 --width 50 --out 合同-已签.pdf
+[ "$(cat out.txt)" = "$YZ_WORK/合同-已签.pdf" ] || yz_fail "printed $(cat out.txt)"
+for page in 1 2 3 4 5; do
+  if differs 合同-已签.pdf $page; then marked=yes; else marked=no; fi
+  case $page in 2|3|4) want=yes ;; *) want=no ;; esac
+  [ $marked = $want ] || yz_fail "page $page carries the signature: $marked"
+done
+cmp <(pdftotext 合同.pdf -) <(pdftotext 合同-已签.pdf -) || yz_fail "the text changed"
+qpdf --check 合同-已签.pdf >/dev/null || yz_fail "qpdf --check: $(qpdf --check 合同-已签.pdf)"
+
+# The seal in red beside the signature, a date under it, a 骑缝章 on the edges of every page.
+expect 0 --sign 合同.pdf --pages 1 --at 30,20 --date --seal 篆印体 --seal-at 90,15 --seam --seam-slices 6 --out 全套.pdf
+pdftoppm -cropbox -r 36 -f 1 -l 1 -singlefile -png 全套.pdf full
+red=$(convert full.png -fx '(r>0.5&&g<0.3&&b<0.3)?1:0' -format '%[fx:mean*w*h]' info:)
+[ "${red%.*}" -gt 50 ] || yz_fail "no red seal on page 1 ($red red pixels)"
+date_text=$(pdftotext -f 1 -l 1 全套.pdf - | head -c 2000)
+[ -n "$date_text" ] || yz_fail "page 1 lost its text"
+differs 全套.pdf 36 || yz_fail "the 骑缝章 is not on the last page"
+
+# Several documents into a folder: the damaged one is told in one line, the others written.
+printf 'not a pdf' >坏.pdf
+expect 1 --sign 合同.pdf --sign 坏.pdf --sign "$real" --seam --out 已签/
+[ "$(wc -l <out.txt)" -eq 2 ] || yz_fail "wrote $(cat out.txt)"
+[ "$(wc -l <err.txt)" -eq 1 ] && grep -q '坏.pdf' err.txt || yz_fail "failing document: $(cat err.txt)"
+[ -f 已签/合同-已签.pdf ] && [ -f 已签/libtasn1-已签.pdf ] || yz_fail "folder holds: $(ls 已签)"
+
+# No --out: beside the original, as <name>-已签.pdf.
+mkdir 别处 && cp "$real" 别处/说明.pdf
+expect 0 --sign 别处/说明.pdf --at 10,10
+[ -f 别处/说明-已签.pdf ] || yz_fail "no copy beside the original: $(ls 别处)"
+
+# A page beyond the end, and a document that needs its password.
+expect 1 --sign 合同.pdf --pages 40 --at 10,10 --out 超出.pdf
+grep -q '第 40 页超出范围' err.txt && [ ! -e 超出.pdf ] || yz_fail "page 40: $(cat err.txt)"
+qpdf 合同.pdf --encrypt 芝麻 owner 256 -- 加密.pdf
+expect 1 --sign 加密.pdf --at 10,10 --out 加密-已签.pdf
+grep -q -- '--password' err.txt && [ ! -e 加密-已签.pdf ] || yz_fail "password: $(cat err.txt)"
+expect 0 --sign 加密.pdf --at 10,10 --password 芝麻 --out 加密-已签.pdf
+qpdf --password=芝麻 --check 加密-已签.pdf >/dev/null || yz_fail "the signed copy does not open with its password"
+echo "PASS"
