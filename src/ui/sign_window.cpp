@@ -7,6 +7,7 @@
 #include <QHBoxLayout>
 #include <QInputDialog>
 #include <QLineEdit>
+#include <QScopeGuard>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -384,7 +385,11 @@ QStringList SignWindow::StampsOffTheirPages(const SigningPlan& plan) const {
 }
 
 void SignWindow::Save() {
-  if (path_.isEmpty()) return;
+  // The window stays live while a save runs (its progress shows only after a moment): a second
+  // press of Ctrl+S meanwhile starts nothing.
+  if (path_.isEmpty() || saving_) return;
+  saving_ = true;
+  const auto done = qScopeGuard([this] { saving_ = false; });
   SigningPlan plan = Plan();
   if (plan.stamps.empty() && !plan.seam) {
     messages_.Show(QStringLiteral("页面上还没有签名、印章或骑缝章，没有可以保存的签署。"), kMbExclamation);

@@ -89,6 +89,7 @@ class SignWindow : public QDialog {
   QString path_;
   QString password_;
   bool goOnDespiteSignatures_ = false;
+  bool saving_ = false;
   DocumentInspection inspection_;
   QPdfDocument document_;
   SignArtSet arts_;

@@ -17,6 +17,7 @@
 #include <QtTest/QTest>
 
 #include "seams/failure.h"
+#include "sign/signing_fixture.h"
 #include "ui/window_fixture.h"
 
 using namespace yz;
@@ -350,6 +351,59 @@ TEST_F(SignWindowTest, AThousandPagesOpenWithOnlyTheThumbnailsInViewDrawn) {
   EXPECT_LT(list.DrawnCount(), 40);
   QTest::keyClick(signing->view, Qt::Key_PageDown);
   EXPECT_EQ(signing->view->Page(), 2);
+}
+
+TEST_F(SignWindowTest, EveryPageKindIsPreviewedAsAViewerShowsIt) {
+  // Each page has a black square at 20-60 mm across, 100-140 mm down its visible page, whatever
+  // its rotation, crop box or unbalanced content: the preview and the placement agree on it.
+  const QString kinds = dir.filePath(QStringLiteral("kinds.pdf"));
+  ASSERT_TRUE(yz::testing::WriteBytes(kinds, yz::testing::PageKindsPdf()));
+  SignWindow* signing = OpenSigning(kinds);
+  ASSERT_TRUE(signing && signing->isVisible());
+  ASSERT_EQ(signing->PageCount(), yz::testing::kPageKinds);
+  SignPageView& view = *signing->view;
+  for (int page = 1; page <= yz::testing::kPageKinds; ++page) {
+    signing->ShowPage(page);
+    view.grab();
+    const QImage pixels = view.PagePixels();
+    const double pxPerMm = pixels.width() / view.PageMm().width();
+    const auto grey = [&](double xMm, double yMm) {
+      return qGray(pixels.pixel(int(xMm * pxPerMm), int(yMm * pxPerMm)));
+    };
+    EXPECT_LT(grey(40, 120), 64) << "page " << page << ": the square's middle";
+    EXPECT_GT(grey(80, 120), 192) << "page " << page << ": beside the square";
+    EXPECT_GT(grey(40, 160), 192) << "page " << page << ": under the square";
+  }
+  signing->ShowPage(2);
+  EXPECT_GT(view.PageMm().width(), view.PageMm().height()) << "/Rotate 90 shows a letter page across";
+}
+
+TEST_F(SignWindowTest, ADocumentWithDigitalSignaturesIsSignedOnlyWhenTheUserSaysSo) {
+  const QString signedForm = dir.filePath(QStringLiteral("已有签名.pdf"));
+  ASSERT_TRUE(yz::testing::WriteBytes(
+      signedForm,
+      yz::testing::PdfFromObjects({
+          "<< /Type /Catalog /Pages 2 0 R /AcroForm << /Fields [4 0 R] /SigFlags 3 >> >>",
+          "<< /Type /Pages /Count 1 /Kids [3 0 R] /MediaBox [0 0 612 792] >>",
+          "<< /Type /Page /Parent 2 0 R /Annots [4 0 R] >>",
+          "<< /FT /Sig /T (signature) /Type /Annot /Subtype /Widget /Rect [0 0 0 0] /P 3 0 R /V 5 0 R >>",
+          "<< /Type /Sig /Filter /Adobe.PPKLite /SubFilter /adbe.pkcs7.detached /ByteRange [0 0 0 0] "
+          "/Contents <00> >>",
+      })));
+  messages.answer = false;
+  SignWindow* signing = OpenSigning(signedForm);
+  ASSERT_TRUE(signing);
+  EXPECT_FALSE(signing->isVisible()) << "declined: not opened";
+  ASSERT_EQ(messages.asked.size(), 1);
+  EXPECT_TRUE(messages.asked.front().text.contains(QStringLiteral("数字签名")));
+
+  messages.answer = true;
+  ASSERT_TRUE(signing->Open(signedForm));
+  EXPECT_TRUE(signing->Plan().goOnDespiteSignatures);
+  saveDialog.answer = {true, dir.filePath(QStringLiteral("重签.pdf")), 1};
+  signing->btnSave->click();
+  EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("重签.pdf"))));
+  EXPECT_EQ(messages.asked.size(), 2) << "asked once, not again at saving";
 }
 
 }  // namespace
