@@ -55,6 +55,7 @@ SigningResult SignWithProgress(QWidget* owner, const SigningPlan& plan, const St
   QTimer tick;
   tick.setInterval(kTickMs);
   QObject::connect(&tick, &QTimer::timeout, &progress, [&] {
+    if (progress.wasCanceled()) cancelled = true;  // also when closed by Escape or the title bar
     if (cancelled) return;
     progress.setMaximum(total);
     progress.setValue(done);

@@ -11,8 +11,10 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QProcess>
+#include <QProgressDialog>
 #include <QScrollBar>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QWheelEvent>
 #include <QtTest/QTest>
 
@@ -351,6 +353,20 @@ TEST_F(SignWindowTest, AThousandPagesOpenWithOnlyTheThumbnailsInViewDrawn) {
   EXPECT_LT(list.DrawnCount(), 40);
   QTest::keyClick(signing->view, Qt::Key_PageDown);
   EXPECT_EQ(signing->view->Page(), 2);
+
+  // Saving a thousand pages runs beside the window; 取消 in its progress stops it, nothing written.
+  signing->choices->cboPages->setCurrentIndex(SignChoices::kAllPages);
+  const QString out = dir.filePath(QStringLiteral("big-已签.pdf"));
+  saveDialog.answer = {true, out, 1};
+  QTimer::singleShot(0, signing, [signing] {
+    auto* progress = signing->findChild<QProgressDialog*>();
+    ASSERT_TRUE(progress && progress->findChild<QPushButton*>());
+    progress->findChild<QPushButton*>()->click();  // 取消
+  });
+  signing->btnSave->click();
+  ASSERT_FALSE(messages.shown.isEmpty());
+  EXPECT_TRUE(messages.shown.back().text.contains(QStringLiteral("取消"))) << messages.shown.back().text.toStdString();
+  EXPECT_FALSE(QFile::exists(out));
 }
 
 TEST_F(SignWindowTest, EveryPageKindIsPreviewedAsAViewerShowsIt) {
