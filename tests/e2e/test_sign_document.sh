@@ -46,7 +46,7 @@ yz_wait_window() {  # a window whose title matches, visible: prints its id
 # Ctrl+Shift+S opens Qt's file dialog; the path typed there opens the signing window.
 xdotool windowfocus --sync "$YZ_WINDOW"
 xdotool key ctrl+shift+s
-dialog=$(yz_wait_window '^签署 PDF 文档$')
+yz_wait_window '^签署 PDF 文档$' >/dev/null
 xdotool type --delay 20 "$YZ_WORK/doc.pdf"
 xdotool key Return
 signing=$(yz_wait_window '^签署 PDF 文档 - doc.pdf$')
