@@ -239,8 +239,8 @@ TEST_F(SignWindowTest, ThePageChoicesDateAndSeamReachThePlan) {
   choices.txtDate->setText(QStringLiteral("2026年12月11日"));
   SigningPlan plan = signing.Plan();
   ASSERT_EQ(plan.stamps.size(), 2u);
-  const Stamp& signature = plan.stamps[0];
-  const Stamp& date = plan.stamps[1];
+  const Stamp signature = plan.stamps[0];  // a copy: the plan is made again below
+  const Stamp date = plan.stamps[1];
   EXPECT_EQ(date.kind, Stamp::Kind::Date);
   EXPECT_EQ(date.dateText, QStringLiteral("2026年12月11日"));
   EXPECT_EQ(date.pages, signature.pages);
