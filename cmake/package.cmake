@@ -84,6 +84,8 @@ set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${YZ_HOME_URL})
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${YZ_PACKAGE_MAINTAINER}")
+# dpkg-shlibdeps finds the libraries the programs link to: Qt's, and libqpdf (libqpdf29) for
+# signing PDF documents.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # What no library link shows: the faces the window's controls and dialogs ask for, the CUPS
 # library the printer opens at run time to ask a queue about a job, xdg-open for the links, and

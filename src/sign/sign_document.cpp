@@ -115,6 +115,27 @@ QString StampName(const Stamp& stamp) {
   return QStringLiteral("签名");
 }
 
+// A document the plan may not sign as it stands, but could with the user's word.
+class Refused : public Failure {
+ public:
+  Refused(SigningResult::Outcome outcome, const QString& message)
+      : Failure(message), outcome_(outcome) {}
+  SigningResult::Outcome outcome() const { return outcome_; }
+
+ private:
+  SigningResult::Outcome outcome_;
+};
+
+// Says which stamp a page choice that does not fit the document belongs to.
+template <typename Resolve>
+QList<int> PagesOf(const QString& what, Resolve resolve) {
+  try {
+    return resolve();
+  } catch (const Failure& failure) {
+    throw Failure(what + QStringLiteral("：") + failure.message());
+  }
+}
+
 class Signing {
  public:
   Signing(const SigningPlan& plan, const StampArts& arts, const SigningProgress& progress)
@@ -137,7 +158,8 @@ class Signing {
     imported.reserve(plan_.stamps.size() + 1);
     for (size_t i = 0; i < plan_.stamps.size(); ++i) {
       const Stamp& stamp = plan_.stamps[i];
-      const QList<int> on = ResolvePages(stamp.pages, pageCount);
+      const QList<int> on =
+          PagesOf(StampName(stamp), [&] { return ResolvePages(stamp.pages, pageCount); });
       imported.push_back(Import(pdf, arts_.stamps.at(i)));
       PlaceStamp(stamp, imported.back(), on, pages);
     }
@@ -164,16 +186,6 @@ class Signing {
   QStringList Warnings() const { return warnings_; }
 
  private:
-  class Refused : public Failure {
-   public:
-    Refused(SigningResult::Outcome outcome, const QString& message)
-        : Failure(message), outcome_(outcome) {}
-    SigningResult::Outcome outcome() const { return outcome_; }
-
-   private:
-    SigningResult::Outcome outcome_;
-  };
-
   void CheckMayChange(QPDF& pdf) {
     const QString& path = plan_.documentPath;
     if (ModificationForbidden(pdf))
@@ -214,7 +226,9 @@ class Signing {
     const QSizeF seal =
         QSizeF(seam.widthMm, imported.art->HeightForWidth(seam.widthMm)) * kPointsPerMillimetre;
     QList<int> outside;
-    for (const SeamSlice& slice : PlanSeamSlices(SeamPages(seam, int(pages.size())), seam.maxSlices)) {
+    const QList<int> on =
+        PagesOf(QStringLiteral("骑缝章"), [&] { return SeamPages(seam, int(pages.size())); });
+    for (const SeamSlice& slice : PlanSeamSlices(on, seam.maxSlices)) {
       PageStamping& stamping = pages[size_t(slice.page - 1)];
       const QSizeF shown = stamping.Shown();
       const double width = seal.width() / slice.count;
@@ -222,7 +236,7 @@ class Signing {
                                     : (shown.height() - seal.height()) / 2;
       const QRectF ink(QPointF(shown.width() - (slice.index + 1) * width, top), seal);
       const QRectF cut(shown.width() - width, 0, width, shown.height());
-      if (!Within(ink.intersected(cut), shown) || ink.top() < 0 || ink.bottom() > shown.height())
+      if (!Within(QRectF(cut.left(), ink.top(), cut.width(), ink.height()), shown))
         outside << slice.page;
       stamping.Draw(imported, ink, seam.blend, cut);
     }
@@ -257,9 +271,6 @@ class Signing {
   const SigningProgress& progress_;
   int total_ = 0;
   QStringList warnings_;
-
- public:
-  using RefusedFailure = Refused;
 };
 
 SigningResult Failed(SigningResult::Outcome outcome, const QString& message,
@@ -295,10 +306,14 @@ SigningResult SignDocument(const SigningPlan& plan, const StampArts& arts,
     if (problem.kind() == DocumentProblem::Kind::WrongPassword)
       return Failed(Outcome::WrongPassword, problem.message());
     return Failed(Outcome::Failed, problem.message());
-  } catch (const Signing::RefusedFailure& refused) {
+  } catch (const Refused& refused) {
     return Failed(refused.outcome(), refused.message(), signing.Warnings());
   } catch (const Failure& failure) {
-    return Failed(Outcome::Failed, failure.message(), signing.Warnings());
+    // A step's reason that names neither file is told with the document it is about.
+    QString message = failure.message();
+    if (!message.contains(plan.documentPath) && !message.contains(plan.outputPath))
+      message += QStringLiteral("（文档：%1）").arg(plan.documentPath);
+    return Failed(Outcome::Failed, message, signing.Warnings());
   } catch (const std::exception& error) {
     return Failed(Outcome::Failed, DamagedDocument(plan.documentPath, error), signing.Warnings());
   }

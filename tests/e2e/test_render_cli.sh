@@ -39,7 +39,7 @@ grep -q '没有可用的签名款式' err.txt || yz_fail "no fonts: $(cat err.tx
 
 # A damaged background: the renderer's reason alone, no library's own line beside it.
 mkdir -p 坏图/images && cp "$render" 坏图/ && ln -s "$YZ_APP_DIR/fonts" "$YZ_APP_DIR/data" 坏图/
-head -c 3000 "$(find "$YZ_APP_DIR/images" -name '*.png' | head -n 1)" >坏图/images/01-坏.png
+head -c 3000 "$(find "$YZ_APP_DIR/images/" -name '*.png' | head -n 1)" >坏图/images/01-坏.png
 "坏图/yanzhou-sign-render" --out sig.png >out.txt 2>err.txt && yz_fail "drew on a damaged background"
 [ "$(wc -l <err.txt)" -eq 1 ] && grep -q '01-坏.png' err.txt || yz_fail "damaged background: $(cat err.txt)"
 

@@ -7,7 +7,8 @@
 # Builds the .deb from the build tree (cpack -G DEB) and checks it with lintian; makes a minimal
 # Debian with debootstrap from the archive this machine's apt uses; installs the .deb there with
 # apt; and inside it draws the default signature and a seal with the renderer (the same pixels as
-# the build tree's renderer), opens the window under Xvfb for a screenshot, and checks that no
+# the build tree's renderer), signs a PDF with it (the same pages as the build tree's signing),
+# opens the window under Xvfb for a screenshot, and checks that no
 # control draws a character as a box. Needs root (debootstrap, namespaces) and the archive.
 #
 # The minimal Debian with the package's dependencies installed from the archive is kept as a
@@ -39,7 +40,7 @@ if [ "$(id -u)" -ne 0 ]; then
   sudo -n true 2>/dev/null || fail "needs root (debootstrap, mount namespaces): run as root or with sudo"
   exec sudo -n -- env YZ_OWNER="$(id -u):$(id -g)" bash "$0" "$@"
 fi
-for tool in cpack lintian debootstrap unshare zstd xdotool import compare; do
+for tool in cpack lintian debootstrap unshare zstd xdotool import compare pdftoppm qpdf; do
   command -v "$tool" >/dev/null || fail "$tool is missing: scripts/apt-packages.txt lists its package"
 done
 
@@ -81,6 +82,8 @@ deb=$(sed -n 's/^CPack: - package: \(.*\) generated\.$/\1/p' <<<"$packed")
 [ -f "$deb" ] || fail "cpack named no package: $packed"
 say "$(basename "$deb"): $(du -h "$deb" | cut -f1)"
 say "Depends: $(dpkg-deb -f "$deb" Depends)"
+# Signing documents links the PDF library; dpkg-shlibdeps must have found it.
+dpkg-deb -f "$deb" Depends | grep -q 'libqpdf' || fail "the package does not depend on libqpdf"
 
 # lintian reads the package while the fresh Debian is made; its verdict comes at the end.
 remove_root
@@ -172,6 +175,26 @@ render_and_compare() {
 }
 render_and_compare default-signature
 render_and_compare seal --style 篆印体
+
+# Step 3b: the renderer signs a real manual there: a clean file whose pages are the same pixels
+# as those the build tree's renderer signs.
+manual=/usr/share/doc/libtasn1-doc/libtasn1.pdf
+[ -f "$manual" ] || fail "$manual is missing: scripts/apt-packages.txt lists libtasn1-doc"
+cp "$manual" "$root/tmp/manual.pdf"
+signing=(--pages 1-2 --at 30,40 --width 50 --seal 篆印体 --seal-at 90,35 --seam --seam-slices 4)
+in_root yanzhou-sign-render --sign /tmp/manual.pdf "${signing[@]}" --out /tmp/manual-signed.pdf \
+  >/dev/null 2>"$work/sign.log" || { cat "$work/sign.log"; fail "signing a PDF failed inside the fresh Debian"; }
+"$build/app/yanzhou-sign-render" --sign "$manual" "${signing[@]}" --out "$work/manual-build-tree.pdf" >/dev/null
+cp "$root/tmp/manual-signed.pdf" "$work/manual-fresh.pdf"
+qpdf --check "$work/manual-fresh.pdf" >/dev/null || fail "qpdf --check: $(qpdf --check "$work/manual-fresh.pdf")"
+for page in 1 2 3; do
+  for copy in fresh build-tree; do
+    pdftoppm -cropbox -r 72 -f $page -l $page -singlefile -png "$work/manual-$copy.pdf" "$work/manual-$copy-$page"
+  done
+  differ=$(compare -metric AE "$work/manual-fresh-$page.png" "$work/manual-build-tree-$page.png" null: 2>&1) || true
+  [ "$differ" = 0 ] || fail "signed page $page: $differ pixels differ from the build tree's ($work/manual-*-$page.png)"
+done
+say "renderer --sign: a clean PDF, its pages the same pixels as the build tree's"
 
 # Step 4: the window under Xvfb inside it. The server takes the first display number whose X
 # socket is free; the sockets are shared with this machine, which takes the screenshot.

@@ -13,28 +13,14 @@ namespace {
 
 QByteArray Ref(int object) { return QByteArray::number(object) + " 0 R"; }
 
-// The text and the square of one page, in a box whose lower left is (x, y) and whose visible
-// height is h, seen at rotation `turn`. The square's place is in millimetres of the page as
-// shown, so it is worked out through the same rotation a viewer applies.
-QByteArray PageContent(int number, double x, double y, double w, double h, int turn) {
+// The text of one page and a black square at 20-60 mm, 100-140 mm from the top-left of its box
+// (as shown, on an upright page), in a box whose lower left is (x, y) and height h.
+QByteArray PageContent(int number, double x, double y, double h) {
   constexpr double mm = 72 / 25.4;
-  // The square's corners as shown (from the top-left, y down) mapped to user space.
-  const auto user = [&](double u, double v) -> QPointF {
-    const double shownH = turn % 180 == 0 ? h : w;
-    const double s = u, t = shownH - v;  // from the lower left, y up
-    switch (turn) {
-      case 90: return {x + w - t, y + s};
-      case 180: return {x + w - s, y + h - t};
-      case 270: return {x + t, y + h - s};
-      default: return {x + s, y + t};
-    }
-  };
-  const QRectF square = QRectF(user(20 * mm, 100 * mm), user(60 * mm, 140 * mm)).normalized();
-  return QStringLiteral("0 0 0 rg %1 %2 %3 %4 re f\nBT /F1 24 Tf %5 %6 Td (Page %7) Tj ET\n")
-      .arg(square.x())
-      .arg(square.y())
-      .arg(square.width())
-      .arg(square.height())
+  return QStringLiteral("0 0 0 rg %1 %2 %3 %3 re f\nBT /F1 24 Tf %4 %5 Td (Page %6) Tj ET\n")
+      .arg(x + 20 * mm)
+      .arg(y + h - 140 * mm)
+      .arg(40 * mm)
       .arg(x + 20)
       .arg(y + 20)
       .arg(number)
@@ -69,23 +55,22 @@ QByteArray PageKindsPdf() {
   // 6.. pages and their contents (page n at 6 + 2 (n - 1), its content right after).
   struct Kind {
     QByteArray keys;  // the page's own keys
-    double x, y, w, h;
-    int turn;
-    QByteArray before, after;  // content around the page's drawing
+    double x, y, h;
+    QByteArray after;  // content after the page's drawing
     bool inner = false;
   };
   const std::vector<Kind> kinds = {
-      {"/Resources 3 0 R", 0, 0, 612, 792, 0, "", ""},
-      {"/Resources 3 0 R /Rotate 90", 0, 0, 612, 792, 90, "", ""},
-      {"/Resources 3 0 R /Rotate 180", 0, 0, 612, 792, 180, "", ""},
-      {"/Resources 3 0 R /Rotate 270", 0, 0, 612, 792, 270, "", ""},
-      {"/MediaBox [0 0 595 842]", 0, 0, 595, 842, 270, "", "", true},
-      {"/Resources 3 0 R /MediaBox [100 200 712 992] /CropBox [150 260 650 900]", 150, 260, 500,
-       640, 0, "", ""},
-      {"/Resources 3 0 R /Rotate 90 /MediaBox [-50 -80 562 712] /CropBox [0 0 500 700]", 0, 0,
-       500, 700, 90, "", ""},
-      {"/Resources 3 0 R", 0, 0, 612, 792, 0, "", "q 0.5 0 0 0.5 0 0 cm 1 0 0 1 300 300 cm q\n"},
-      {"/Resources 3 0 R", 0, 0, 612, 792, 0, "", "Q Q 2 0 0 2 0 0 cm\n"},
+      {"/Resources 3 0 R", 0, 0, 792, ""},
+      {"/Resources 3 0 R /Rotate 90", 0, 0, 792, ""},
+      {"/Resources 3 0 R /Rotate 180", 0, 0, 792, ""},
+      {"/Resources 3 0 R /Rotate 270", 0, 0, 792, ""},
+      {"/MediaBox [0 0 595 842]", 0, 0, 842, "", true},
+      {"/Resources 3 0 R /MediaBox [100 200 712 992] /CropBox [150 260 650 900]", 150, 260, 640,
+       ""},
+      {"/Resources 3 0 R /Rotate 90 /MediaBox [-50 -80 562 712] /CropBox [0 0 500 700]", 0, 0, 700,
+       ""},
+      {"/Resources 3 0 R", 0, 0, 792, "q 0.5 0 0 0.5 0 0 cm 1 0 0 1 300 300 cm q\n"},
+      {"/Resources 3 0 R", 0, 0, 792, "Q Q 2 0 0 2 0 0 cm\n"},
   };
   std::vector<QByteArray> objects(5);
   QByteArray kids, innerKids;
@@ -96,7 +81,7 @@ QByteArray PageKindsPdf() {
     objects.push_back("<< /Type /Page /Parent " + parent + " " + k.keys + " /Contents " +
                       Ref(page + 1) + " >>");
     objects.push_back(StreamObject(
-        k.before + PageContent(int(i) + 1, k.x, k.y, k.w, k.h, k.turn) + k.after));
+        PageContent(int(i) + 1, k.x, k.y, k.h) + k.after));
     if (k.inner) {
       innerKids += Ref(page) + " ";
       kids += "5 0 R ";
@@ -120,7 +105,7 @@ QByteArray PlainPdf(int count) {
   for (int i = 0; i < count; ++i) {
     kids += Ref(4 + 2 * i) + " ";
     objects.push_back("<< /Type /Page /Parent 2 0 R /Contents " + Ref(5 + 2 * i) + " >>");
-    objects.push_back(StreamObject(PageContent(i + 1, 0, 0, 612, 792, 0)));
+    objects.push_back(StreamObject(PageContent(i + 1, 0, 0, 792)));
   }
   objects[0] = "<< /Type /Catalog /Pages 2 0 R >>";
   objects[1] = "<< /Type /Pages /MediaBox [0 0 612 792] /Resources << /Font << /F1 3 0 R >> >> "

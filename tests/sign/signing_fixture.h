@@ -25,12 +25,12 @@ QByteArray StreamObject(const QByteArray& data, const QByteArray& extraKeys = {}
 //  5 /Rotate -90 and resources inherited from an intermediate page-tree node,
 //  6 a crop box inset in a media box away from the origin, 7 both with /Rotate 90,
 //  8 content leaving two saves open after scaling, 9 content restoring more than it saved.
-// Each page says "Page N" in Helvetica and has a black square at 20-60 mm, 100-140 mm of its
-// visible page, drawn in its own (unrotated) coordinates.
+// Each page says "Page N" in Helvetica and has a black square in its own coordinates.
 QByteArray PageKindsPdf();
 inline constexpr int kPageKinds = 9;
 
-// `count` plain letter pages, each with its number.
+// `count` plain letter pages, each with its number and a black square at 20-60 mm across and
+// 100-140 mm down.
 QByteArray PlainPdf(int count);
 
 // A stamp shaped like a 「 with a dot in the opposite corner, in pure blue, 40 × 60 pixels of ink:
