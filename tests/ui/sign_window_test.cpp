@@ -370,21 +370,36 @@ TEST_F(SignWindowTest, AThousandPagesOpenWithOnlyTheThumbnailsInViewDrawn) {
 }
 
 TEST_F(SignWindowTest, EveryPageKindIsPreviewedAsAViewerShowsIt) {
-  // Each page has a black square at 20-60 mm across, 100-140 mm down its visible page, whatever
-  // its rotation, crop box or unbalanced content: the preview and the placement agree on it.
+  // Each page has a black square at 20-60 mm across, 100-140 mm down its box as drawn; a viewer
+  // shows it turned with the page. The preview (drawn by one library) must show it where the
+  // page sizes the placement uses (read by the other) put it, on every kind of page.
   const QString kinds = dir.filePath(QStringLiteral("kinds.pdf"));
   ASSERT_TRUE(yz::testing::WriteBytes(kinds, yz::testing::PageKindsPdf()));
   SignWindow* signing = OpenSigning(kinds);
   ASSERT_TRUE(signing && signing->isVisible());
   ASSERT_EQ(signing->PageCount(), yz::testing::kPageKinds);
+  const int turns[yz::testing::kPageKinds] = {0, 90, 180, 270, 270, 0, 90, 0, 0};
   SignPageView& view = *signing->view;
   for (int page = 1; page <= yz::testing::kPageKinds; ++page) {
     signing->ShowPage(page);
     view.grab();
     const QImage pixels = view.PagePixels();
-    const double pxPerMm = pixels.width() / view.PageMm().width();
-    const auto grey = [&](double xMm, double yMm) {
-      return qGray(pixels.pixel(int(xMm * pxPerMm), int(yMm * pxPerMm)));
+    const QSizeF shown = view.PageMm();
+    const int turn = turns[page - 1];
+    const QSizeF box = turn % 180 ? shown.transposed() : shown;
+    // (u, v) from the top-left of the box as drawn, to the page as shown (turned clockwise).
+    const auto shownAt = [&](double u, double v) {
+      switch (turn) {
+        case 90: return QPointF(box.height() - v, u);
+        case 180: return QPointF(box.width() - u, box.height() - v);
+        case 270: return QPointF(v, box.width() - u);
+        default: return QPointF(u, v);
+      }
+    };
+    const double pxPerMm = pixels.width() / shown.width();
+    const auto grey = [&](double u, double v) {
+      const QPointF at = shownAt(u, v) * pxPerMm;
+      return qGray(pixels.pixel(int(at.x()), int(at.y())));
     };
     EXPECT_LT(grey(40, 120), 64) << "page " << page << ": the square's middle";
     EXPECT_GT(grey(80, 120), 192) << "page " << page << ": beside the square";
