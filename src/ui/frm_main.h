@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPixmap>
+#include <QPointer>
 #include <QWidget>
 #include <functional>
 #include <optional>
@@ -123,8 +124,9 @@ class frmMain : public QWidget {
   Skin skin_;
   SharpCanvas sharp_;
   DrawingRequest lastDrawn_;  // what the canvas shows, for the transparent copy
-  StyleGallery* gallery_ = nullptr;
-  SignWindow* signWindow_ = nullptr;
+  // Deleted here before the members they use are gone, unless someone deleted them first.
+  QPointer<StyleGallery> gallery_;
+  QPointer<SignWindow> signWindow_;
 };
 
 }  // namespace yz
