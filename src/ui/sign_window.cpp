@@ -223,6 +223,17 @@ bool SignWindow::Open(const QString& path) {
   return true;
 }
 
+void SignWindow::ReloadPages() {
+  const int page = view->Page();
+  const DocumentInspection inspection = InspectDocument(path_, password_);
+  document_.close();
+  document_.setPassword(password_);
+  if (!inspection.failure.isEmpty() || document_.load(path_) != QPdfDocument::Error::None) return;
+  inspection_ = inspection;
+  pageList->ShowDocument(&document_, inspection_.pageSizesMm);
+  ShowPage(std::clamp(page, 1, inspection_.pageCount));
+}
+
 void SignWindow::ShowPage(int page) {
   if (page < 1 || page > inspection_.pageCount) return;
   view->ShowPage(&document_, page, inspection_.pageSizesMm[page - 1]);
@@ -410,6 +421,9 @@ void SignWindow::Save() {
     const SigningResult result = SignWithProgress(this, plan, arts);
     switch (result.outcome) {
       case SigningResult::Outcome::Written: {
+        // Written over the document shown: show the pages as they are now, stamps and all.
+        if (QFileInfo(result.writtenPath).canonicalFilePath() == QFileInfo(path_).canonicalFilePath())
+          ReloadPages();
         QString text = QStringLiteral("签署完毕！") + "\r\n" + result.writtenPath;
         if (!result.warnings.isEmpty()) text += "\r\n\r\n" + result.warnings.join("\r\n");
         messages_.Show(text, kMbInformation);

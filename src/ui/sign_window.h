@@ -69,6 +69,8 @@ class SignWindow : public QDialog {
   // The stamps' pictures for the current choices; a stamp that cannot be drawn says so once.
   void RedrawArts();
   void FollowChoices();
+  // The document read again after it was signed in place.
+  void ReloadPages();
   void FollowStamps();
   bool OnThisPage(const PlacedStamp& stamp) const;
   std::optional<SignPageView::SeamPreview> SeamOnThisPage() const;

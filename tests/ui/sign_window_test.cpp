@@ -284,6 +284,22 @@ TEST_F(SignWindowTest, TheSignedCopyGoesBesideTheOriginalUnlessTheUserChoosesOth
   EXPECT_TRUE(messages.shown.back().text.contains(written));
   EXPECT_TRUE(QFile::exists(written));
   EXPECT_EQ(Bytes(document), original) << "the original is never written";
+
+  // Unless the user picks it: then the page shown is the signed one, the signature's ink in it.
+  const auto inkUnderStamp = [&signing] {
+    signing.view->grab();
+    const QImage page = signing.view->PagePixels();
+    const QRectF box = signing.view->StampRectPx(0).translated(-signing.view->PageRectPx().topLeft());
+    int dark = 0;
+    for (int y = int(box.top()); y < int(box.bottom()); ++y)
+      for (int x = int(box.left()); x < int(box.right()); ++x) dark += qGray(page.pixel(x, y)) < 128;
+    return dark;
+  };
+  EXPECT_EQ(inkUnderStamp(), 0);
+  saveDialog.answer = {true, document, 1};
+  signing.btnSave->click();
+  EXPECT_NE(Bytes(document), original);
+  EXPECT_GT(inkUnderStamp(), 20);
 }
 
 TEST_F(SignWindowTest, AStampOffThePageIsWarnedAboutBeforeSaving) {
