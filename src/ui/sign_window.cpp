@@ -8,6 +8,7 @@
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QScopeGuard>
+#include <QScreen>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -64,7 +65,10 @@ SignWindow::SignWindow(const StampTools& tools, const QStringList& styleNames,
   askPassword = [this](const QString& prompt) { return Password(prompt); };
   CreateControls();
   ConnectEvents();
-  resize(1100, 760);
+  // Large for a page, but never beyond a small screen.
+  QSize size(1100, 760);
+  if (const QScreen* shown = screen()) size = size.boundedTo(shown->availableGeometry().size() * 0.95);
+  resize(size);
 }
 
 void SignWindow::CreateControls() {
