@@ -28,6 +28,7 @@
 #include "render/qt_picture_loader.h"
 #include "render/signature_picture.h"
 #include "output/qt_color_dialog.h"
+#include "output/qt_open_dialog.h"
 #include "output/qt_printer.h"
 #include "output/qt_save_dialog.h"
 #include "seams/message_box.h"
@@ -277,6 +278,7 @@ void GalleryOpen(benchmark::State& state, bool fontsParsed) {
   yz::QtSaveDialog saveDialog;
   yz::QtPrinter printer;
   yz::QtColorDialog colorDialog;
+  yz::QtOpenDialog openDialog;
   yz::QtPictureLoader pictures;
   auto parsed = std::make_unique<yz::QtFontRegistry>();
   if (fontsParsed) {
@@ -291,7 +293,8 @@ void GalleryOpen(benchmark::State& state, bool fontsParsed) {
     auto fresh = std::make_unique<yz::QtFontRegistry>();
     yz::QtFontRegistry& fonts = fontsParsed ? *parsed : *fresh;
     yz::QtCanvas canvas(fonts, yz::kCanvasInnerPixels);
-    yz::frmMain window({canvas, fonts, pictures, messages, browser, saveDialog, printer, colorDialog},
+    yz::frmMain window({canvas, fonts, pictures, messages, browser, saveDialog, printer, colorDialog,
+                        openDialog},
                        Installed());
     window.Form_Load();
     window.show();

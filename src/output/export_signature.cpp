@@ -30,10 +30,13 @@ std::optional<std::pair<QString, ExportType>> AskForExportFile(QWidget* owner,
                                                                const QString& title,
                                                                const QList<ExportType>& types,
                                                                SaveDialog& dialog,
-                                                               MessageBox& messages) {
+                                                               MessageBox& messages,
+                                                               const QString& proposed) {
   QStringList labels;
   for (const ExportType& type : types) labels << type.label;
-  const SaveDialog::Result result = dialog.GetSaveFileName(owner, title, labels, 1);
+  const SaveDialog::Result result =
+      proposed.isEmpty() ? dialog.GetSaveFileName(owner, title, labels, 1)
+                         : dialog.GetSaveFileNameAt(owner, title, labels, 1, proposed);
   if (!result.accepted || result.path.isEmpty()) return std::nullopt;
   const ExportType& type = types.value(result.filterIndex - 1, types.front());
   const QString path = WithExtension(result.path, type.extension);

@@ -26,13 +26,15 @@ struct ExportType {
   bool transparent = false;
 };
 
-// Asks for a file of one of `types`; nullopt when the user cancelled, or declined to replace
-// an existing file the dialog did not ask about (the name it was given, completed).
+// Asks for a file of one of `types`, starting from `proposed` if given; nullopt when the user
+// cancelled, or declined to replace an existing file the dialog did not ask about (the name it
+// was given, completed).
 std::optional<std::pair<QString, ExportType>> AskForExportFile(QWidget* owner,
                                                                const QString& title,
                                                                const QList<ExportType>& types,
                                                                SaveDialog& dialog,
-                                                               MessageBox& messages);
+                                                               MessageBox& messages,
+                                                               const QString& proposed = {});
 
 // 导出高清图片…: asks for a PNG file, offering it 2, 4 or 8 times the canvas's size on the
 // background or on a transparent ground, draws `request` so and writes it whole.

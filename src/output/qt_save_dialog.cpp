@@ -9,6 +9,12 @@ namespace yz {
 
 SaveDialog::Result QtSaveDialog::GetSaveFileName(QWidget* owner, const QString& title,
                                                  const QStringList& filters, int filterIndex) {
+  return GetSaveFileNameAt(owner, title, filters, filterIndex, {});
+}
+
+SaveDialog::Result QtSaveDialog::GetSaveFileNameAt(QWidget* owner, const QString& title,
+                                                   const QStringList& filters, int filterIndex,
+                                                   const QString& proposed) {
   QFileDialog dialog(owner, title);
   dialog.setOption(QFileDialog::DontUseNativeDialog);
   dialog.setAcceptMode(QFileDialog::AcceptSave);
@@ -16,6 +22,7 @@ SaveDialog::Result QtSaveDialog::GetSaveFileName(QWidget* owner, const QString& 
   dialog.setNameFilters(filters);
   if (filterIndex >= 1 && filterIndex <= filters.size()) dialog.selectNameFilter(filters[filterIndex - 1]);
   dialog.setDefaultSuffix(QString());  // the type is added by the caller's own rule
+  if (!proposed.isEmpty()) dialog.selectFile(proposed);  // its folder, and its name to accept
   Result result;
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return result;
   result.accepted = true;

@@ -12,6 +12,8 @@ class QtSaveDialog : public SaveDialog {
  public:
   Result GetSaveFileName(QWidget* owner, const QString& title, const QStringList& filters,
                          int filterIndex) override;
+  Result GetSaveFileNameAt(QWidget* owner, const QString& title, const QStringList& filters,
+                           int filterIndex, const QString& proposed) override;
 };
 
 }  // namespace yz

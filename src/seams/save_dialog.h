@@ -22,6 +22,13 @@ class SaveDialog {
   virtual ~SaveDialog() = default;
   virtual Result GetSaveFileName(QWidget* owner, const QString& title, const QStringList& filters,
                                  int filterIndex) = 0;
+  // The same, opening in the folder of `proposed` with its name filled in, ready to accept.
+  // A dialog that cannot propose a name asks as GetSaveFileName does.
+  virtual Result GetSaveFileNameAt(QWidget* owner, const QString& title, const QStringList& filters,
+                                   int filterIndex, const QString& proposed) {
+    (void)proposed;
+    return GetSaveFileName(owner, title, filters, filterIndex);
+  }
 };
 
 }  // namespace yz

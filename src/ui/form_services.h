@@ -8,6 +8,7 @@
 #include "seams/color_dialog.h"
 #include "seams/font_registry.h"
 #include "seams/message_box.h"
+#include "seams/open_dialog.h"
 #include "seams/picture_loader.h"
 #include "seams/printer.h"
 #include "seams/save_dialog.h"
@@ -24,6 +25,7 @@ struct FormServices {
   SaveDialog& saveDialog;
   Printer& printer;
   ColorDialog& colorDialog;
+  OpenDialog& openDialog;
 };
 
 }  // namespace yz

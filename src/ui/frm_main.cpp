@@ -72,6 +72,18 @@ frmMain::frmMain(FormServices services, Installation installation, QWidget* pare
   CreateCanvasMenu();
 }
 
+frmMain::~frmMain() {
+  // Qt deletes the child widgets only after the members are gone, and a child going away can
+  // still fire a handler (an editable list finishing its edit as it loses focus): no handler
+  // may run on a window half taken apart.
+  for (QObject* control : std::initializer_list<QObject*>{cboFont, cboImg, cboSize, txtCN, txtEN})
+    control->disconnect(this);
+  cboSize->removeEventFilter(this);
+  cboSize->lineEdit()->removeEventFilter(this);
+  delete signWindow_;
+  delete gallery_;
+}
+
 void frmMain::CreateControls() {
   // Created in the order of the window's layout; the tab order is set below.
   cboSize = new QComboBox(this);
@@ -413,6 +425,9 @@ void frmMain::CreateCanvasMenu() {
                                services_.saveDialog, services_.messages);
     });
   });
+  canvasMenu->AddSeparator();
+  canvasMenu->Add(QStringLiteral("签署 PDF 文档…"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
+                  [this] { Handle([this] { SignDocumentClick(); }); });
   new TextCopyYields({txtCN, txtEN, cboSize}, this);
 }
 
@@ -435,6 +450,23 @@ void frmMain::ShowStyleGallery() {
   gallery_->show();
   gallery_->raise();
   gallery_->activateWindow();
+}
+
+void frmMain::SignDocumentClick() {
+  const QString path = services_.openDialog.GetOpenFileName(
+      this, QStringLiteral("签署 PDF 文档"),
+      {QStringLiteral("PDF 文档 (*.pdf)"), QStringLiteral("所有文件 (*)")});
+  if (path.isEmpty()) return;
+  if (!signWindow_) {
+    signWindow_ = new SignWindow(StampTools{installation, QtFonts(), services_.pictures},
+                                 catalogue.styleNames, services_.messages, services_.saveDialog, this);
+  }
+  // The signature as the canvas shows it now, also when the window was open before.
+  signWindow_->SetSignature(lastDrawn_);
+  if (!signWindow_->Open(path)) return;
+  signWindow_->show();
+  signWindow_->raise();
+  signWindow_->activateWindow();
 }
 
 void frmMain::CopyTransparentPicture() {

@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPixmap>
+#include <QPointer>
 #include <QWidget>
 #include <functional>
 #include <optional>
@@ -20,6 +21,7 @@
 #include "ui/skin.h"
 #include "ui/window_actions.h"
 #include "ui/sharp_canvas.h"
+#include "ui/sign_window.h"
 #include "ui/style_gallery.h"
 
 namespace yz {
@@ -36,6 +38,7 @@ class frmMain : public QWidget {
   static constexpr float kCanvasHeightTwips = 3920;
 
   frmMain(FormServices services, Installation installation, QWidget* parent = nullptr);
+  ~frmMain() override;
 
   // The load event: fills the lists from the installation, selects the defaults and draws once.
   void Form_Load();
@@ -85,6 +88,7 @@ class frmMain : public QWidget {
   void ConnectEvents();
   void CreateCanvasMenu();
   void ShowStyleGallery();
+  void SignDocumentClick();
   void CopyTransparentPicture();
   // Pictures drawn beside the canvas (the gallery, the transparent copy, the sharp view) need
   // Qt's font registry; a test's fake registry has none of them.
@@ -120,7 +124,9 @@ class frmMain : public QWidget {
   Skin skin_;
   SharpCanvas sharp_;
   DrawingRequest lastDrawn_;  // what the canvas shows, for the transparent copy
-  StyleGallery* gallery_ = nullptr;
+  // Deleted here before the members they use are gone, unless someone deleted them first.
+  QPointer<StyleGallery> gallery_;
+  QPointer<SignWindow> signWindow_;
 };
 
 }  // namespace yz

@@ -10,6 +10,7 @@
 #include "app/installation.h"
 #include "app/mod_pub.h"
 #include "output/qt_color_dialog.h"
+#include "output/qt_open_dialog.h"
 #include "output/qt_printer.h"
 #include "output/qt_save_dialog.h"
 #include "render/control_fonts.h"
@@ -45,7 +46,9 @@ int Main(QApplication& application) {
   yz::QtSaveDialog saveDialog;
   yz::QtPrinter printer;
   yz::QtColorDialog colorDialog;
-  yz::frmMain window({canvas, fonts, pictures, messages, browser, saveDialog, printer, colorDialog},
+  yz::QtOpenDialog openDialog;
+  yz::frmMain window({canvas, fonts, pictures, messages, browser, saveDialog, printer, colorDialog,
+                      openDialog},
                      std::move(installation));
   messages.setParent(&window);
   window.Form_Load();

@@ -12,6 +12,7 @@
 
 #include "seams/browser.h"
 #include "seams/color_dialog.h"
+#include "seams/open_dialog.h"
 #include "seams/printer.h"
 #include "seams/save_dialog.h"
 
@@ -36,12 +37,31 @@ class FakeSaveDialog : public SaveDialog {
     if (onShow) onShow();
     return answer;
   }
+  Result GetSaveFileNameAt(QWidget* owner, const QString& title, const QStringList& filters,
+                           int filterIndex, const QString& proposed) override {
+    lastProposed = proposed;
+    return GetSaveFileName(owner, title, filters, filterIndex);
+  }
   Result answer;
+  QString lastProposed;
   std::function<void()> onShow;
   int calls = 0;
   QString lastTitle;
   QStringList lastFilters;
   int lastFilterIndex = 0;
+};
+
+// Answers with a scripted path ("" for cancel) and counts how often it was asked.
+class FakeOpenDialog : public OpenDialog {
+ public:
+  QString GetOpenFileName(QWidget*, const QString&, const QStringList& filters) override {
+    ++calls;
+    lastFilters = filters;
+    return answer;
+  }
+  QString answer;
+  int calls = 0;
+  QStringList lastFilters;
 };
 
 class FakePrinter : public Printer {

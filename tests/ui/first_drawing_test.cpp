@@ -29,7 +29,8 @@ class FirstDrawingTest : public ::testing::Test {
     c.BackgroundPaths = QStringList{QStringLiteral("/app/images/01-a.png"),
                                     QStringLiteral("/app/images/02-b.png")};
     window = std::make_unique<frmMain>(
-        FormServices{canvas, fonts, pictures, messages, browser, saveDialog, printer, colorDialog},
+        FormServices{canvas, fonts, pictures, messages, browser, saveDialog, printer, colorDialog,
+                     openDialog},
         installation);
   }
 
@@ -42,6 +43,7 @@ class FirstDrawingTest : public ::testing::Test {
   yz::testing::FakeSaveDialog saveDialog;
   yz::testing::FakePrinter printer;
   yz::testing::FakeColorDialog colorDialog;
+  yz::testing::FakeOpenDialog openDialog;
   std::unique_ptr<frmMain> window;
 };
 

@@ -42,7 +42,8 @@ struct WindowServices {
   // The window on another installation, the sample one the build assembles say.
   frmMain& OpenWindowOn(Installation installation) {
     window = std::make_unique<frmMain>(
-        FormServices{canvas, fonts, pictures, messages, browser, saveDialog, printer, colorDialog},
+        FormServices{canvas, fonts, pictures, messages, browser, saveDialog, printer, colorDialog,
+                     openDialog},
         std::move(installation));
     window->Form_Load();
     return *window;
@@ -57,6 +58,7 @@ struct WindowServices {
   FakeSaveDialog saveDialog;
   FakePrinter printer;
   FakeColorDialog colorDialog;
+  FakeOpenDialog openDialog;
   std::unique_ptr<frmMain> window;
 };
 

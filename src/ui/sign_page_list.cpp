@@ -1,0 +1,108 @@
+// SPDX-FileCopyrightText: 2026 The yanzhou-sign authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "ui/sign_page_list.h"
+
+#include <QPainter>
+#include <QPdfDocument>
+#include <QScrollBar>
+
+#include "ui/sign_page_picture.h"
+
+namespace yz {
+
+namespace {
+
+// The page itself also when its row is selected: the selection's tint would hide it.
+QIcon PageIcon(const QPixmap& page) {
+  QIcon icon(page);
+  icon.addPixmap(page, QIcon::Selected);
+  return icon;
+}
+
+}  // namespace
+
+SignPageList::SignPageList(QWidget* parent) : QListWidget(parent) {
+  setViewMode(QListView::IconMode);
+  setFlow(QListView::TopToBottom);
+  setWrapping(false);
+  setMovement(QListView::Static);
+  setResizeMode(QListView::Adjust);
+  setIconSize(kThumbnailBox);
+  setUniformItemSizes(true);  // a thousand rows laid out without measuring each
+  setSpacing(4);
+  setSelectionMode(QAbstractItemView::SingleSelection);
+  setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  setFixedWidth(kThumbnailBox.width() + 48);
+  setAccessibleName(QStringLiteral("页面列表"));
+  next_.setInterval(0);
+  connect(&next_, &QTimer::timeout, this, &SignPageList::DrawNextVisible);
+  connect(verticalScrollBar(), &QScrollBar::valueChanged, &next_, qOverload<>(&QTimer::start));
+}
+
+QIcon SignPageList::BlankIcon(QSizeF pageMm) const {
+  QPixmap blank(FittedPageSize(pageMm, kThumbnailBox));
+  blank.fill(Qt::white);
+  return PageIcon(blank);
+}
+
+void SignPageList::ShowDocument(QPdfDocument* document, const QList<QSizeF>& pageSizesMm) {
+  next_.stop();
+  clear();
+  document_ = document;
+  sizesMm_ = pageSizesMm;
+  drawn_.fill(false, pageSizesMm.size());
+  drawnCount_ = 0;
+  // Pages of one shape share one blank picture.
+  QSizeF lastShape;
+  QIcon blank;
+  for (int page = 0; page < pageSizesMm.size(); ++page) {
+    if (pageSizesMm[page] != lastShape || blank.isNull()) {
+      lastShape = pageSizesMm[page];
+      blank = BlankIcon(lastShape);
+    }
+    auto* item = new QListWidgetItem(blank, QString::number(page + 1), this);
+    item->setTextAlignment(Qt::AlignHCenter);
+  }
+  next_.start();
+}
+
+void SignPageList::resizeEvent(QResizeEvent* event) {
+  QListWidget::resizeEvent(event);
+  next_.start();
+}
+
+void SignPageList::showEvent(QShowEvent* event) {
+  QListWidget::showEvent(event);
+  next_.start();
+}
+
+void SignPageList::DrawNextVisible() {
+  if (!document_ || count() == 0) {
+    next_.stop();
+    return;
+  }
+  const QRect view = viewport()->rect();
+  // The first row in view; the top edge may fall between two rows.
+  int first = -1;
+  for (int y = view.top(); y < view.bottom() && first < 0; y += spacing() + 1)
+    first = indexAt(QPoint(view.center().x(), y)).row();
+  if (first < 0) {
+    next_.stop();
+    return;
+  }
+  for (int row = first; row < count(); ++row) {
+    if (!visualItemRect(item(row)).intersects(view)) break;
+    if (drawn_[row]) continue;
+    drawn_[row] = true;
+    ++drawnCount_;
+    const qreal ratio = devicePixelRatioF();
+    QImage thumbnail = PagePicture(*document_, row, FittedPageSize(sizesMm_[row], kThumbnailBox) * ratio);
+    thumbnail.setDevicePixelRatio(ratio);
+    item(row)->setIcon(PageIcon(QPixmap::fromImage(thumbnail)));
+    return;  // one per turn: the next comes after whatever the user did meanwhile
+  }
+  next_.stop();
+}
+
+}  // namespace yz
