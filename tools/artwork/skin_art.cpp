@@ -218,7 +218,7 @@ void PaintFooter(QPainter& p) {
   p.setFont(Lettering(Face::Sans, 11));
   p.setPen(kPaperDim);
   p.drawText(QRectF(panel.left(), top + 2, panel.width(), 15), Qt::AlignCenter,
-             QStringLiteral("免费软件 · 仅供个人使用"));
+             QStringLiteral("自由软件 · GPL 3.0 或更新版本"));
   p.setPen(kGold);
   p.drawText(QRectF(panel.left(), top + 16, panel.width(), 15), Qt::AlignCenter,
              QStringLiteral("https://yanzhou-sign.example.org"));
