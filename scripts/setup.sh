@@ -32,7 +32,9 @@ as_root() {
 }
 
 say "Checking Debian packages"
-mapfile -t wanted < <(grep -vE '^\s*(#|$)' "$top/scripts/apt-packages.txt")
+# `run` needs only what builds and shows the window; the line "# tests" starts the rest.
+mapfile -t wanted < <(awk -v mode="$mode" '/^# tests$/ && mode == "run" { exit }
+  !/^[[:space:]]*(#|$)/' "$top/scripts/apt-packages.txt")
 missing=()
 for package in "${wanted[@]}"; do
   # A machine with its own Node.js already has npm; Debian's would conflict with it.
@@ -50,12 +52,59 @@ else
   as_root apt-get install -y -q --no-install-recommends "${missing[@]}" </dev/null
 fi
 
-say "Configuring the build in $build"
-cmake -S "$top" -B "$build" -G Ninja ${YZ_CMAKE_ARGS:-} >/dev/null
-echo "    done"
+packages_done=$(date +%s)
 
+say "Configuring the build in $build"
+launcher=()
+if command -v ccache >/dev/null 2>&1; then
+  # A compiler cache shared by every clone: paths below the clone's top are hashed as relative
+  # ones, and the precompiled Qt headers are taken as they are (they are remade with the build).
+  launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+  export CCACHE_BASEDIR=$top CCACHE_NOHASHDIR=true
+  export CCACHE_SLOPPINESS=pch_defines,time_macros,include_file_mtime,include_file_ctime
+fi
+# A first `run` leaves the tests and benchmark out (their packages come with `test`, which turns
+# them on); a build made by `test` keeps them.
+parts=()
+if [ "$mode" = test ]; then
+  parts=(-DYZ_BUILD_TESTS=ON -DYZ_BUILD_BENCH=ON)
+elif [ ! -f "$build/CMakeCache.txt" ]; then
+  parts=(-DYZ_BUILD_TESTS=OFF -DYZ_BUILD_BENCH=OFF)
+fi
+cmake -S "$top" -B "$build" -G Ninja "${launcher[@]}" "${parts[@]}" ${YZ_CMAKE_ARGS:-} >/dev/null
+echo "    done${launcher:+ (compiler cache: ccache)}"
+
+# What the window and the renderer need; the tests and the benchmark only for `test`.
+targets=()
+if [ "$mode" = run ]; then
+  targets=(--target yanzhou-sign yanzhou-sign-render)
+  grep -q '^YZ_BUILD_INSTALLATION:BOOL=ON' "$build/CMakeCache.txt" && targets+=(yz_installation)
+fi
 say "Building the program and its sample installation (fonts are assembled on the first run)"
-cmake --build "$build" -j "$jobs"
+ninja_log=$build/.ninja_log
+log_lines=$( [ -f "$ninja_log" ] && wc -l <"$ninja_log" || echo 0)
+build_started=$(date +%s)
+cmake --build "$build" -j "$jobs" "${targets[@]}"
+build_done=$(date +%s)
+
+# Where the set-up's time went: ninja's log gives each step's start and end (milliseconds from
+# the build's start); the fonts are the installation's step, the compile every other one.
+where_time_went() {
+  local fonts compile
+  read -r fonts compile < <(tail -n +"$((log_lines + 1))" "$ninja_log" 2>/dev/null | awk '
+    /^#/ { next }
+    $4 ~ /installation\.stamp$/ { fonts += ($2 - $1) / 1000; next }
+    $4 ~ /\.(o|gch|a)$|yanzhou-sign(-render)?$/ {
+      if (first == "" || $1 < first) first = $1
+      if ($2 > last) last = $2
+    }
+    END { printf "%d %d\n", fonts, (last - first) / 1000 }')
+  echo
+  echo "    where the time went: packages $((packages_done - started)) s, fonts ${fonts:-0} s and" \
+    "compiling ${compile:-0} s (side by side), the whole build $((build_done - build_started)) s;" \
+    "$(($(date +%s) - started)) s in all"
+}
+where_time_went
 
 if [ "$mode" = run ]; then
   say "Starting build/app/yanzhou-sign"
