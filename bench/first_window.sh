@@ -1,0 +1,141 @@
+#!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The yanzhou-sign authors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
+# A newcomer's first window, measured on a truly fresh Debian 12: seconds from starting
+# `scripts/setup.sh run` in a fresh clone to the program's window on the screen, packages,
+# downloads and the build included; then the same for a second fresh clone on that machine.
+#   bench/first_window.sh [<commit, default HEAD>]     as root; needs the archive and npm
+# The machine is a minimal Debian made by debootstrap from the archive this machine's apt uses
+# (kept as a tarball in ~/.cache/yanzhou-sign/, like the package test's). The clone is put in
+# its /root, set-up runs there in private mount and process namespaces with nothing of this
+# machine's caches, and the window is looked for on an Xvfb display of this machine every
+# 0.2 s. The logs, the set-up's own account of its time and a screenshot land in
+# build/first-window/. The figures are wall-clock times: run it on a quiet machine, or read
+# them with the load it prints.
+set -euo pipefail
+
+top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+commit=$(git -C "$top" rev-parse "${1:-HEAD}")
+cache=${YZ_CACHE_DIR:-$HOME/.cache/yanzhou-sign}
+work=$top/build/first-window
+root=$work/root
+title="砚舟签名设计软件 免费版"
+started=$(date +%s)
+pids=()
+
+say() { printf '[first window %4ds] %s\n' "$(($(date +%s) - started))" "$*"; }
+fail() {
+  echo "FAIL: $*" >&2
+  exit 1
+}
+[ "$(id -u)" -eq 0 ] || fail "needs root (debootstrap, mount namespaces)"
+for tool in debootstrap unshare zstd xdotool import Xvfb git; do
+  command -v "$tool" >/dev/null || fail "$tool is missing: scripts/apt-packages.txt lists its package"
+done
+
+remove_root() {
+  [ -e "$root" ] || return 0
+  if findmnt -rn -o TARGET | grep -qF "$root"; then
+    fail "something is mounted under $root: left in place"
+  fi
+  rm -rf "$root"
+}
+cleanup() {
+  for pid in "${pids[@]}"; do kill -KILL "$pid" 2>/dev/null || true; done
+  wait 2>/dev/null || true
+  remove_root
+}
+trap cleanup EXIT
+
+enter=(unshare --mount --propagation private -- sh -c
+  'mount --rbind /dev "$0/dev" && exec unshare --pid --kill-child --root="$0" --mount-proc -- "$@"')
+clean_env=(env -i PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin HOME=/root
+  LANG=C.UTF-8)
+in_root() { "${enter[@]}" "$root" "${clean_env[@]}" "$@"; }
+
+remove_root
+rm -rf "$work"
+mkdir -p "$work"
+
+# The fresh machine: debootstrap's minimal Debian, its package lists fetched, nothing more.
+codename=$(. /etc/os-release && echo "$VERSION_CODENAME")
+arch=$(dpkg --print-architecture)
+archives=$(apt-get indextargets --format '$(REPO_URI) $(RELEASE) $(COMPONENT)' \
+  'Identifier: Packages' "Architecture: $arch" |
+  awk -v release="$codename" '$2 == release || index($2, release "-") == 1' | sort -u |
+  awk '{ key = $1 " " $2; parts[key] = parts[key] " " $3 } END { for (key in parts) print key parts[key] }' |
+  sort)
+mirror=$(awk -v release="$codename" '$2 == release { print $1; exit }' <<<"$archives")
+[ -n "$mirror" ] || fail "apt's sources name no archive for $codename (run apt-get update)"
+
+make_root() {
+  say "debootstrap --variant=minbase $codename from $mirror"
+  unshare --mount --propagation private -- \
+    debootstrap --variant=minbase --arch="$arch" "$codename" "$root" "$mirror" >"$work/debootstrap.log" 2>&1 ||
+    { tail -n 20 "$work/debootstrap.log"; fail "debootstrap failed"; }
+  sed 's/^/deb /' <<<"$archives" >"$root/etc/apt/sources.list"
+  apt-config dump Acquire::Check-Valid-Until >"$root/etc/apt/apt.conf.d/50check-valid-until"
+  printf '#!/bin/sh\nexit 101\n' >"$root/usr/sbin/policy-rc.d"
+  chmod 755 "$root/usr/sbin/policy-rc.d"
+  in_root apt-get update -q >"$work/apt-update.log" 2>&1 ||
+    { tail -n 20 "$work/apt-update.log"; fail "apt-get update failed inside the fresh root"; }
+  in_root env DEBIAN_FRONTEND=noninteractive apt-get upgrade -y -q >"$work/apt-upgrade.log" 2>&1 ||
+    { tail -n 20 "$work/apt-upgrade.log"; fail "apt-get upgrade failed inside the fresh root"; }
+  in_root apt-get clean
+}
+key=$(printf '%s\n' "$(declare -f make_root)" "$codename $arch" "$archives" | sha256sum | cut -c1-16)
+tarball=$cache/first-window-debian-$codename-$arch-$key.tar.zst
+mkdir -p "$cache"
+if [ -f "$tarball" ]; then
+  say "unpacking the fresh Debian $(basename "$tarball")"
+  mkdir "$root"
+  tar -C "$root" -I zstd -xpf "$tarball"
+else
+  make_root
+  rm -f "$cache"/first-window-debian-"$codename"-"$arch"-*.tar.zst
+  tar -C "$root" -I 'zstd -T0 -3' -cpf "$tarball.part" . && mv "$tarball.part" "$tarball"
+  say "kept as $(basename "$tarball")"
+fi
+
+# The display the window is looked for on: this machine's, reached from inside through the
+# X server's abstract socket (the namespaces share the network).
+Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp -noreset 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+pids+=($!)
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+[ -s "$work/display" ] || { cat "$work/xvfb.log"; fail "Xvfb did not start"; }
+display=":$(tr -d '[:space:]' <"$work/display")"
+
+# One fresh clone: set-up started in it, the seconds until its window shows.
+first_window() {
+  local name=$1 clone=/root/$1 begun shown pid window
+  git clone -q --no-local "$top" "$root$clone"
+  git -C "$root$clone" checkout -q "$commit"
+  say "$name: scripts/setup.sh run in $clone (log: $work/$name.log)"
+  begun=$(date +%s.%N)
+  "${enter[@]}" "$root" "${clean_env[@]}" DISPLAY="$display" \
+    bash -c "cd $clone && exec scripts/setup.sh run" >"$work/$name.log" 2>&1 &
+  pid=$!
+  pids+=("$pid")
+  window=
+  while [ -z "$window" ]; do
+    kill -0 "$pid" 2>/dev/null || { tail -n 30 "$work/$name.log"; fail "$name: set-up ended without a window"; }
+    sleep 0.2
+    window=$(DISPLAY=$display xdotool search --onlyvisible --name "^$title\$" 2>/dev/null | head -n 1 || true)
+  done
+  shown=$(date +%s.%N)
+  sleep 1
+  DISPLAY=$display import -window root "$work/$name.png"
+  kill -KILL "$pid" 2>/dev/null || true
+  wait "$pid" 2>/dev/null || true
+  grep 'where the time went' "$work/$name.log" | sed "s/^ */    $name: /" || true
+  awk -v name="$name" -v from="$begun" -v to="$shown" 'BEGIN { printf "%s %.0f\n", name, to - from }' \
+    >>"$work/times"
+  say "$name: window shown $(awk -v n="$name" '$1 == n { print $2 }' "$work/times") s after set-up started (screenshot $work/$name.png)"
+}
+
+say "load before: $(cut -d' ' -f1-3 /proc/loadavg), $(nproc) cores"
+first_window first-clone
+first_window second-clone
+say "load after: $(cut -d' ' -f1-3 /proc/loadavg)"
+awk '{ printf "%s: %d s to the first window\n", $1, $2 }' "$work/times"
