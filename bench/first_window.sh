@@ -34,13 +34,8 @@ for tool in debootstrap unshare zstd xdotool import Xvfb git; do
   command -v "$tool" >/dev/null || fail "$tool is missing: scripts/apt-packages.txt lists its package"
 done
 
-remove_root() {
-  [ -e "$root" ] || return 0
-  if findmnt -rn -o TARGET | grep -qF "$root"; then
-    fail "something is mounted under $root: left in place"
-  fi
-  rm -rf "$root"
-}
+# shellcheck source=../tests/package/fresh_debian.sh
+. "$top/tests/package/fresh_debian.sh"
 cleanup() {
   for pid in "${pids[@]}"; do kill -KILL "$pid" 2>/dev/null || true; done
   wait 2>/dev/null || true
@@ -48,55 +43,21 @@ cleanup() {
 }
 trap cleanup EXIT
 
-enter=(unshare --mount --propagation private -- sh -c
-  'mount --rbind /dev "$0/dev" && exec unshare --pid --kill-child --root="$0" --mount-proc -- "$@"')
-clean_env=(env -i PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin HOME=/root
-  LANG=C.UTF-8)
-in_root() { "${enter[@]}" "$root" "${clean_env[@]}" "$@"; }
-
 remove_root
 rm -rf "$work"
 mkdir -p "$work"
 
 # The fresh machine: debootstrap's minimal Debian, its package lists fetched, nothing more.
-codename=$(. /etc/os-release && echo "$VERSION_CODENAME")
-arch=$(dpkg --print-architecture)
-archives=$(apt-get indextargets --format '$(REPO_URI) $(RELEASE) $(COMPONENT)' \
-  'Identifier: Packages' "Architecture: $arch" |
-  awk -v release="$codename" '$2 == release || index($2, release "-") == 1' | sort -u |
-  awk '{ key = $1 " " $2; parts[key] = parts[key] " " $3 } END { for (key in parts) print key parts[key] }' |
-  sort)
-mirror=$(awk -v release="$codename" '$2 == release { print $1; exit }' <<<"$archives")
-[ -n "$mirror" ] || fail "apt's sources name no archive for $codename (run apt-get update)"
-
+find_archives
 make_root() {
-  say "debootstrap --variant=minbase $codename from $mirror"
-  unshare --mount --propagation private -- \
-    debootstrap --variant=minbase --arch="$arch" "$codename" "$root" "$mirror" >"$work/debootstrap.log" 2>&1 ||
-    { tail -n 20 "$work/debootstrap.log"; fail "debootstrap failed"; }
-  sed 's/^/deb /' <<<"$archives" >"$root/etc/apt/sources.list"
-  apt-config dump Acquire::Check-Valid-Until >"$root/etc/apt/apt.conf.d/50check-valid-until"
-  printf '#!/bin/sh\nexit 101\n' >"$root/usr/sbin/policy-rc.d"
-  chmod 755 "$root/usr/sbin/policy-rc.d"
-  in_root apt-get update -q >"$work/apt-update.log" 2>&1 ||
-    { tail -n 20 "$work/apt-update.log"; fail "apt-get update failed inside the fresh root"; }
-  in_root env DEBIAN_FRONTEND=noninteractive apt-get upgrade -y -q >"$work/apt-upgrade.log" 2>&1 ||
-    { tail -n 20 "$work/apt-upgrade.log"; fail "apt-get upgrade failed inside the fresh root"; }
+  say "debootstrap --variant=minbase $codename from $mirror, apt-get update and upgrade inside it"
+  debootstrap_root "$work"
   in_root apt-get clean
 }
-key=$(printf '%s\n' "$(declare -f make_root)" "$codename $arch" "$archives" | sha256sum | cut -c1-16)
-tarball=$cache/first-window-debian-$codename-$arch-$key.tar.zst
-mkdir -p "$cache"
-if [ -f "$tarball" ]; then
-  say "unpacking the fresh Debian $(basename "$tarball")"
-  mkdir "$root"
-  tar -C "$root" -I zstd -xpf "$tarball"
-else
-  make_root
-  rm -f "$cache"/first-window-debian-"$codename"-"$arch"-*.tar.zst
-  tar -C "$root" -I 'zstd -T0 -3' -cpf "$tarball.part" . && mv "$tarball.part" "$tarball"
-  say "kept as $(basename "$tarball")"
-fi
+key=$(printf '%s\n' "$(declare -f make_root debootstrap_root)" "$codename $arch" "$archives" |
+  sha256sum | cut -c1-16)
+cached_root "$cache/first-window-debian-$codename-$arch-$key.tar.zst" make_root \
+  "$cache/first-window-debian-$codename-$arch-*.tar.zst"
 
 # The display the window is looked for on: this machine's, reached from inside through the
 # X server's abstract socket (the namespaces share the network).

@@ -58,10 +58,9 @@ say "Configuring the build in $build"
 launcher=()
 if command -v ccache >/dev/null 2>&1; then
   # A compiler cache shared by every clone: paths below the clone's top are hashed as relative
-  # ones, and the precompiled Qt headers are taken as they are (they are remade with the build).
+  # ones, so a second clone elsewhere finds the first one's objects.
   launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
   export CCACHE_BASEDIR=$top CCACHE_NOHASHDIR=true
-  export CCACHE_SLOPPINESS=pch_defines,time_macros,include_file_mtime,include_file_ctime
 fi
 # A first `run` leaves the tests and benchmark out (their packages come with `test`, which turns
 # them on); a build made by `test` keeps them.
