@@ -259,17 +259,18 @@ def wavy_contour(ring: np.ndarray, hole: bool, carving: Carving, shift: np.ndarr
     before = np.roll(edge, 1, axis=0)
     turn = np.abs(np.arctan2(before[:, 0] * edge[:, 1] - before[:, 1] * edge[:, 0],
                              (before * edge).sum(axis=1)))
-    extra = (np.hypot(edge[:, 0], edge[:, 1]) // WAVE_STEP).astype(int)
-    points, corners = [], []
-    for point, step, count, corner in zip(ring, edge, extra, turn > CORNER):
-        points.append(point)
-        corners.append(corner)
-        for i in range(1, count + 1):
-            points.append(point + step * (i / (count + 1)))
-            corners.append(False)
-    points = np.array(points)
+    # Each point, then its edge's extra points at i / (extra + 1) of the way along it.
+    runs = (np.hypot(edge[:, 0], edge[:, 1]) // WAVE_STEP).astype(int) + 1
+    first = np.cumsum(runs) - runs
+    of = np.repeat(np.arange(len(ring)), runs)
+    along = np.arange(len(of)) - first[of]
+    points = ring[of]
+    extra = along > 0
+    points[extra] += edge[of[extra]] * (along[extra] / runs[of[extra]])[:, None]
+    corners = np.zeros(len(of), dtype=np.uint8)
+    corners[first] = turn > CORNER
     moved = points + _outward(points, hole) * (carving.wave * NOISE(points + shift))[:, None]
-    return np.rint(moved).astype(np.int32), np.array(corners, dtype=np.uint8)
+    return np.rint(moved).astype(np.int32), corners
 
 
 def _thinned(shape):
@@ -278,10 +279,11 @@ def _thinned(shape):
     return thinned if thinned.is_valid else thinned.buffer(0)
 
 
-def worn(shape, code: int, carving: Carving) -> list:
-    """The glyph's contours, chipped and wavy; the same character always wears the same."""
+def worn(shape, code: int, carving: Carving, thinned=None) -> list:
+    """The glyph's contours, chipped and wavy; the same character always wears the same.
+    `thinned`, when given, is _thinned(shape), shared by the carvings of one cut."""
     rng = random.Random(f"{carving.relief}:{code}")
-    shape = chipped(_thinned(shape), carving, rng)
+    shape = chipped(_thinned(shape) if thinned is None else thinned, carving, rng)
     shape = _thinned(shape)
     shift = np.array([rng.uniform(0, 4096), rng.uniform(0, 4096)])
     contours = []
@@ -343,7 +345,9 @@ def cut_characters(codes, outlines: OutlineSource, carvings: list[Carving]) -> d
     for code in codes:
         shape, advance = outlines.shape(code)
         advance = UPM if is_hanzi(code) else round(advance)
-        cut_glyphs[code] = (advance, [None if shape.is_empty else worn(shape, code, carving)
+        thinned = None if shape.is_empty else _thinned(shape)
+        cut_glyphs[code] = (advance, [None if shape.is_empty else worn(shape, code, carving,
+                                                                        thinned)
                                       for carving in carvings])
     return cut_glyphs
 
