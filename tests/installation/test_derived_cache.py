@@ -78,7 +78,7 @@ class DerivedCache(unittest.TestCase):
         assemble(warm, self.cache, tools)
         self.assertEqual(assemble(self.scratch / "again", self.cache, tools), (0, 4))
         # A module added beside the others counts without being named anywhere.
-        (tools / "own_hand_recipes.py").write_text("RECIPES = {}\n")
+        (tools / "added_module.py").write_text("UNUSED = True\n")
         self.assertEqual(assemble(self.scratch / "changed", self.cache, tools), (4, 0))
         self.assertEqual(contents(self.scratch / "changed"), contents(self.fresh))
 
