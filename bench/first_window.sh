@@ -59,6 +59,13 @@ key=$(printf '%s\n' "$(declare -f make_root debootstrap_root)" "$codename $arch"
 cached_root "$cache/first-window-debian-$codename-$arch-$key.tar.zst" make_root \
   "$cache/first-window-debian-$codename-$arch-*.tar.zst"
 
+# A machine whose way out passes a proxy with a certificate authority of its own: its
+# certificates go along (the root's ca-certificates takes them in when set-up installs it).
+if compgen -G "/usr/local/share/ca-certificates/*.crt" >/dev/null; then
+  mkdir -p "$root/usr/local/share/ca-certificates"
+  cp /usr/local/share/ca-certificates/*.crt "$root/usr/local/share/ca-certificates/"
+fi
+
 # The display the window is looked for on: this machine's, reached from inside through the
 # X server's abstract socket (the namespaces share the network).
 Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp -noreset 3>"$work/display" >"$work/xvfb.log" 2>&1 &
@@ -75,6 +82,7 @@ first_window() {
   say "$name: scripts/setup.sh run in $clone (log: $work/$name.log)"
   begun=$(date +%s.%N)
   "${enter[@]}" "$root" "${clean_env[@]}" DISPLAY="$display" \
+    NODE_EXTRA_CA_CERTS=/etc/ssl/certs/ca-certificates.crt \
     bash -c "cd $clone && exec scripts/setup.sh run" >"$work/$name.log" 2>&1 &
   pid=$!
   pids+=("$pid")
