@@ -149,6 +149,7 @@ for corpus in "$top"/tests/fuzz/corpus/*/; do
   rm -rf "$scratch"
 done
 
+where_time_went
 if [ "$status" -eq 0 ]; then
   echo
   echo "All tests passed ($(($(date +%s) - started))s). Next: scripts/setup.sh run starts the program."
