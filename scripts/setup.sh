@@ -92,7 +92,8 @@ where_time_went() {
   local fonts compile
   read -r fonts compile < <(tail -n +"$((log_lines + 1))" "$ninja_log" 2>/dev/null | awk '
     /^#/ { next }
-    $4 ~ /installation\.stamp$/ { fonts += ($2 - $1) / 1000; next }
+    # (its stamp is logged twice, by relative and by absolute path)
+    $4 ~ /installation\.stamp$/ { if (($2 - $1) / 1000 > fonts) fonts = ($2 - $1) / 1000; next }
     $4 ~ /\.(o|gch|a)$|yanzhou-sign(-render)?$/ {
       if (first == "" || $1 < first) first = $1
       if ($2 > last) last = $2
