@@ -31,27 +31,51 @@ as_root() {
   if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
 }
 
-say "Checking Debian packages"
-# `run` needs only what builds and shows the window; the line "# tests" starts the rest.
-mapfile -t wanted < <(awk -v mode="$mode" '/^# tests$/ && mode == "run" { exit }
-  !/^[[:space:]]*(#|$)/' "$top/scripts/apt-packages.txt")
-missing=()
-for package in "${wanted[@]}"; do
-  # A machine with its own Node.js already has npm; Debian's would conflict with it.
-  [ "$package" = npm ] && command -v npm >/dev/null 2>&1 && continue
-  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
-    missing+=("$package")
+# The packages above the line "# build" (what assembling the fonts needs), above "# tests"
+# (what builds and shows the window), or all of them.
+packages_for() {
+  awk -v part="$1" '(part == "fonts" && /^# build$/) || (part == "run" && /^# tests$/) { exit }
+    !/^[[:space:]]*(#|$)/' "$top/scripts/apt-packages.txt"
+}
+updated=
+install_missing() {
+  local package missing=()
+  for package in "$@"; do
+    # A machine with its own Node.js already has npm; Debian's would conflict with it.
+    [ "$package" = npm ] && command -v npm >/dev/null 2>&1 && continue
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
+      missing+=("$package")
+    fi
+  done
+  if [ ${#missing[@]} -eq 0 ]; then
+    echo "    all $# packages are installed"
+    return
   fi
-done
-if [ ${#missing[@]} -eq 0 ]; then
-  echo "    all ${#wanted[@]} packages are installed"
-else
-  echo "    installing ${#missing[@]} of ${#wanted[@]} packages: ${missing[*]}"
+  echo "    installing ${#missing[@]} of $# packages: ${missing[*]}"
   export DEBIAN_FRONTEND=noninteractive
-  as_root apt-get update -q
+  [ -n "$updated" ] || as_root apt-get update -q
+  updated=yes
   as_root apt-get install -y -q --no-install-recommends "${missing[@]}" </dev/null
-fi
+}
 
+say "Checking Debian packages"
+# The fonts take longest to make: `run` starts them as soon as their packages are there, and
+# they are assembled while the rest installs and the program compiles.
+assembling=
+if [ "$mode" = run ] && ! grep -qE 'YZ_BUILD_INSTALLATION(:BOOL)?=OFF' \
+  <<<"${YZ_CMAKE_ARGS:-} $(cat "$build/CMakeCache.txt" 2>/dev/null)"; then
+  mapfile -t wanted < <(packages_for fonts)
+  install_missing "${wanted[@]}"
+  mkdir -p "$build/tools"
+  fonts_started=$(date +%s)
+  /usr/bin/python3 "$top/tools/installation/build_installation.py" --app-dir "$build/app" \
+    --state "$build/tools/installation-state.json" >"$build/tools/installation.log" 2>&1 &
+  assembling=$!
+  trap 'kill "$assembling" 2>/dev/null || true' EXIT
+  echo "    assembling the fonts meanwhile (log: $build/tools/installation.log)"
+fi
+mapfile -t wanted < <(packages_for "$mode")
+install_missing "${wanted[@]}"
 packages_done=$(date +%s)
 
 say "Configuring the build in $build"
@@ -75,15 +99,21 @@ echo "    done${launcher:+ (compiler cache: ccache)}"
 
 # What the window and the renderer need; the tests and the benchmark only for `test`.
 targets=()
-if [ "$mode" = run ]; then
-  targets=(--target yanzhou-sign yanzhou-sign-render)
-  grep -q '^YZ_BUILD_INSTALLATION:BOOL=ON' "$build/CMakeCache.txt" && targets+=(yz_installation)
-fi
+[ "$mode" = run ] && targets=(--target yanzhou-sign yanzhou-sign-render)
 say "Building the program and its sample installation (fonts are assembled on the first run)"
 ninja_log=$build/.ninja_log
 log_lines=$( [ -f "$ninja_log" ] && wc -l <"$ninja_log" || echo 0)
 build_started=$(date +%s)
 cmake --build "$build" -j "$jobs" "${targets[@]}"
+if [ -n "$assembling" ]; then
+  echo "    waiting for the fonts"
+  wait "$assembling" || echo "    assembling the fonts failed: the build's own step says why"
+  trap - EXIT
+  fonts_done=$(date +%s)
+  grep -E '^installation: ' "$build/tools/installation.log" | sed 's/^/    /' || true
+  # Its own record shows everything made, so this only checks and stamps it (or says why not).
+  cmake --build "$build" --target yz_installation
+fi
 build_done=$(date +%s)
 
 # Where the set-up's time went: ninja's log gives each step's start and end (milliseconds from
@@ -99,10 +129,11 @@ where_time_went() {
       if ($2 > last) last = $2
     }
     END { printf "%d %d\n", fonts, (last - first) / 1000 }')
+  [ -n "$assembling" ] && fonts=$((fonts_done - fonts_started))
   echo
   echo "    where the time went: packages $((packages_done - started)) s, fonts ${fonts:-0} s and" \
-    "compiling ${compile:-0} s (side by side), the whole build $((build_done - build_started)) s;" \
-    "$(($(date +%s) - started)) s in all"
+    "compiling ${compile:-0} s (side by side${assembling:+, the fonts from the end of their packages})," \
+    "the whole build $((build_done - build_started)) s; $(($(date +%s) - started)) s in all"
 }
 where_time_went
 
