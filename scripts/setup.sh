@@ -31,31 +31,111 @@ as_root() {
   if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
 }
 
-say "Checking Debian packages"
-mapfile -t wanted < <(grep -vE '^\s*(#|$)' "$top/scripts/apt-packages.txt")
-missing=()
-for package in "${wanted[@]}"; do
-  # A machine with its own Node.js already has npm; Debian's would conflict with it.
-  [ "$package" = npm ] && command -v npm >/dev/null 2>&1 && continue
-  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
-    missing+=("$package")
+# The packages above the line "# build" (what assembling the fonts needs), above "# tests"
+# (what builds and shows the window), or all of them.
+packages_for() {
+  awk -v part="$1" '(part == "fonts" && /^# build$/) || (part == "run" && /^# tests$/) { exit }
+    !/^[[:space:]]*(#|$)/' "$top/scripts/apt-packages.txt"
+}
+updated=
+install_missing() {
+  local package missing=()
+  for package in "$@"; do
+    # A machine with its own Node.js already has npm; Debian's would conflict with it.
+    [ "$package" = npm ] && command -v npm >/dev/null 2>&1 && continue
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
+      missing+=("$package")
+    fi
+  done
+  if [ ${#missing[@]} -eq 0 ]; then
+    echo "    all $# packages are installed"
+    return
   fi
-done
-if [ ${#missing[@]} -eq 0 ]; then
-  echo "    all ${#wanted[@]} packages are installed"
-else
-  echo "    installing ${#missing[@]} of ${#wanted[@]} packages: ${missing[*]}"
+  echo "    installing ${#missing[@]} of $# packages: ${missing[*]}"
   export DEBIAN_FRONTEND=noninteractive
-  as_root apt-get update -q
+  [ -n "$updated" ] || as_root apt-get update -q
+  updated=yes
   as_root apt-get install -y -q --no-install-recommends "${missing[@]}" </dev/null
+}
+
+say "Checking Debian packages"
+# The fonts take longest to make: `run` starts them as soon as their packages are there, and
+# they are assembled while the rest installs and the program compiles.
+assembling=
+if [ "$mode" = run ] && ! grep -qE 'YZ_BUILD_INSTALLATION(:BOOL)?=OFF' \
+  <<<"${YZ_CMAKE_ARGS:-} $(cat "$build/CMakeCache.txt" 2>/dev/null)"; then
+  mapfile -t wanted < <(packages_for fonts)
+  install_missing "${wanted[@]}"
+  mkdir -p "$build/tools"
+  fonts_started=$(date +%s)
+  /usr/bin/python3 "$top/tools/installation/build_installation.py" --app-dir "$build/app" \
+    --state "$build/tools/installation-state.json" >"$build/tools/installation.log" 2>&1 &
+  assembling=$!
+  trap 'kill "$assembling" 2>/dev/null || true' EXIT
+  echo "    assembling the fonts meanwhile (log: $build/tools/installation.log)"
 fi
+mapfile -t wanted < <(packages_for "$mode")
+install_missing "${wanted[@]}"
+packages_done=$(date +%s)
 
 say "Configuring the build in $build"
-cmake -S "$top" -B "$build" -G Ninja ${YZ_CMAKE_ARGS:-} >/dev/null
-echo "    done"
+launcher=()
+if command -v ccache >/dev/null 2>&1; then
+  # A compiler cache shared by every clone: paths below the clone's top are hashed as relative
+  # ones, so a second clone elsewhere finds the first one's objects.
+  launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+  export CCACHE_BASEDIR=$top CCACHE_NOHASHDIR=true
+fi
+# A first `run` leaves the tests and benchmark out (their packages come with `test`, which turns
+# them on); a build made by `test` keeps them.
+parts=()
+if [ "$mode" = test ]; then
+  parts=(-DYZ_BUILD_TESTS=ON -DYZ_BUILD_BENCH=ON)
+elif [ ! -f "$build/CMakeCache.txt" ]; then
+  parts=(-DYZ_BUILD_TESTS=OFF -DYZ_BUILD_BENCH=OFF)
+fi
+cmake -S "$top" -B "$build" -G Ninja "${launcher[@]}" "${parts[@]}" ${YZ_CMAKE_ARGS:-} >/dev/null
+echo "    done${launcher:+ (compiler cache: ccache)}"
 
+# What the window and the renderer need; the tests and the benchmark only for `test`.
+targets=()
+[ "$mode" = run ] && targets=(--target yanzhou-sign yanzhou-sign-render)
 say "Building the program and its sample installation (fonts are assembled on the first run)"
-cmake --build "$build" -j "$jobs"
+ninja_log=$build/.ninja_log
+log_lines=$( [ -f "$ninja_log" ] && wc -l <"$ninja_log" || echo 0)
+build_started=$(date +%s)
+cmake --build "$build" -j "$jobs" "${targets[@]}"
+if [ -n "$assembling" ]; then
+  echo "    waiting for the fonts"
+  wait "$assembling" || echo "    assembling the fonts failed: the build's own step says why"
+  trap - EXIT
+  fonts_done=$(date +%s)
+  grep -E '^installation: ' "$build/tools/installation.log" | sed 's/^/    /' || true
+  # Its own record shows everything made, so this only checks and stamps it (or says why not).
+  cmake --build "$build" --target yz_installation
+fi
+build_done=$(date +%s)
+
+# Where the set-up's time went: ninja's log gives each step's start and end (milliseconds from
+# the build's start); the fonts are the installation's step, the compile every other one.
+where_time_went() {
+  local fonts compile
+  read -r fonts compile < <(tail -n +"$((log_lines + 1))" "$ninja_log" 2>/dev/null | awk '
+    /^#/ { next }
+    # (its stamp is logged twice, by relative and by absolute path)
+    $4 ~ /installation\.stamp$/ { if (($2 - $1) / 1000 > fonts) fonts = ($2 - $1) / 1000; next }
+    $4 ~ /\.(o|gch|a)$|yanzhou-sign(-render)?$/ {
+      if (first == "" || $1 < first) first = $1
+      if ($2 > last) last = $2
+    }
+    END { printf "%d %d\n", fonts, (last - first) / 1000 }')
+  [ -n "$assembling" ] && fonts=$((fonts_done - fonts_started))
+  echo
+  echo "    where the time went: packages $((packages_done - started)) s, fonts ${fonts:-0} s and" \
+    "compiling ${compile:-0} s (side by side${assembling:+, the fonts from the end of their packages})," \
+    "the whole build $((build_done - build_started)) s; $(($(date +%s) - started)) s in all"
+}
+where_time_went
 
 if [ "$mode" = run ]; then
   say "Starting build/app/yanzhou-sign"
@@ -101,6 +181,7 @@ for corpus in "$top"/tests/fuzz/corpus/*/; do
   rm -rf "$scratch"
 done
 
+where_time_went
 if [ "$status" -eq 0 ]; then
   echo
   echo "All tests passed ($(($(date +%s) - started))s). Next: scripts/setup.sh run starts the program."

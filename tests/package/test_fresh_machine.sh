@@ -44,15 +44,8 @@ for tool in cpack lintian debootstrap unshare zstd xdotool import compare pdftop
   command -v "$tool" >/dev/null || fail "$tool is missing: scripts/apt-packages.txt lists its package"
 done
 
-remove_root() {
-  [ -e "$root" ] || return 0
-  # Every mount lives in a namespace of its own; one seen here would be a bug, and rm -rf
-  # would reach through it into the host.
-  if findmnt -rn -o TARGET | grep -qF "$root"; then
-    fail "something is mounted under $root: left in place"
-  fi
-  rm -rf "$root"
-}
+# shellcheck source=fresh_debian.sh
+. "$(dirname "${BASH_SOURCE[0]}")/fresh_debian.sh"
 cleanup() {
   # unshare holds SIGTERM back for its child; SIGKILL ends it, and --kill-child takes its
   # namespace's processes along.
@@ -65,13 +58,6 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# Runs a command inside the root: its own mount namespace with /dev bound in, its own process
-# namespace with /proc. Every process in it dies with the command, and every mount with them.
-enter=(unshare --mount --propagation private -- sh -c
-  'mount --rbind /dev "$0/dev" && exec unshare --pid --kill-child --root="$0" --mount-proc -- "$@"')
-clean_env=(env -i PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin HOME=/root
-  LANG=C.UTF-8)
-in_root() { "${enter[@]}" "$root" "${clean_env[@]}" "$@"; }
 # Only with &: the background job becomes the namespace's holder, so killing it ends them all.
 start_in_root() { exec "${enter[@]}" "$root" "${clean_env[@]}" "$@"; }
 
@@ -95,36 +81,14 @@ lintian_job=$!
 pids+=("$lintian_job")
 
 # Step 2: a minimal Debian with the package's dependencies, cached.
-codename=$(. /etc/os-release && echo "$VERSION_CODENAME")
-arch=$(dpkg --print-architecture)
-# The archives this machine's apt uses for its release: "URI suite component..." per line.
-archives=$(apt-get indextargets --format '$(REPO_URI) $(RELEASE) $(COMPONENT)' \
-  'Identifier: Packages' "Architecture: $arch" |
-  awk -v release="$codename" '$2 == release || index($2, release "-") == 1' | sort -u |
-  awk '{ key = $1 " " $2; parts[key] = parts[key] " " $3 } END { for (key in parts) print key parts[key] }' |
-  sort)
-mirror=$(awk -v release="$codename" '$2 == release { print $1; exit }' <<<"$archives")
-[ -n "$mirror" ] || fail "apt's sources name no archive for $codename (run apt-get update)"
+find_archives
 depends=$(dpkg-deb -f "$deb" Depends)
 # The server the window is shown on; the screenshot and the window search run on this machine.
 test_packages=(xvfb)
 
 make_root() {
-  say "debootstrap --variant=minbase $codename from $mirror (about a minute)"
-  # Its own mount namespace: the /proc it mounts inside the target cannot outlive it.
-  unshare --mount --propagation private -- \
-    debootstrap --variant=minbase --arch="$arch" "$codename" "$root" "$mirror" >"$work/debootstrap.log" 2>&1 ||
-    { tail -n 20 "$work/debootstrap.log"; fail "debootstrap failed"; }
-  sed 's/^/deb /' <<<"$archives" >"$root/etc/apt/sources.list"
-  # The machine's own view of the archive's dates, so a frozen archive still updates.
-  apt-config dump Acquire::Check-Valid-Until >"$root/etc/apt/apt.conf.d/50check-valid-until"
-  printf '#!/bin/sh\nexit 101\n' >"$root/usr/sbin/policy-rc.d"  # no services start in here
-  chmod 755 "$root/usr/sbin/policy-rc.d"
-  say "apt-get update and upgrade inside it"
-  in_root apt-get update -q >"$work/apt-update.log" 2>&1 ||
-    { tail -n 20 "$work/apt-update.log"; fail "apt-get update failed inside the fresh root"; }
-  in_root env DEBIAN_FRONTEND=noninteractive apt-get upgrade -y -q >"$work/apt-upgrade.log" 2>&1 ||
-    { tail -n 20 "$work/apt-upgrade.log"; fail "apt-get upgrade failed inside the fresh root"; }
+  say "debootstrap --variant=minbase $codename from $mirror, apt-get update and upgrade inside it"
+  debootstrap_root "$work"
   say "apt-get install the package there: its dependencies and ${test_packages[*]} come from the archive"
   cp "$deb" "$root/tmp/package.deb"
   in_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends \
@@ -137,21 +101,10 @@ make_root() {
   rm -f "$root/tmp/package.deb"
 }
 
-key=$(printf '%s\n' "$(declare -f make_root)" "$codename $arch" "$archives" "$depends" \
+key=$(printf '%s\n' "$(declare -f make_root debootstrap_root)" "$codename $arch" "$archives" "$depends" \
   "${test_packages[*]}" | sha256sum | cut -c1-16)
-tarball=$cache/fresh-debian-$codename-$arch-$key.tar.zst
-mkdir -p "$cache"
-if [ -f "$tarball" ]; then
-  say "unpacking the cached fresh Debian $(basename "$tarball")"
-  mkdir "$root"
-  tar -C "$root" -I zstd -xpf "$tarball"
-else
-  make_root
-  say "caching it as $(basename "$tarball")"
-  rm -f "$cache"/fresh-debian-"$codename"-"$arch"-*.tar.zst  # made from other ingredients
-  tar -C "$root" -I 'zstd -T0 -3' -cpf "$tarball.part" . && mv "$tarball.part" "$tarball"
-  say "cached: $(du -h "$tarball" | cut -f1)"
-fi
+cached_root "$cache/fresh-debian-$codename-$arch-$key.tar.zst" make_root \
+  "$cache/fresh-debian-$codename-$arch-*.tar.zst"
 
 say "apt-get install ./$(basename "$deb") inside the fresh Debian"
 cp "$deb" "$root/tmp/"

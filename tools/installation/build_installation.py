@@ -7,21 +7,27 @@
 
 Writes fonts/<style>/<P>1..3.dat, fonts/电脑字/<name>(<face>).dat, images/NN-<name>.png,
 data/fuxing.dat and licences/. Each output is remembered in the state file with the recipe
-that made it; an output whose file is there and whose recipe is unchanged is not made again.
+that made it; an output whose file is there and whose recipe is unchanged is not made again,
+and one made before, by this or another build on the machine, is taken from the cache
+(derived_cache.py). --only builds a part, for checks.
 """
 
 import argparse
+import fnmatch
 import hashlib
 import json
 import multiprocessing
 import os
 import sys
+import tempfile
+import time
 from pathlib import Path
 
 sys.path.insert(0, str(Path(__file__).resolve().parent))
 
 import backgrounds  # noqa: E402
 import charsets  # noqa: E402
+import derived_cache  # noqa: E402
 import fill  # noqa: E402
 import fonts  # noqa: E402
 import glyph_metrics  # noqa: E402
@@ -70,44 +76,60 @@ def write_atomically(path: Path, data: bytes) -> None:
     os.replace(scratch, path)
 
 
-def make_font(job: tuple[str, str, str, bool], app_dir: str) -> str:
-    relative, key, family, with_ligatures = job
+def font_groups() -> list[tuple[str, list[tuple[str, str, bool]]]]:
+    """The font files by source key: (relative path, family, with ligatures). The files of one
+    source differ only in face name and ligatures, so the source is cut down, thickened and
+    filled once for them all; those with ligatures come last (they keep them)."""
+    groups: dict[str, list[tuple[str, str, bool]]] = {}
+    for relative, key, family, with_ligatures in font_jobs():
+        groups.setdefault(key, []).append((relative, family, with_ligatures))
+    return [(key, sorted(files, key=lambda file: file[2])) for key, files in groups.items()]
+
+
+def seal_groups() -> list[tuple[tuple[str, ...], list[int]]]:
+    """The seal faces by the faces they are cut from: (outline keys, indexes in SEAL_FACES).
+    A character is cut once for every seal face of its group."""
+    groups: dict[tuple[str, ...], list[int]] = {}
+    for index, seal in enumerate(SEAL_FACES):
+        groups.setdefault(seal.outlines, []).append(index)
+    return list(groups.items())
+
+
+def make_fonts(key: str, files: list[tuple[str, str, bool]]) -> list[tuple[str, bytes]]:
     source = SOURCES[key]
     fillers = [] if source.latin else [
         (filler, sources.font_bytes(SOURCES[filler]), sources.face_index(SOURCES[filler]))
         for filler in source.fill]
-    data = fonts.build_font(source, sources.font_bytes(source), sources.face_index(source),
-                            family, surnames.ligatures() if with_ligatures else [], fillers)
-    write_atomically(Path(app_dir) / relative, data)
-    return relative
+    made = fonts.build_fonts(
+        source, sources.font_bytes(source), sources.face_index(source),
+        [(family, surnames.ligatures() if with_ligatures else []) for _, family, with_ligatures
+         in files], fillers)
+    return [(relative, data) for (relative, _, _), data in zip(files, made)]
 
 
-def make_seal(job: tuple[str, int], app_dir: str) -> str:
-    relative, index = job
-    write_atomically(Path(app_dir) / relative, seal_face.seal_face_bytes(SEAL_FACES[index]))
-    return relative
+_OUTLINES: dict[tuple[str, ...], object] = {}
 
 
-def make_picture(job: tuple[str, str, int], app_dir: str) -> str:
-    name, kind, seed = job
-    target = Path(app_dir) / "images" / name
-    target.parent.mkdir(parents=True, exist_ok=True)
-    scratch = target.with_name(".part-" + target.name)
-    backgrounds.make_background(kind, scratch, seed)
-    os.replace(scratch, target)
-    return f"images/{name}"
+def cut_seal_characters(keys: tuple[str, ...], seals: list[int], codes: list[int]) -> dict:
+    """One part of a seal group's characters, cut and worn for each of its seal faces."""
+    if keys not in _OUTLINES:  # loaded once per worker, not once per part
+        _OUTLINES[keys] = seal_face.outline_source(keys)[0]
+    return seal_face.cut_characters(codes, _OUTLINES[keys],
+                                    [seal_face.carving_of(SEAL_FACES[index]) for index in seals])
 
 
-def _run_font(arguments):
-    return make_font(*arguments)
+def make_picture(name: str, kind: str, seed: int) -> list[tuple[str, bytes]]:
+    with tempfile.TemporaryDirectory() as scratch:
+        made = Path(scratch) / name
+        backgrounds.make_background(kind, made, seed)
+        return [(f"images/{name}", made.read_bytes())]
 
 
-def _run_picture(arguments):
-    return make_picture(*arguments)
-
-
-def _run_seal(arguments):
-    return make_seal(*arguments)
+def run_task(task):
+    """One piece of work in a worker: (kind, arguments...) -> what it made."""
+    kind, *arguments = task
+    work = {"fonts": make_fonts, "seal part": cut_seal_characters, "picture": make_picture}
+    return task, work[kind](*arguments)
 
 
 def font_users(with_fillers: bool = False) -> dict[str, list[str]]:
@@ -162,91 +184,190 @@ def remove_stale(app_dir: Path, state: dict, wanted: set[str]) -> None:
             folder = folder.parent
 
 
+SEAL_PARTS = 12   # a seal group's characters are cut in this many parts, spread over the workers
+
+
+class Assembly:
+    """What this run must make, what it may take from the cache, and the state file that
+    remembers what was made: an output whose file is there and whose recipe is unchanged is
+    not touched."""
+
+    def __init__(self, app_dir: Path, state_path: Path, cache: derived_cache.Cache,
+                 only: list[str]):
+        self.app_dir, self.state_path, self.cache, self.only = app_dir, state_path, cache, only
+        self.state = json.loads(state_path.read_text()) if state_path.exists() else {}
+        self.wanted: dict[str, tuple[str, str]] = {}   # relative -> (recipe, cache key)
+        self.made = self.cached = 0
+
+    def chosen(self, relative: str) -> bool:
+        return not self.only or any(fnmatch.fnmatchcase(relative, pattern) for pattern in self.only)
+
+    def want(self, relative: str, made_by: str, inputs: list[str]) -> bool:
+        """Note an output; True when it is still to be made (not there, not in the cache)."""
+        self.wanted[relative] = (made_by, derived_cache.key_of(made_by, inputs))
+        if self.state.get(relative) == made_by and (self.app_dir / relative).exists():
+            return False
+        data = self.cache.get(self.wanted[relative][1])
+        if data is None:
+            return True
+        self.write(relative, data, store=False)
+        self.cached += 1
+        return False
+
+    def write(self, relative: str, data: bytes, store: bool = True) -> None:
+        made_by, key = self.wanted[relative]
+        write_atomically(self.app_dir / relative, data)
+        if store:
+            self.cache.put(key, data)
+            self.made += 1
+        self.state[relative] = made_by
+        self.save()
+
+    def save(self) -> None:
+        self.state_path.parent.mkdir(parents=True, exist_ok=True)
+        self.state_path.write_text(json.dumps(self.state, ensure_ascii=False, indent=1,
+                                              sort_keys=True))
+
+
+def source_inputs(keys) -> list[str]:
+    """Digests of the source fonts' bytes: an npm tarball's is pinned and checked when it is
+    fetched, a Debian file's is taken from the file."""
+    digests = []
+    for key in keys:
+        origin = SOURCES[key].origin
+        if isinstance(origin, sources.NpmSource):
+            digests.append(origin.sha256)
+        elif Path(origin.font).exists():
+            digests.append(derived_cache.file_digest(origin.font))
+        else:
+            raise sources.SourceError(f"{origin.font} is missing: install the Debian package "
+                                      f"{origin.package}")
+    return digests
+
+
+def characters_input() -> str:
+    return derived_cache.file_digest(str(charsets.UNIHAN_MAPPINGS))
+
+
+def planned_work(assembly: Assembly) -> tuple[list, dict]:
+    """The tasks for the workers, longest first so that the two end together, and the seal
+    groups whose parts they cut."""
+    ligature_list = [(item.code, item.first, item.second) for item in surnames.ligatures()]
+    chinese_fonts, latin_fonts = [], []
+    for key, files in font_groups():
+        source = SOURCES[key]
+        fillers = [] if source.latin else [SOURCES[filler] for filler in source.fill]
+        inputs = source_inputs([key, *(filler.key for filler in fillers)]) + [characters_input()]
+        missing = False
+        for relative, family, with_ligatures in files:
+            if not assembly.chosen(relative):
+                continue
+            made_by = recipe(relative, source, family, ligature_list if with_ligatures else [],
+                             fillers, code_of(fonts, fill, glyph_metrics, charsets))
+            missing |= assembly.want(relative, made_by, inputs)
+        if missing:
+            chosen = [file for file in files if assembly.chosen(file[0])]
+            (latin_fonts if source.latin else chinese_fonts).append(("fonts", key, chosen))
+
+    seal_tasks, seal_work = [], {}
+    codes = seal_face.seal_codes()
+    for keys, indexes in seal_groups():
+        inputs = source_inputs(keys) + [characters_input()]
+        missing = []
+        for index in indexes:
+            relative = seal_jobs()[index][0]
+            if not assembly.chosen(relative):
+                continue
+            seal = SEAL_FACES[index]
+            made_by = recipe(relative, seal, [SOURCES[key] for key in seal.outlines],
+                             code_of(fonts, seal_face))
+            if assembly.want(relative, made_by, inputs):
+                missing.append(index)
+        if missing:
+            seal_work[keys] = {"seals": missing, "parts": SEAL_PARTS, "cut": {}}
+            seal_tasks += [("seal part", keys, missing, codes[part::SEAL_PARTS])
+                           for part in range(SEAL_PARTS)]
+
+    pictures = []
+    for seed, (name, kind) in enumerate(BACKGROUNDS, start=1):
+        relative = f"images/{name}"
+        made_by = recipe(name, kind, seed, backgrounds.BACKGROUND_SIZE, code_of(backgrounds))
+        if assembly.chosen(relative) and assembly.want(relative, made_by, []):
+            pictures.append(("picture", name, kind, seed))
+    return chinese_fonts + seal_tasks + latin_fonts + pictures, seal_work
+
+
+def finish_seal_part(assembly: Assembly, keys, seal_work: dict, cut: dict) -> None:
+    """Collect a part; with the group's last part, save its seal faces."""
+    work = seal_work[keys]
+    work["cut"].update(cut)
+    work["parts"] -= 1
+    if work["parts"]:
+        return
+    notices = seal_face.outline_source(keys)[1]
+    for which, index in enumerate(work["seals"]):
+        seal = SEAL_FACES[index]
+        relative = seal_jobs()[index][0]
+        assembly.write(relative, seal_face.face_from(work["cut"], which, seal.face,
+                                                     seal_face.origin_of(seal), notices))
+        print(f"  {relative}", flush=True)
+
+
 def main() -> int:
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--app-dir", required=True, type=Path)
     parser.add_argument("--state", required=True, type=Path)
+    parser.add_argument("--cache", type=Path, default=derived_cache.default_folder(),
+                        help="folder of the shared cache (default ~/.cache/yanzhou-sign/"
+                             "installation)")
+    parser.add_argument("--no-cache", action="store_true", help="make everything here")
+    parser.add_argument("--only", action="append", default=[], metavar="PATTERN",
+                        help="make only the outputs whose path matches (fnmatch), e.g. 'images/*'")
     arguments = parser.parse_args()
+    started, cpu = time.monotonic(), time.process_time()
     app_dir = arguments.app_dir.resolve()
-    state_path = arguments.state
-    state = json.loads(state_path.read_text()) if state_path.exists() else {}
-
-    def needed(relative: str, key: str) -> bool:
-        return state.get(relative) != key or not (app_dir / relative).exists()
-
-    def save() -> None:
-        state_path.parent.mkdir(parents=True, exist_ok=True)
-        state_path.write_text(json.dumps(state, ensure_ascii=False, indent=1, sort_keys=True))
-
-    def done(relative: str, key: str) -> None:
-        state[relative] = key
-        save()
-
-    ligature_list = [(item.code, item.first, item.second) for item in surnames.ligatures()]
-    font_work = []
-    for job in font_jobs():
-        relative, key, family, with_ligatures = job
-        source = SOURCES[key]
-        fillers = [] if source.latin else [SOURCES[filler] for filler in source.fill]
-        made_by = recipe(relative, source, family, ligature_list if with_ligatures else [],
-                         fillers, code_of(fonts, fill, glyph_metrics, charsets))
-        if needed(relative, made_by):
-            font_work.append((job, made_by))
-
-    seal_work = []
-    for job in seal_jobs():
-        relative, index = job
-        seal = SEAL_FACES[index]
-        made_by = recipe(relative, seal, [SOURCES[key] for key in seal.outlines],
-                         code_of(fonts, seal_face))
-        if needed(relative, made_by):
-            seal_work.append((job, made_by))
-
-    picture_work = []
-    for seed, (name, kind) in enumerate(BACKGROUNDS, start=1):
-        made_by = recipe(name, kind, seed, backgrounds.BACKGROUND_SIZE, code_of(backgrounds))
-        if needed(f"images/{name}", made_by):
-            picture_work.append(((name, kind, seed), made_by))
+    cache = derived_cache.Cache(None if arguments.no_cache else arguments.cache)
+    assembly = Assembly(app_dir, arguments.state, cache, arguments.only)
 
     small_files = {"data/fuxing.dat": surnames.table_bytes(), **licence_files(app_dir)}
-    wanted = ({job[0] for job in font_jobs()} | {job[0] for job in seal_jobs()}
-              | {f"images/{name}" for name, _ in BACKGROUNDS} | set(small_files))
-    remove_stale(app_dir, state, wanted)
-    save()
     for relative, data in small_files.items():
         made_by = recipe(relative, hashlib.sha256(data).hexdigest())
-        if needed(relative, made_by):
+        assembly.wanted[relative] = (made_by, "")
+        if assembly.state.get(relative) != made_by or not (app_dir / relative).exists():
             write_atomically(app_dir / relative, data)
-            done(relative, made_by)
+            assembly.state[relative] = made_by
+    tasks, seal_work = planned_work(assembly)
+    remove_stale(app_dir, assembly.state, set(assembly.wanted))
+    assembly.save()
 
     # Fetch every download once, here, so that the workers never race for the cache.
-    seal_keys = [key for seal in SEAL_FACES for key in seal.outlines]
-    for key in [key for (_, key, _, _), _ in font_work] + seal_keys:
-        for needed_key in (key, *SOURCES[key].fill):
-            origin = SOURCES[needed_key].origin
-            if isinstance(origin, sources.NpmSource):
-                sources.npm_tarball(origin)
+    for task in tasks:
+        keys = [task[1]] if task[0] == "fonts" else list(task[1]) if task[0] == "seal part" else []
+        for key in keys:
+            for needed_key in (key, *SOURCES[key].fill):
+                origin = SOURCES[needed_key].origin
+                if isinstance(origin, sources.NpmSource):
+                    sources.npm_tarball(origin)
 
-    if font_work or seal_work or picture_work:
-        print(f"assembling {len(font_work) + len(seal_work)} fonts and {len(picture_work)} pictures "
-              f"in {app_dir}", flush=True)
+    if tasks:
+        print(f"assembling {len(assembly.wanted) - len(small_files) - assembly.cached} files in "
+              f"{app_dir} ({assembly.cached} taken from the cache {cache.folder})", flush=True)
+    workers_cpu = 0.0
     with multiprocessing.Pool(WORKERS) as pool:
-        pictures = pool.imap_unordered(
-            _run_picture, [(job, str(app_dir)) for job, _ in picture_work])
-        # The seal faces take longest: start them first.
-        seals = pool.imap_unordered(_run_seal, [(job, str(app_dir)) for job, _ in seal_work])
-        keys = {f"images/{job[0]}": made_by for job, made_by in picture_work}
-        for relative in pictures:
-            done(relative, keys[relative])
-        keys = {job[0]: made_by for job, made_by in font_work}
-        for relative in pool.imap_unordered(_run_font, [(job, str(app_dir))
-                                                        for job, _ in font_work]):
-            print(f"  {relative}", flush=True)
-            done(relative, keys[relative])
-        keys = {job[0]: made_by for job, made_by in seal_work}
-        for relative in seals:
-            print(f"  {relative}", flush=True)
-            done(relative, keys[relative])
+        for task, result in pool.imap_unordered(run_task, tasks):
+            if task[0] == "seal part":
+                finish_seal_part(assembly, task[1], seal_work, result)
+                continue
+            for relative, data in result:
+                assembly.write(relative, data)
+                print(f"  {relative}", flush=True)
+        pool.close()
+        pool.join()
+        workers_cpu = sum(os.times()[2:4])
+    cache.prune()
+    print(f"installation: {assembly.made} files made, {assembly.cached} taken from the cache, "
+          f"{time.monotonic() - started:.0f} s ({time.process_time() - cpu + workers_cpu:.0f} s "
+          f"of CPU)", flush=True)
     return 0
 
 

@@ -193,10 +193,11 @@ def copyright_line(font: TTFont) -> str:
     return font["name"].getDebugName(0) or ""
 
 
-def build_font(source: Source, data: bytes, index: int, family: str,
-               ligatures: list[Ligature], fillers: list[tuple[str, bytes, int]]) -> bytes:
-    """The installed font; fillers (key, font data, face number) give, in order, what the
-    source lacks of a Chinese style's characters."""
+def prepared(source: Source, data: bytes, index: int,
+             fillers: list[tuple[str, bytes, int]], label: str) -> TTFont:
+    """The source cut down, thickened and filled: what every file made from it shares.
+    Fillers (key, font data, face number) give, in order, what the source lacks of a Chinese
+    style's characters."""
     font = load(data, index)
     cut_down(font, source.latin)
     if source.bold:
@@ -206,7 +207,14 @@ def build_font(source: Source, data: bytes, index: int, family: str,
                               [(key, load(filler, number), filler, number)
                                for key, filler, number in fillers],
                               _add_glyphs, thicken_glyphs):
-            print(f"    {family}: {line}", flush=True)
+            print(f"    {label}: {line}", flush=True)
+    return font
+
+
+def finished(font: TTFont, source: Source, family: str, ligatures: list[Ligature]) -> bytes:
+    """One installed file from a prepared font, under its own face name. Renaming leaves
+    nothing behind, so one prepared font serves several files; the ligatures stay in it, so
+    the files with them come last."""
     if ligatures:
         add_ligatures(font, ligatures)
     rename(font, family, source.credit)
@@ -217,3 +225,21 @@ def build_font(source: Source, data: bytes, index: int, family: str,
     out = io.BytesIO()
     font.save(out)
     return out.getvalue()
+
+
+def build_fonts(source: Source, data: bytes, index: int,
+                files: list[tuple[str, list[Ligature]]],
+                fillers: list[tuple[str, bytes, int]]) -> list[bytes]:
+    """The installed files (family, ligatures) made from one source, in the order given;
+    those with ligatures must come after those without."""
+    with_ligatures = [bool(ligatures) for _, ligatures in files]
+    if with_ligatures != sorted(with_ligatures):
+        raise ValueError("the files with ligatures must come after those without")
+    font = prepared(source, data, index, fillers, ", ".join(family for family, _ in files))
+    return [finished(font, source, family, ligatures) for family, ligatures in files]
+
+
+def build_font(source: Source, data: bytes, index: int, family: str,
+               ligatures: list[Ligature], fillers: list[tuple[str, bytes, int]]) -> bytes:
+    """One installed font on its own."""
+    return build_fonts(source, data, index, [(family, ligatures)], fillers)[0]

@@ -98,19 +98,24 @@ class _FlatPen(BasePen):
     def _lineTo(self, point):
         self.ring.append(point)
 
+    # Each curve becomes four lines; the weights of its points at t = 1/4, 1/2, 3/4, 1, in the
+    # order the sums were always taken, so that every build gives the same points.
+    _T = np.linspace(0.25, 1, 4)
+    _U = 1 - _T
+    _CUBIC = ((_U ** 3)[:, None], (3 * _U * _U * _T)[:, None], (3 * _U * _T * _T)[:, None],
+              (_T ** 3)[:, None])
+    _QUADRATIC = ((_U * _U)[:, None], (2 * _U * _T)[:, None], (_T * _T)[:, None])
+
     def _curveToOne(self, p1, p2, p3):
-        start = np.array(self._getCurrentPoint())
-        for t in np.linspace(0.25, 1, 4):
-            u = 1 - t
-            self.ring.append(tuple(u ** 3 * start + 3 * u * u * t * np.array(p1)
-                                   + 3 * u * t * t * np.array(p2) + t ** 3 * np.array(p3)))
+        a, b, c, d = self._CUBIC
+        points = (a * np.array(self._getCurrentPoint()) + b * np.array(p1) + c * np.array(p2)
+                  + d * np.array(p3))
+        self.ring.extend(map(tuple, points))
 
     def _qCurveToOne(self, p1, p2):
-        start = np.array(self._getCurrentPoint())
-        for t in np.linspace(0.25, 1, 4):
-            u = 1 - t
-            self.ring.append(tuple(u * u * start + 2 * u * t * np.array(p1)
-                                   + t * t * np.array(p2)))
+        a, b, c = self._QUADRATIC
+        points = a * np.array(self._getCurrentPoint()) + b * np.array(p1) + c * np.array(p2)
+        self.ring.extend(map(tuple, points))
 
     def _closePath(self):
         if len(self.ring) >= 3:
@@ -254,17 +259,18 @@ def wavy_contour(ring: np.ndarray, hole: bool, carving: Carving, shift: np.ndarr
     before = np.roll(edge, 1, axis=0)
     turn = np.abs(np.arctan2(before[:, 0] * edge[:, 1] - before[:, 1] * edge[:, 0],
                              (before * edge).sum(axis=1)))
-    extra = (np.hypot(edge[:, 0], edge[:, 1]) // WAVE_STEP).astype(int)
-    points, corners = [], []
-    for point, step, count, corner in zip(ring, edge, extra, turn > CORNER):
-        points.append(point)
-        corners.append(corner)
-        for i in range(1, count + 1):
-            points.append(point + step * (i / (count + 1)))
-            corners.append(False)
-    points = np.array(points)
+    # Each point, then its edge's extra points at i / (extra + 1) of the way along it.
+    runs = (np.hypot(edge[:, 0], edge[:, 1]) // WAVE_STEP).astype(int) + 1
+    first = np.cumsum(runs) - runs
+    of = np.repeat(np.arange(len(ring)), runs)
+    along = np.arange(len(of)) - first[of]
+    points = ring[of]
+    extra = along > 0
+    points[extra] += edge[of[extra]] * (along[extra] / runs[of[extra]])[:, None]
+    corners = np.zeros(len(of), dtype=np.uint8)
+    corners[first] = turn > CORNER
     moved = points + _outward(points, hole) * (carving.wave * NOISE(points + shift))[:, None]
-    return np.rint(moved).astype(np.int32), np.array(corners, dtype=np.uint8)
+    return np.rint(moved).astype(np.int32), corners
 
 
 def _thinned(shape):
@@ -273,10 +279,11 @@ def _thinned(shape):
     return thinned if thinned.is_valid else thinned.buffer(0)
 
 
-def worn(shape, code: int, carving: Carving) -> list:
-    """The glyph's contours, chipped and wavy; the same character always wears the same."""
+def worn(shape, code: int, carving: Carving, thinned=None) -> list:
+    """The glyph's contours, chipped and wavy; the same character always wears the same.
+    `thinned`, when given, is _thinned(shape), shared by the carvings of one cut."""
     rng = random.Random(f"{carving.relief}:{code}")
-    shape = chipped(_thinned(shape), carving, rng)
+    shape = chipped(_thinned(shape) if thinned is None else thinned, carving, rng)
     shape = _thinned(shape)
     shift = np.array([rng.uniform(0, 4096), rng.uniform(0, 4096)])
     contours = []
@@ -330,20 +337,33 @@ class OutlineSource:
         return found
 
 
-def build_seal_face(carving: Carving, family: str, origin: str, copyright: str, codes,
-                    outlines: OutlineSource) -> bytes:
-    """The whole face as TrueType bytes: the same arguments always give the same bytes."""
-    order, cmap = [".notdef"], {}
-    glyphs, advances = {".notdef": Glyph()}, {".notdef": UPM // 2}
-    for code in sorted(codes):
+def cut_characters(codes, outlines: OutlineSource, carvings: list[Carving]) -> dict:
+    """Each character cut once and worn for every carving: {code: (advance, [contours or
+    None, one per carving])}. A character's wear depends on the character alone, so the
+    characters may be cut in any order or in parts, and two carvings share the cutting."""
+    cut_glyphs = {}
+    for code in codes:
         shape, advance = outlines.shape(code)
         advance = UPM if is_hanzi(code) else round(advance)
+        thinned = None if shape.is_empty else _thinned(shape)
+        cut_glyphs[code] = (advance, [None if shape.is_empty else worn(shape, code, carving,
+                                                                        thinned)
+                                      for carving in carvings])
+    return cut_glyphs
+
+
+def face_from(cut_glyphs: dict, which: int, family: str, origin: str, copyright: str) -> bytes:
+    """The whole face as TrueType bytes from cut_characters' result for its carving number
+    `which`: the same arguments always give the same bytes."""
+    order, cmap = [".notdef"], {}
+    glyphs, advances = {".notdef": Glyph()}, {".notdef": UPM // 2}
+    for code in sorted(cut_glyphs):
+        advance, worn_contours = cut_glyphs[code]
+        contours = worn_contours[which]
         name = f"uni{code:04X}" if code <= 0xFFFF else f"u{code:05X}"
-        glyph = glyph_of(worn(shape, code, carving)) if not shape.is_empty \
-            else Glyph()
         order.append(name)
         cmap[code] = name
-        glyphs[name] = glyph
+        glyphs[name] = glyph_of(contours) if contours is not None else Glyph()
         advances[name] = advance
     builder = FontBuilder(UPM, isTTF=True)
     builder.setupGlyphOrder(order)
@@ -377,13 +397,35 @@ def build_seal_face(carving: Carving, family: str, origin: str, copyright: str, 
     return out.getvalue()
 
 
-def seal_face_bytes(seal: SealFace) -> bytes:
-    """The installed file of one seal face: every character a name can use, and ASCII."""
+def build_seal_face(carving: Carving, family: str, origin: str, copyright: str, codes,
+                    outlines: OutlineSource) -> bytes:
+    """The whole face as TrueType bytes: the same arguments always give the same bytes."""
+    return face_from(cut_characters(codes, outlines, [carving]), 0, family, origin, copyright)
+
+
+def seal_codes() -> list[int]:
+    """Every character a name can use, and ASCII: what each seal face holds."""
+    return sorted({*range(0x20, 0x7F), *chinese_name_characters()})
+
+
+def outline_source(keys) -> tuple[OutlineSource, str]:
+    """The shipped faces a seal is cut from, and their copyright notices, which travel with
+    the glyphs cut from them."""
     faces = [fonts.load(sources.font_bytes(SOURCES[key]), sources.face_index(SOURCES[key]))
-             for key in seal.outlines]
-    credits = ", ".join(SOURCES[key].credit for key in seal.outlines)
-    # The sources' own notices travel with the glyphs cut from them.
-    notices = "\n".join(fonts.copyright_line(face) for face in faces)
-    codes = {*range(0x20, 0x7F), *chinese_name_characters()}
-    return build_seal_face(RELIEF if seal.relief else INTAGLIO, seal.face, f"Cut from {credits}",
-                           notices, codes, OutlineSource(faces))
+             for key in keys]
+    return OutlineSource(faces), "\n".join(fonts.copyright_line(face) for face in faces)
+
+
+def carving_of(seal: SealFace) -> Carving:
+    return RELIEF if seal.relief else INTAGLIO
+
+
+def origin_of(seal: SealFace) -> str:
+    return "Cut from " + ", ".join(SOURCES[key].credit for key in seal.outlines)
+
+
+def seal_face_bytes(seal: SealFace) -> bytes:
+    """The installed file of one seal face."""
+    outlines, notices = outline_source(seal.outlines)
+    return face_from(cut_characters(seal_codes(), outlines, [carving_of(seal)]), 0, seal.face,
+                     origin_of(seal), notices)
