@@ -25,6 +25,7 @@ import charsets  # noqa: E402
 import fill  # noqa: E402
 import fonts  # noqa: E402
 import glyph_metrics  # noqa: E402
+import own_hand  # noqa: E402
 import seal_face  # noqa: E402
 import sources  # noqa: E402
 import surnames  # noqa: E402
@@ -189,7 +190,8 @@ def main() -> int:
         source = SOURCES[key]
         fillers = [] if source.latin else [SOURCES[filler] for filler in source.fill]
         made_by = recipe(relative, source, family, ligature_list if with_ligatures else [],
-                         fillers, code_of(fonts, fill, glyph_metrics, charsets))
+                         fillers, code_of(fonts, fill, glyph_metrics, charsets, own_hand),
+                         own_hand.recipes_digest())
         if needed(relative, made_by):
             font_work.append((job, made_by))
 
@@ -208,7 +210,8 @@ def main() -> int:
         if needed(f"images/{name}", made_by):
             picture_work.append(((name, kind, seed), made_by))
 
-    small_files = {"data/fuxing.dat": surnames.table_bytes(), **licence_files(app_dir)}
+    small_files = {"data/fuxing.dat": surnames.table_bytes(), **licence_files(app_dir),
+                   own_hand.PROVENANCE: own_hand.provenance_text().encode("utf-8")}
     wanted = ({job[0] for job in font_jobs()} | {job[0] for job in seal_jobs()}
               | {f"images/{name}" for name, _ in BACKGROUNDS} | set(small_files))
     remove_stale(app_dir, state, wanted)
