@@ -191,7 +191,7 @@ def main() -> int:
         fillers = [] if source.latin else [SOURCES[filler] for filler in source.fill]
         made_by = recipe(relative, source, family, ligature_list if with_ligatures else [],
                          fillers, code_of(fonts, fill, glyph_metrics, charsets, own_hand),
-                         own_hand.recipes_digest())
+                         own_hand.recipe_digest(source))
         if needed(relative, made_by):
             font_work.append((job, made_by))
 

@@ -201,7 +201,8 @@ def build_font(source: Source, data: bytes, index: int, family: str,
     font = load(data, index)
     if not source.latin:
         # What the face lacks, first from its own parts; the fill then takes only the rest.
-        built = own_hand.apply_recipes(font, data, _add_glyphs, fill.map_characters)
+        built = own_hand.apply_recipes(font, source, data, _add_glyphs,
+                                         fill.map_characters)
         if built:
             print(f"    {family}: {len(built)} built from the face's own parts", flush=True)
     cut_down(font, source.latin)

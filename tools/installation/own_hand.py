@@ -75,24 +75,26 @@ class Recipe:
                       tuple(components.split(" ")))
 
 
-def recipe_file(font_digest: str) -> Path | None:
-    """The recipe file written for the font with this sha256, if any."""
-    for path in sorted(RECIPES.glob("*.tsv")):
-        with open(path, encoding="utf-8") as stream:
-            for line in stream:
-                if line.startswith("# font sha256 "):
-                    if line.split()[-1] == font_digest:
-                        return path
-                    break
-    return None
+def recipe_path(source) -> Path:
+    """Where the recipes for a source's font file are kept (a thickened copy of a face shares
+    its plain face's: recipes are applied before thickening)."""
+    name = Path(source.origin.font).name.split(".")[0].replace("-*-", "-").replace("*", "")
+    return RECIPES / f"{name}.tsv"
 
 
-def recipes_digest() -> str:
-    """Of every recipe file: a change to one remakes the fonts."""
-    digest = hashlib.sha256()
-    for path in sorted(RECIPES.glob("*.tsv")):
-        digest.update(path.name.encode() + b"\0" + path.read_bytes())
-    return digest.hexdigest()
+def recipe_digest(source) -> str:
+    """Of the source's recipe file: a change to it remakes the fonts made from the source."""
+    path = recipe_path(source)
+    return hashlib.sha256(path.read_bytes()).hexdigest() if path.exists() else ""
+
+
+def recorded_digest(path: Path) -> str:
+    """The sha256 of the font file the recipes were made for, as their header records it."""
+    with open(path, encoding="utf-8") as stream:
+        for line in stream:
+            if line.startswith("# font sha256 "):
+                return line.split()[-1]
+    return ""
 
 
 def read_recipes(path: Path) -> list[Recipe]:
@@ -292,10 +294,11 @@ def record(font, codes: list[int]) -> None:
     font[BUILT_TABLE] = table
 
 
-def apply_recipes(font, data: bytes, add_glyphs, map_characters) -> list[int]:
-    """Build what the committed recipes for this font file give; the characters built."""
-    path = recipe_file(font_digest(data))
-    if path is None:
+def apply_recipes(font, source, data: bytes, add_glyphs, map_characters) -> list[int]:
+    """Build what the committed recipes for this font file give; the characters built. Recipes
+    made for other bytes (the source changed since) are not applied."""
+    path = recipe_path(source)
+    if not path.exists() or recorded_digest(path) != font_digest(data):
         return []
     return [ord(r.key) for r in apply(font, read_recipes(path), add_glyphs, map_characters)]
 

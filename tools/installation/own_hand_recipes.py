@@ -56,9 +56,7 @@ def faces() -> dict[str, list[str]]:
     keys |= {key for _, _, key in SINGLE_FACES if key != REGULAR_HAND}
     found: dict[str, list[str]] = {}
     for key in sorted(keys):
-        origin = SOURCES[key].origin
-        name = Path(origin.font).name.split(".")[0].replace("-*-", "-").replace("*", "")
-        found.setdefault(name, []).append(key)
+        found.setdefault(own_hand.recipe_path(SOURCES[key]).stem, []).append(key)
     return found
 
 
@@ -81,7 +79,9 @@ class Face:
         self.places: dict[tuple, list[Piece]] = {}    # (kind, n, index, part) -> pieces
         self.generic: dict[tuple, list] = {}          # (kind, n, index) -> boxes
         self.splits: dict[str, list[Piece]] = {}      # own character -> its pieces
-        for code in sorted(self.cmap) if learn else []:
+        # Donors come from the characters a name may hold, as the installed face keeps them.
+        learned = sorted(set(self.cmap) & set(chinese_name_characters())) if learn else []
+        for code in learned:
             character = chr(code)
             split = table.get(character)
             if code < 0x3400 or split is None:
@@ -373,7 +373,7 @@ def main() -> int:
         data = sources.font_bytes(source)
         counts, lines = make_recipes(data, sources.face_index(source), table, reader,
                                      arguments.limit)
-        path = own_hand.RECIPES / f"{name}.tsv"
+        path = own_hand.recipe_path(source)
         path.parent.mkdir(exist_ok=True)
         # Split so that licence tools reading this file do not take them for its own.
         tag = "# SPDX" + "-"
