@@ -9,6 +9,7 @@ mirrored) do not pass, so those characters stay with the fill.
 """
 
 import sys
+import tempfile
 import unittest
 from pathlib import Path
 
@@ -70,6 +71,22 @@ class Gate(unittest.TestCase):
                 self.assertEqual({r.key for r in built if r.mapped}, set(through))
                 for character in set(spoiled) - set(through):
                     self.assertNotIn(ord(character), cmap)
+
+    def test_a_damaged_recipe_file_builds_only_what_it_still_says(self):
+        # A hand-edited or cut-off file must not stop the build: what cannot be read or drawn
+        # stays with the fill, the rest is built.
+        good = self.committed[0].line()
+        lines = [good, "不\tchar\ta\t口", self.committed[1].line().replace("|", ";", 1),
+                 "㐀\tchar\ta\t口 口\t口|999|1,1,0,0|0\t口|*|1,1,0,0|0",
+                 "㐁\tchar\ta\t口 口\t\U0001F600|*|1,1,0,0|0\t口|*|1,1,0,0|0",
+                 good[:len(good) // 2]]
+        with tempfile.TemporaryDirectory() as folder:
+            path = Path(folder) / "damaged.tsv"
+            path.write_text("\n".join(lines) + "\n", encoding="utf-8")
+            recipes_read = own_hand.read_recipes(path)
+        font = fonts.load(self.data, 0)
+        built = own_hand.apply(font, recipes_read, fonts._add_glyphs, fill.map_characters)
+        self.assertEqual([r.key for r in built], [self.committed[0].key])
 
     def test_a_swapped_or_mirrored_part_really_differs(self):
         # The spoiled copies must change the drawing, or the test above proves nothing.

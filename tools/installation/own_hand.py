@@ -32,8 +32,9 @@ PROVENANCE = "fonts/.own-hand.txt"
 # Four copies about the part (with it, five) keep a brush face's many points within what one
 # TrueType glyph can hold.
 _RING = [(0.7071, 0.7071), (0.7071, -0.7071), (-0.7071, 0.7071), (-0.7071, -0.7071)]
-# Most points one glyph may hold (TrueType counts them in 16 bits).
-MOST_POINTS = 30000
+# Most points a built glyph may hold: a thickened face draws each glyph nine times in one
+# composite, and TrueType counts a composite's points in 16 bits.
+MOST_POINTS = 7000
 
 
 @dataclass(frozen=True)
@@ -98,15 +99,23 @@ def recorded_digest(path: Path) -> str:
 
 
 def read_recipes(path: Path) -> list[Recipe]:
-    lines = path.read_text(encoding="utf-8").splitlines()
-    return [Recipe.read(line) for line in lines if line and not line.startswith("#")]
+    """The file's recipes; a line that does not read as one (a damaged file) is left out, and
+    the characters it would have built stay with the fill."""
+    found = []
+    for line in path.read_text(encoding="utf-8", errors="replace").splitlines():
+        if line and not line.startswith("#"):
+            try:
+                found.append(Recipe.read(line))
+            except (ValueError, TypeError):
+                continue
+    return found
 
 
 def contours(glyphs, name: str) -> list[list[tuple[str, tuple]]]:
     """The glyph's outline as drawn (components resolved), one list of pen calls a contour."""
     recording = DecomposingRecordingPen(glyphs)
     glyphs[name].draw(recording)
-    return _split(recording.value)
+    return split_contours(recording.value)
 
 
 def contour_box(contour) -> tuple[float, float, float, float]:
@@ -158,7 +167,7 @@ class _Flattening(BasePen):
     _endPath = _closePath
 
 
-_CURVE_STEPS = 4
+_CURVE_STEPS = 3
 
 
 def _thinned(contours, transform, radius: float) -> list:
@@ -177,7 +186,7 @@ def _thinned(contours, transform, radius: float) -> list:
         signed = sum(a[0] * b[1] - b[0] * a[1] for a, b in zip(ring, ring[1:] + ring[:1]))
         (outer if signed < 0 else holes).append(polygon)
     shape = unary_union(outer).difference(unary_union(holes)) if holes else unary_union(outer)
-    shape = shape.buffer(-radius, join_style=1).simplify(1.0)
+    shape = shape.buffer(-radius, join_style=1).simplify(2.0)
     polygons = getattr(shape, "geoms", [shape])
     found = []
     for polygon in polygons:
@@ -228,11 +237,11 @@ class Builder:
             raise ValueError(f"{recipe.key}: too many points")
         recording = RecordingPen()
         glyph.draw(recording, None)
-        self.made[recipe.key] = _split(recording.value)
+        self.made[recipe.key] = split_contours(recording.value)
         return glyph
 
 
-def _split(value) -> list:
+def split_contours(value) -> list:
     found, current = [], []
     for operator, arguments in value:
         current.append((operator, arguments))
@@ -270,10 +279,16 @@ def apply(font, recipes: list[Recipe], add_glyphs, map_characters) -> list[Recip
     width = median_advance(font, cmap)
     outlines, names, used = [], {}, []
     for recipe in recipes:
-        code = ord(recipe.key) if recipe.mapped else None
-        if recipe.mapped and code in cmap:
+        if recipe.mapped and len(recipe.key) != 1:
             continue
-        glyph = builder.build(recipe)
+        code = ord(recipe.key) if recipe.mapped else None
+        if not recipe.parts or recipe.mapped and (code in cmap or code in names):
+            continue
+        try:
+            glyph = builder.build(recipe)
+        except (KeyError, IndexError, ValueError, TypeError):
+            # A donor the font lacks, a contour it does not have, too many points: not built.
+            continue
         if not recipe.mapped:
             continue
         glyph.recalcBounds(glyf)

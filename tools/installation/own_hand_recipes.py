@@ -13,6 +13,7 @@ face's characters give that place; a part the face lacks but can build is built 
 """
 
 import argparse
+import os
 import re
 import statistics
 import sys
@@ -386,7 +387,10 @@ def main() -> int:
                   "# donor|contours|sx,sy,dx,dy|thickening. Do not edit by hand.",
                   f"# {counts}",
                   f"# font sha256 {own_hand.font_digest(data)}"]
-        path.write_text("\n".join(header + lines) + "\n", encoding="utf-8")
+        # Whole or not at all: a build may be reading the old one.
+        scratch = path.with_name("." + path.name + ".part")
+        scratch.write_text("\n".join(header + lines) + "\n", encoding="utf-8")
+        os.replace(scratch, path)
         print(f"{name}: {counts}", flush=True)
     return 0
 
@@ -540,7 +544,7 @@ def symmetry(planner, part) -> float:
                        own_hand.Part(part.donor, part.contours, (1, 1, 0, 0)))
     recording = RecordingPen()
     pen.glyph().draw(recording, None)
-    outline = own_hand._split(recording.value)
+    outline = own_hand.split_contours(recording.value)
     if not outline:
         return 1.0
     box = outline_box(outline)
