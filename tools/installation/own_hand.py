@@ -25,9 +25,10 @@ from fontTools.ttLib import newTable
 RECIPES = Path(__file__).resolve().parent / "own_hand"
 # The table that lists the built characters (big-endian 32-bit code points): checks read it.
 BUILT_TABLE = "YZoh"
-# Where the provenance of every built glyph lies in the installation (hidden from the style
-# list, which shows every other entry of fonts/).
-PROVENANCE = "fonts/.own-hand.txt"
+# Where the provenance of every built glyph lies in the installation: beside the index of
+# which font lent which characters (fonts/ holds fonts only: the style list shows every entry,
+# the package's copyright file must account for every file).
+PROVENANCE = "licences/own-hand.txt"
 # The ring a part is copied around to thicken it (as fonts.thicken_glyphs does).
 # Four copies about the part (with it, five) keep a brush face's many points within what one
 # TrueType glyph can hold.

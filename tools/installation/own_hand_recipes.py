@@ -195,8 +195,13 @@ def find_cuts(spans, count: int, narrowest: float) -> list[float] | None:
             end = position if position is not None else positions[-1]
             runs.append((end - begin, (begin + end) / 2))
             begin = None
-    # A run no contour enters at all is a true gap; otherwise the strokes must at least part.
-    runs = [r for r in runs if r[0] >= narrowest or r[0] >= step]
+    def parts_both_sides(position):
+        # A cut just inside a long contour's end clears it too: each side must hold a part.
+        left = [end for start, end in spans if (start + end) / 2 < position]
+        right = [start for start, end in spans if (start + end) / 2 >= position]
+        return (left and right and max(left) - low >= GAP_RANGE[0] * extent
+                and high - min(right) >= GAP_RANGE[0] * extent)
+    runs = [r for r in runs if (r[0] >= narrowest or r[0] >= step) and parts_both_sides(r[1])]
     if len(runs) < count:
         return None
     return sorted(position for _, position in sorted(runs, reverse=True)[:count])
