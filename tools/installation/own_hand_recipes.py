@@ -270,9 +270,12 @@ class Planner:
             split = self.face.table.get(part)
             recipe = self.plan(key, split, depth + 1, mapped=False) if split and depth < 2 \
                 else None
-            self.components[key] = recipe
             if recipe:
-                self.builder.build(recipe)
+                try:
+                    self.builder.build(recipe)
+                except ValueError:
+                    recipe = None   # too many points to be a part
+            self.components[key] = recipe
         return self.components[key]
 
     def plan(self, key: str, split, depth: int = 0, mapped: bool = True):
