@@ -77,14 +77,20 @@ class Placing(unittest.TestCase):
         outer = rectangle(0, 0, 400, 400)
         inner = [("moveTo", ((100, 100),)), ("lineTo", ((300, 100),)),
                  ("lineTo", ((300, 300),)), ("lineTo", ((100, 300),)), ("closePath", ())]
-        thinned = own_hand._thinned([outer, inner], (1, 1, 0, 0), 20)
+        thinned = own_hand._offset([outer, inner], (1, 1, 0, 0), -20)
         boxes = sorted(own_hand.contour_box(c) for c in thinned)
         self.assertEqual(len(boxes), 2)
         self.assertEqual([tuple(round(v) for v in box) for box in boxes],
                          [(20, 20, 380, 380), (80, 80, 320, 320)])
 
+    def test_thickening_grows_one_outline_not_copies(self):
+        grown = own_hand._offset([rectangle(0, 0, 100, 400)], (2, 1, 50, 0), 10)
+        self.assertEqual(len(grown), 1)
+        self.assertEqual(tuple(round(v) for v in own_hand.contour_box(grown[0])),
+                         (40, -10, 260, 410))
+
     def test_thinning_away_a_hairline_leaves_nothing(self):
-        self.assertEqual(own_hand._thinned([rectangle(0, 0, 30, 400)], (1, 1, 0, 0), 20), [])
+        self.assertEqual(own_hand._offset([rectangle(0, 0, 30, 400)], (1, 1, 0, 0), -20), [])
 
 
 class GateBoxes(unittest.TestCase):

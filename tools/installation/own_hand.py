@@ -30,12 +30,9 @@ BUILT_TABLE = "YZoh"
 # the package's copyright file must account for every file).
 PROVENANCE = "licences/own-hand.txt"
 # The ring a part is copied around to thicken it (as fonts.thicken_glyphs does).
-# Four copies about the part (with it, five) keep a brush face's many points within what one
-# TrueType glyph can hold.
-_RING = [(0.7071, 0.7071), (0.7071, -0.7071), (-0.7071, 0.7071), (-0.7071, -0.7071)]
 # Most points a built glyph may hold: a thickened face draws each glyph nine times in one
-# composite, and TrueType counts a composite's points in 16 bits.
-MOST_POINTS = 7000
+# composite, which FreeType must still rasterise (at 45,000 points it gives up).
+MOST_POINTS = 3000
 
 
 @dataclass(frozen=True)
@@ -171,9 +168,9 @@ class _Flattening(BasePen):
 _CURVE_STEPS = 3
 
 
-def _thinned(contours, transform, radius: float) -> list:
-    """The contours, placed, with every stroke radius narrower on each side, as straight-
-    edged contours (outer ones clockwise, as TrueType draws them)."""
+def _offset(contours, transform, radius: float) -> list:
+    """The contours, placed, with every stroke radius wider on each side (narrower if radius
+    is below 0), as straight-edged contours (outer ones clockwise, as TrueType draws them)."""
     from shapely.geometry import Polygon
     from shapely.geometry.polygon import orient
     from shapely.ops import unary_union
@@ -187,7 +184,7 @@ def _thinned(contours, transform, radius: float) -> list:
         signed = sum(a[0] * b[1] - b[0] * a[1] for a, b in zip(ring, ring[1:] + ring[:1]))
         (outer if signed < 0 else holes).append(polygon)
     shape = unary_union(outer).difference(unary_union(holes)) if holes else unary_union(outer)
-    shape = shape.buffer(-radius, join_style=1).simplify(2.0)
+    shape = shape.buffer(radius, join_style=1).simplify(2.0)
     polygons = getattr(shape, "geoms", [shape])
     found = []
     for polygon in polygons:
@@ -204,15 +201,14 @@ def _thinned(contours, transform, radius: float) -> list:
 
 def draw_part(pen, outline, part: Part) -> None:
     picked = [outline[i] for i in part.contours] if part.contours else outline
-    if part.radius < 0:
-        for contour in _thinned(picked, part.transform, -part.radius):
+    if part.radius:
+        # Grown or thinned as one outline: copies about a ring would multiply the points,
+        # and a thickened face draws every glyph nine times again.
+        for contour in _offset(picked, part.transform, part.radius):
             _replay(contour, pen, (1, 1, 0, 0))
         return
-    offsets = [(0.0, 0.0)] + [(part.radius * x, part.radius * y) for x, y in _RING] \
-        if part.radius else [(0.0, 0.0)]
-    for offset in offsets:
-        for contour in picked:
-            _replay(contour, pen, part.transform, offset)
+    for contour in picked:
+        _replay(contour, pen, part.transform)
 
 
 class Builder:
