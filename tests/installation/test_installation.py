@@ -15,6 +15,8 @@ from fontTools.ttLib import TTFont
 
 sys.path.insert(0, str(Path(__file__).resolve().parents[2] / "tools/installation"))
 import glyph_metrics  # noqa: E402
+import own_hand  # noqa: E402
+import own_hand_gate  # noqa: E402
 from charsets import gb2312, standard_characters  # noqa: E402
 from fill import calibration_sample, filled_characters  # noqa: E402
 
@@ -28,6 +30,12 @@ TOTAL_BUDGET = 100 * 1024 * 1024
 MATCH = 0.15
 # Two styles' faces overlapping more than this are the same face.
 SAME_FACE = 0.7
+# Built glyphs overlapping the regular hand's this much are the fill under another name.
+LIKE_THE_FILL = 0.72
+# Least share of a face's lacking hanzi built from its own parts.
+LEAST_BUILT = {"毛体": 0.25, "公文签": 0.25}
+LEAST_BUILT_ELSEWHERE = 0.10
+REGULAR_HAND = "楷体"
 
 
 def listing(directory: Path) -> list[Path]:
@@ -177,6 +185,67 @@ class ChineseCoverage(unittest.TestCase):
             for field, ratio in ratios.items():
                 with self.subTest(font=f"{style}/{path.name}", measure=field):
                     self.assertLessEqual(abs(ratio - 1), MATCH, f"{ratio:.2f}")
+
+
+def regular_hand() -> Path:
+    return next(path for style, path in chinese_fonts() if style == REGULAR_HAND)
+
+
+class OwnHand(unittest.TestCase):
+    """Characters a face lacks, built from its own parts: how many, and that they are the
+    face's hand (unlike the regular hand's, as heavy as the face's own)."""
+
+    def built_faces(self):
+        for style, path in chinese_fonts():
+            with TTFont(path, lazy=True) as font:
+                built = own_hand.built_characters(font)
+                filled = [code for code in filled_characters(font) if code >= 0x3400]
+            if style not in (REGULAR_HAND, "篆印体"):
+                yield style, path, built, filled
+
+    def test_each_face_builds_its_share_and_names_the_donors(self):
+        provenance = (APP_DIR / own_hand.PROVENANCE).read_text(encoding="utf-8")
+        listed = {line.split("\t")[1] for line in provenance.splitlines()
+                  if line and not line.startswith("#")}
+        print("\nhanzi built from the face's own parts / left to the fill")
+        for style, path, built, filled in self.built_faces():
+            share = len(built) / max(1, len(built) + len(filled))
+            print(f"  {style}/{path.name}: {len(built)} built, {len(filled)} filled, "
+                  f"{share:.0%} built")
+            with self.subTest(font=f"{style}/{path.name}"):
+                if built or filled:
+                    self.assertGreaterEqual(share, LEAST_BUILT.get(style, LEAST_BUILT_ELSEWHERE))
+                self.assertEqual(set(built) & set(filled), set())
+                self.assertEqual({chr(code) for code in built} - listed, set())
+
+    def test_built_glyphs_are_the_faces_hand_not_the_fill(self):
+        kai = glyph_metrics.face(regular_hand())
+        print("\nbuilt glyphs: overlap with the regular hand; ink and stroke width against "
+              "the face's own (median ratio)")
+        for style, path, built, _ in self.built_faces():
+            if not built:
+                continue
+            face = glyph_metrics.face(path)
+            sample = "".join(chr(code) for code in built[::max(1, len(built) // 40)])
+            with TTFont(path, lazy=True) as font:
+                cmap = font.getBestCmap()
+                left = set(filled_characters(font)) | set(built)
+            own = [c for c in calibration_sample() if ord(c) in cmap and ord(c) not in left]
+            overlap = glyph_metrics.overlap(face, kai, sample)
+            ink = (glyph_metrics.median_shape(glyph_metrics.shapes(face, sample)).ink
+                   / glyph_metrics.median_shape(glyph_metrics.shapes(face, own)).ink)
+
+            def stroke(characters):
+                widths = [own_hand_gate.stroke_width(glyph_metrics.draw(face, c))
+                          for c in characters]
+                return sorted(w for w in widths if w)[len(widths) // 2]
+            width = stroke(sample) / stroke(own)
+            print(f"  {style}/{path.name}: overlap {overlap:.2f}, ink {ink:.2f}, "
+                  f"stroke {width:.2f}")
+            with self.subTest(font=f"{style}/{path.name}"):
+                self.assertLess(overlap, LIKE_THE_FILL)
+                self.assertLessEqual(abs(ink - 1), MATCH, f"ink {ink:.2f}")
+                self.assertLessEqual(abs(width - 1), MATCH, f"stroke {width:.2f}")
 
 
 class DistinctStyles(unittest.TestCase):

@@ -31,6 +31,7 @@ import derived_cache  # noqa: E402
 import fill  # noqa: E402
 import fonts  # noqa: E402
 import glyph_metrics  # noqa: E402
+import own_hand  # noqa: E402
 import seal_face  # noqa: E402
 import sources  # noqa: E402
 import surnames  # noqa: E402
@@ -263,7 +264,8 @@ def planned_work(assembly: Assembly) -> tuple[list, dict]:
             if not assembly.chosen(relative):
                 continue
             made_by = recipe(relative, source, family, ligature_list if with_ligatures else [],
-                             fillers, code_of(fonts, fill, glyph_metrics, charsets))
+                             fillers, code_of(fonts, fill, glyph_metrics, charsets, own_hand),
+                             own_hand.recipe_digest(source))
             missing |= assembly.want(relative, made_by, inputs)
         if missing:
             chosen = [file for file in files if assembly.chosen(file[0])]
@@ -329,7 +331,8 @@ def main() -> int:
     cache = derived_cache.Cache(None if arguments.no_cache else arguments.cache)
     assembly = Assembly(app_dir, arguments.state, cache, arguments.only)
 
-    small_files = {"data/fuxing.dat": surnames.table_bytes(), **licence_files(app_dir)}
+    small_files = {"data/fuxing.dat": surnames.table_bytes(), **licence_files(app_dir),
+                   own_hand.PROVENANCE: own_hand.provenance_text().encode("utf-8")}
     for relative, data in small_files.items():
         made_by = recipe(relative, hashlib.sha256(data).hexdigest())
         assembly.wanted[relative] = (made_by, "")

@@ -45,10 +45,14 @@ class Fit:
                 f"thickened {self.radius}")
 
 
+def calibration_sample_pool() -> list[int]:
+    """The level-1 hanzi of GB2312: the 3,755 common ones."""
+    return [code for code in gb2312() if 0x4E00 <= code <= 0x9FFF][:3755]
+
+
 def calibration_sample() -> str:
     """Every tenth level-1 hanzi of GB2312 (the common ones): 376 characters."""
-    common = [code for code in gb2312() if 0x4E00 <= code <= 0x9FFF][:3755]
-    return "".join(chr(code) for code in common[::10])
+    return "".join(chr(code) for code in calibration_sample_pool()[::10])
 
 
 def font_data(font: TTFont) -> bytes:
@@ -84,6 +88,10 @@ def _map(font: TTFont, names: dict[int, str]) -> None:
         if table.isUnicode():
             table.cmap.update({code: name for code, name in names.items()
                                if code <= 0xFFFF or table.format in (12, 13)})
+
+
+# Glyphs built from a face's own parts are mapped the same way.
+map_characters = _map
 
 
 def _record(font: TTFont, codes: list[int]) -> None:

@@ -13,6 +13,7 @@ from fontTools.ttLib import TTFont
 from fontTools.ttLib.tables._g_l_y_f import Glyph, GlyphComponent
 
 import fill
+import own_hand
 from catalogue import Source
 from charsets import chinese_name_characters
 
@@ -199,7 +200,16 @@ def prepared(source: Source, data: bytes, index: int,
     Fillers (key, font data, face number) give, in order, what the source lacks of a Chinese
     style's characters."""
     font = load(data, index)
+    built = []
+    if not source.latin:
+        # What the face lacks, first from its own parts; the fill then takes only the rest.
+        built = own_hand.apply_recipes(font, source, data, _add_glyphs,
+                                         fill.map_characters)
+        if built:
+            print(f"    {label}: {len(built)} built from the face's own parts", flush=True)
     cut_down(font, source.latin)
+    if not source.latin and built:
+        own_hand.record(font, built)
     if source.bold:
         thicken(font, source.bold)
     if not source.latin:
