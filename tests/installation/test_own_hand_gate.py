@@ -18,6 +18,8 @@ sys.path.insert(0, str(Path(__file__).resolve().parents[2] / "tools/installation
 import decomposition  # noqa: E402
 import fill  # noqa: E402
 import fonts  # noqa: E402
+import glyph_metrics  # noqa: E402
+import own_hand_gate as gate  # noqa: E402
 import own_hand  # noqa: E402
 import own_hand_recipes as recipes  # noqa: E402
 import sources  # noqa: E402
@@ -25,6 +27,12 @@ from catalogue import SOURCES  # noqa: E402
 
 FACE = "ZhiMangXing"
 SAMPLE = 40
+# Recipes this face's file once held: 王 and 月 set so far apart that 玥 read as two
+# characters, and 鱼 and 感 wider apart still.
+APART = ["玥\tchar\ta\t王 月\t玳|0,1|1.0780,1.0196,-8.0,-11.7|-3\t期|0,1,2,3|0.9930,0.9691,-5.1,-0.2|-3",
+         "鳡\tchar\ta\t鱼 感\t鳊|5,6,7|1.0056,1.0353,-8.3,-5.2|-4\t憾|0|1.0000,1.0000,0.0,0.0|-4"]
+# The face's own characters of those arrangements, which must keep passing.
+OWN = {("a", 2): "现珍玩珠理明朗", ("d", 2): "基堂垄"}
 
 
 class Gate(unittest.TestCase):
@@ -71,6 +79,16 @@ class Gate(unittest.TestCase):
                 self.assertEqual({r.key for r in built if r.mapped}, set(through))
                 for character in set(spoiled) - set(through):
                     self.assertNotIn(ord(character), cmap)
+
+    def test_parts_set_apart_fall_back_but_the_faces_own_pass(self):
+        plans = {r.key: r for r in map(own_hand.Recipe.read, APART)}
+        verdicts = self.shop.judge(dict(plans))
+        self.assertEqual({c: v.reason.split(" (")[0] for c, v in verdicts.items()},
+                         {c: "parts apart" for c in plans})
+        drawn = glyph_metrics.face(self.data)
+        apart = {c: gate.apart(self.shop.calibration, arrangement, glyph_metrics.draw(drawn, c))
+                 for arrangement, own in OWN.items() for c in own}
+        self.assertEqual({c: why for c, why in apart.items() if why}, {})
 
     def test_a_damaged_recipe_file_builds_only_what_it_still_says(self):
         # A hand-edited or cut-off file must not stop the build: what cannot be read or drawn
