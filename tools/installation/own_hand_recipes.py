@@ -13,7 +13,6 @@ face's characters give that place; a part the face lacks but can build is built 
 """
 
 import argparse
-import os
 import re
 import statistics
 import sys
@@ -395,10 +394,7 @@ def main() -> int:
                   "# donor|contours|sx,sy,dx,dy|thickening. Do not edit by hand.",
                   f"# {counts}",
                   f"# font sha256 {own_hand.font_digest(data)}"]
-        # Whole or not at all: a build may be reading the old one.
-        scratch = path.with_name("." + path.name + ".part")
-        scratch.write_text("\n".join(header + lines) + "\n", encoding="utf-8")
-        os.replace(scratch, path)
+        own_hand.write_recipes(path, header + lines)
         print(f"{name}: {counts}", flush=True)
     return 0
 

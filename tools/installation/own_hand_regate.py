@@ -10,7 +10,6 @@ characters stay with the fill. Every other line of a file is kept as it is.
 """
 
 import argparse
-import os
 import re
 import sys
 from pathlib import Path
@@ -96,11 +95,8 @@ def regate(keys: list[str], table, reader, dry_run: bool = False) -> dict[str, s
                   own_hand.read_recipes(path))
     if found and not dry_run:
         lines = path.read_text(encoding="utf-8").splitlines()
-        lines = [recount(line, len(found)) for line in kept_lines(lines, set(found))]
-        # Whole or not at all: a build may be reading the old one.
-        scratch = path.with_name("." + path.name + ".part")
-        scratch.write_text("\n".join(lines) + "\n", encoding="utf-8")
-        os.replace(scratch, path)
+        own_hand.write_recipes(path, [recount(line, len(found))
+                                      for line in kept_lines(lines, set(found))])
     return found
 
 
