@@ -22,6 +22,7 @@ import glyph_metrics  # noqa: E402
 import own_hand_gate as gate  # noqa: E402
 import own_hand  # noqa: E402
 import own_hand_recipes as recipes  # noqa: E402
+import own_hand_regate as regate  # noqa: E402
 import sources  # noqa: E402
 from catalogue import SOURCES  # noqa: E402
 
@@ -89,6 +90,23 @@ class Gate(unittest.TestCase):
         apart = {c: gate.apart(self.shop.calibration, arrangement, glyph_metrics.draw(drawn, c))
                  for arrangement, own in OWN.items() for c in own}
         self.assertEqual({c: why for c, why in apart.items() if why}, {})
+
+    def test_holding_a_file_to_the_gap_drops_only_what_fails(self):
+        # A component goes with the last character using it; one still used, the header and
+        # every other line stay as they were.
+        lines = ["# 10 lacking: 3 built, 1 gated out, 6 with no usable parts; 7 left to the fill",
+                 "# font sha256 0", "~1\tpart\ta\t口 口\t口|*|1,1,0,0|0\t口|*|1,1,0,0|0",
+                 "~2\tpart\td\t口 ~1\t口|*|1,1,0,0|0\t=~1|*|1,1,0,0|0",
+                 "甲\tchar\ta\t口 2\t口|*|1,1,0,0|0\t=~2|*|1,1,0,0|0",
+                 "乙\tchar\ta\t口 1\t口|*|1,1,0,0|0\t=~1|*|1,1,0,0|0",
+                 "丙\tchar\ta\t口 口\t口|*|1,1,0,0|0\t口|*|1,1,0,0|0", "not a recipe"]
+        self.assertEqual(regate.kept_lines(lines, set()), lines)
+        self.assertEqual(regate.kept_lines(lines, {"甲"}), lines[:3] + lines[5:])
+        self.assertEqual(regate.kept_lines(lines, {"甲", "乙"}), lines[:2] + lines[6:])
+        self.assertEqual(
+            [regate.recount(line, 2) for line in lines[:2]],
+            ["# 10 lacking: 1 built, 3 gated out, 6 with no usable parts; 9 left to the fill",
+             lines[1]])
 
     def test_a_damaged_recipe_file_builds_only_what_it_still_says(self):
         # A hand-edited or cut-off file must not stop the build: what cannot be read or drawn
