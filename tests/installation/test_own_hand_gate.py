@@ -18,13 +18,22 @@ sys.path.insert(0, str(Path(__file__).resolve().parents[2] / "tools/installation
 import decomposition  # noqa: E402
 import fill  # noqa: E402
 import fonts  # noqa: E402
+import glyph_metrics  # noqa: E402
+import own_hand_gate as gate  # noqa: E402
 import own_hand  # noqa: E402
 import own_hand_recipes as recipes  # noqa: E402
+import own_hand_regate as regate  # noqa: E402
 import sources  # noqa: E402
 from catalogue import SOURCES  # noqa: E402
 
 FACE = "ZhiMangXing"
 SAMPLE = 40
+# Recipes this face's file once held: 王 and 月 set so far apart that 玥 read as two
+# characters, and 鱼 and 感 wider apart still.
+APART = ["玥\tchar\ta\t王 月\t玳|0,1|1.0780,1.0196,-8.0,-11.7|-3\t期|0,1,2,3|0.9930,0.9691,-5.1,-0.2|-3",
+         "鳡\tchar\ta\t鱼 感\t鳊|5,6,7|1.0056,1.0353,-8.3,-5.2|-4\t憾|0|1.0000,1.0000,0.0,0.0|-4"]
+# The face's own characters of those arrangements, which must keep passing.
+OWN = {("a", 2): "现珍玩珠理明朗", ("d", 2): "基堂垄"}
 
 
 class Gate(unittest.TestCase):
@@ -71,6 +80,33 @@ class Gate(unittest.TestCase):
                 self.assertEqual({r.key for r in built if r.mapped}, set(through))
                 for character in set(spoiled) - set(through):
                     self.assertNotIn(ord(character), cmap)
+
+    def test_parts_set_apart_fall_back_but_the_faces_own_pass(self):
+        plans = {r.key: r for r in map(own_hand.Recipe.read, APART)}
+        verdicts = self.shop.judge(dict(plans))
+        self.assertEqual({c: v.reason.split(" (")[0] for c, v in verdicts.items()},
+                         {c: "parts apart" for c in plans})
+        drawn = glyph_metrics.face(self.data)
+        apart = {c: gate.apart(self.shop.calibration, arrangement, glyph_metrics.draw(drawn, c))
+                 for arrangement, own in OWN.items() for c in own}
+        self.assertEqual({c: why for c, why in apart.items() if why}, {})
+
+    def test_holding_a_file_to_the_gap_drops_only_what_fails(self):
+        # A component goes with the last character using it; one still used, the header and
+        # every other line stay as they were.
+        lines = ["# 10 lacking: 3 built, 1 gated out, 6 with no usable parts; 7 left to the fill",
+                 "# font sha256 0", "~1\tpart\ta\t口 口\t口|*|1,1,0,0|0\t口|*|1,1,0,0|0",
+                 "~2\tpart\td\t口 ~1\t口|*|1,1,0,0|0\t=~1|*|1,1,0,0|0",
+                 "甲\tchar\ta\t口 2\t口|*|1,1,0,0|0\t=~2|*|1,1,0,0|0",
+                 "乙\tchar\ta\t口 1\t口|*|1,1,0,0|0\t=~1|*|1,1,0,0|0",
+                 "丙\tchar\ta\t口 口\t口|*|1,1,0,0|0\t口|*|1,1,0,0|0", "not a recipe"]
+        self.assertEqual(regate.kept_lines(lines, set()), lines)
+        self.assertEqual(regate.kept_lines(lines, {"甲"}), lines[:3] + lines[5:])
+        self.assertEqual(regate.kept_lines(lines, {"甲", "乙"}), lines[:2] + lines[6:])
+        self.assertEqual(
+            [regate.recount(line, 2) for line in lines[:2]],
+            ["# 10 lacking: 1 built, 3 gated out, 6 with no usable parts; 9 left to the fill",
+             lines[1]])
 
     def test_a_damaged_recipe_file_builds_only_what_it_still_says(self):
         # A hand-edited or cut-off file must not stop the build: what cannot be read or drawn

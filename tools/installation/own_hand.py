@@ -14,6 +14,7 @@ digest does not match is not applied (the characters then stay with the fill).
 """
 
 import hashlib
+import os
 from dataclasses import dataclass
 from pathlib import Path
 
@@ -85,6 +86,13 @@ def recipe_digest(source) -> str:
     """Of the source's recipe file: a change to it remakes the fonts made from the source."""
     path = recipe_path(source)
     return hashlib.sha256(path.read_bytes()).hexdigest() if path.exists() else ""
+
+
+def write_recipes(path: Path, lines: list[str]) -> None:
+    """Whole or not at all: a build may be reading the old file."""
+    scratch = path.with_name("." + path.name + ".part")
+    scratch.write_text("\n".join(lines) + "\n", encoding="utf-8")
+    os.replace(scratch, path)
 
 
 def recorded_digest(path: Path) -> str:

@@ -10,7 +10,9 @@ Three checks, each calibrated on the face's own glyphs, not on fixed numbers:
   hand's (LXGW WenKai's) glyph of that character than to the regular hand's glyphs of its
   near neighbours (characters sharing a part in the same place), by a margin at least as
   wide as the face's own glyphs of the same arrangement mostly reach; and each of its parts
-  alike resembles the regular hand's part in that place as the face's own parts do.
+  alike resembles the regular hand's part in that place as the face's own parts do;
+- its parts keep together: the widest empty band between them is no wider than the face's
+  own glyphs of that arrangement mostly leave (parts set apart read as two characters).
 A built glyph that fails any of them is not used: the fill's plain character stays.
 """
 
@@ -32,6 +34,10 @@ PERCENTILE = 0.10    # share of the face's own glyphs a built one may fall behin
 MOST_OVERLAP = 0.12
 # A part may stray from its box by this share of the em.
 BOX_SLACK = 0.06
+# Share of the face's own glyphs whose gap between parts a built one may exceed.
+GAP_PERCENTILE = 0.95
+# A pixel this inked (of 1) is ink when looking for the band between parts.
+GAP_INK = 0.25
 
 
 def trial_font(units_per_em: int, ascent: int, descent: int,
@@ -112,6 +118,28 @@ def low(values: list[float]) -> float:
     return ordered[int(PERCENTILE * (len(ordered) - 1))]
 
 
+def high(values: list[float]) -> float:
+    """The gap the face's own glyphs stay within but for the widest few."""
+    ordered = sorted(values)
+    return ordered[int(GAP_PERCENTILE * (len(ordered) - 1))]
+
+
+def widest_gap(image: Image.Image, kind: str) -> float:
+    """The widest band of columns (rows, when stacked) without ink across the glyph, as a
+    share of its ink's width (height): the gap it leaves between its parts."""
+    solid = ink(image) >= GAP_INK
+    rows, columns = np.flatnonzero(solid.any(axis=1)), np.flatnonzero(solid.any(axis=0))
+    if not len(rows):
+        return 0.0
+    solid = solid[rows[0]:rows[-1] + 1, columns[0]:columns[-1] + 1]
+    inked = solid.any(axis=0 if kind == "a" else 1)
+    widest = run = 0
+    for filled in inked:
+        run = 0 if filled else run + 1
+        widest = max(widest, run)
+    return widest / len(inked)
+
+
 def quartiles(values: list[float]) -> tuple[float, float]:
     q = statistics.quantiles(values, n=4)
     return q[0], q[2]
@@ -125,6 +153,7 @@ class Calibration:
     part: dict[tuple[str, int], float]       # lowest usual likeness of a part
     facing: dict[tuple[str, int], float]     # lowest usual lead of a part over its mirror
     kin: dict[tuple[str, int], float]        # lowest usual likeness to its other drawings
+    gap: dict[tuple[str, int], float] = None  # widest usual band between the parts
 
 
 @dataclass(frozen=True)
@@ -172,6 +201,13 @@ def in_boxes(kind: str, placed: list[tuple], wanted: list[tuple], units_per_em: 
     return ""
 
 
+def apart(calibration: Calibration, arrangement: tuple[str, int], image: Image.Image) -> str:
+    """Empty unless the parts stand further apart than the face's own ever mostly do."""
+    gap = widest_gap(image, arrangement[0])
+    widest = (calibration.gap or {}).get(arrangement, 1.0)
+    return f"parts apart (gap {gap:.3f} above {widest:.3f})" if gap > widest else ""
+
+
 def judge(calibration: Calibration, arrangement: tuple[str, int], image: Image.Image,
           intended: np.ndarray | None, neighbours: list[np.ndarray],
           part_likeness: list[float], facing: list[float], kin: list[float],
@@ -182,6 +218,8 @@ def judge(calibration: Calibration, arrangement: tuple[str, int], image: Image.I
     share = ink_share(image)
     low_weight, high_weight = weight_range(calibration, share)
     reason = boxes
+    if not reason:
+        reason = apart(calibration, arrangement, image)
     if not reason and not low_weight <= weight <= high_weight:
         reason = f"weight {weight:.2f} outside {low_weight:.2f}-{high_weight:.2f}"
     if not reason and got < calibration.margin.get(arrangement, 0.0):

@@ -13,7 +13,6 @@ face's characters give that place; a part the face lacks but can build is built 
 """
 
 import argparse
-import os
 import re
 import statistics
 import sys
@@ -395,10 +394,7 @@ def main() -> int:
                   "# donor|contours|sx,sy,dx,dy|thickening. Do not edit by hand.",
                   f"# {counts}",
                   f"# font sha256 {own_hand.font_digest(data)}"]
-        # Whole or not at all: a build may be reading the old one.
-        scratch = path.with_name("." + path.name + ".part")
-        scratch.write_text("\n".join(header + lines) + "\n", encoding="utf-8")
-        os.replace(scratch, path)
+        own_hand.write_recipes(path, header + lines)
         print(f"{name}: {counts}", flush=True)
     return 0
 
@@ -633,17 +629,32 @@ def judge(calibration, reader, image, character, kind, relative, neighbours, kin
                       [value for value in kin if value is not None], "")
 
 
-def calibrate(face: Face, drawn, reader: Reader) -> tuple[gate.Calibration, float]:
-    """What the face's own two- and three-part glyphs reach on every check."""
+def calibration_characters(face: Face, reader: Reader) -> list[str]:
+    """The face's own two- and three-part glyphs the checks are calibrated on."""
     # The characters a face lacks are rarer and denser than its common ones: measure it on
     # those of its own that are rare too (beyond GB2312's first level), where it has enough.
     common = set(fill.calibration_sample_pool())
     characters = sorted(c for c in face.splits if c in reader.characters)
     rare = [c for c in characters if ord(c) not in common]
     characters = rare if len(rare) >= CALIBRATION_SAMPLE // 2 else characters
-    step = max(1, len(characters) // CALIBRATION_SAMPLE)
+    return characters[::max(1, len(characters) // CALIBRATION_SAMPLE)]
+
+
+def gap_calibration(face: Face, drawn, characters) -> dict[tuple[str, int], float]:
+    """The widest band between parts the face's own glyphs of each arrangement mostly keep to."""
+    gaps = {}
+    for character in characters:
+        split = face.table[character]
+        image = glyph_metrics.draw(drawn, character)
+        gaps.setdefault((split.kind, len(split.parts)), []).append(
+            gate.widest_gap(image, split.kind))
+    return {k: gate.high(v) for k, v in gaps.items() if len(v) >= 10}
+
+
+def calibrate(face: Face, drawn, reader: Reader) -> tuple[gate.Calibration, float]:
+    """What the face's own two- and three-part glyphs reach on every check."""
     weights, margins, parts, facings, kin = [], {}, {}, {}, {}
-    for character in characters[::step]:
+    for character in calibration_characters(face, reader):
         split = face.table[character]
         arrangement = (split.kind, len(split.parts))
         image = glyph_metrics.draw(drawn, character)
@@ -667,11 +678,14 @@ def calibrate(face: Face, drawn, reader: Reader) -> tuple[gate.Calibration, floa
                                    {k: gate.low(v) for k, v in margins.items() if len(v) >= 10},
                                    {k: gate.low(v) for k, v in parts.items() if len(v) >= 10},
                                    {k: gate.low(v) for k, v in facings.items() if len(v) >= 10},
-                                   {k: gate.low(v) for k, v in kin.items() if len(v) >= 10})
+                                   {k: gate.low(v) for k, v in kin.items() if len(v) >= 10},
+                                   gap_calibration(face, drawn,
+                                                   calibration_characters(face, reader)))
     print("  own medians: part", {k: statistics.median(v) for k, v in parts.items()},
           "margin", {k: statistics.median(v) for k, v in margins.items()})
     print(f"  calibrated on {len(weights)} own glyphs: margin "
-          f"{calibration.margin}, part {calibration.part}, facing {calibration.facing}, kin {calibration.kin}",
+          f"{calibration.margin}, part {calibration.part}, facing {calibration.facing}, kin {calibration.kin}, "
+          f"gap {calibration.gap}",
           flush=True)
     return calibration, statistics.median(w for _, w in weights)
 
