@@ -26,17 +26,6 @@ QByteArray Contents(const QString& path) {
   return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<none>");
 }
 
-// A document with a signed signature field.
-QByteArray SignedFormPdf() {
-  return PdfFromObjects({
-      "<< /Type /Catalog /Pages 2 0 R /AcroForm << /Fields [4 0 R] /SigFlags 3 >> >>",
-      "<< /Type /Pages /Count 1 /Kids [3 0 R] /MediaBox [0 0 612 792] >>",
-      "<< /Type /Page /Parent 2 0 R /Annots [4 0 R] >>",
-      "<< /FT /Sig /T (signature) /Type /Annot /Subtype /Widget /Rect [0 0 0 0] /P 3 0 R /V 5 0 R >>",
-      "<< /Type /Sig /Filter /Adobe.PPKLite /SubFilter /adbe.pkcs7.detached /ByteRange [0 0 0 0] "
-      "/Contents <00> >>",
-  });
-}
 
 // The page-kinds document with its cross-reference offset pointing nowhere: the library rebuilds
 // the table by scanning the file.

@@ -50,6 +50,17 @@ QByteArray PdfFromObjects(const std::vector<QByteArray>& objects) {
   return out;
 }
 
+QByteArray SignedFormPdf() {
+  return PdfFromObjects({
+      "<< /Type /Catalog /Pages 2 0 R /AcroForm << /Fields [4 0 R] /SigFlags 3 >> >>",
+      "<< /Type /Pages /Count 1 /Kids [3 0 R] /MediaBox [0 0 612 792] >>",
+      "<< /Type /Page /Parent 2 0 R /Annots [4 0 R] >>",
+      "<< /FT /Sig /T (signature) /Type /Annot /Subtype /Widget /Rect [0 0 0 0] /P 3 0 R /V 5 0 R >>",
+      "<< /Type /Sig /Filter /Adobe.PPKLite /SubFilter /adbe.pkcs7.detached /ByteRange [0 0 0 0] "
+      "/Contents <00> >>",
+  });
+}
+
 QByteArray PageKindsPdf() {
   // Objects: 1 catalogue, 2 page-tree root, 3 shared resources, 4 font, 5 inner node,
   // 6.. pages and their contents (page n at 6 + 2 (n - 1), its content right after).

@@ -18,6 +18,9 @@ namespace yz::testing {
 // A PDF written object by object with a correct cross-reference table: object i + 1 is
 // objects[i], object 1 the catalogue.
 QByteArray PdfFromObjects(const std::vector<QByteArray>& objects);
+
+// A one-page document with a signed signature field.
+QByteArray SignedFormPdf();
 QByteArray StreamObject(const QByteArray& data, const QByteArray& extraKeys = {});
 
 // One page of every kind a signer must place exactly on, in this order:

@@ -427,16 +427,7 @@ TEST_F(SignWindowTest, EveryPageKindIsPreviewedAsAViewerShowsIt) {
 
 TEST_F(SignWindowTest, ADocumentWithDigitalSignaturesIsSignedOnlyWhenTheUserSaysSo) {
   const QString signedForm = dir.filePath(QStringLiteral("已有签名.pdf"));
-  ASSERT_TRUE(yz::testing::WriteBytes(
-      signedForm,
-      yz::testing::PdfFromObjects({
-          "<< /Type /Catalog /Pages 2 0 R /AcroForm << /Fields [4 0 R] /SigFlags 3 >> >>",
-          "<< /Type /Pages /Count 1 /Kids [3 0 R] /MediaBox [0 0 612 792] >>",
-          "<< /Type /Page /Parent 2 0 R /Annots [4 0 R] >>",
-          "<< /FT /Sig /T (signature) /Type /Annot /Subtype /Widget /Rect [0 0 0 0] /P 3 0 R /V 5 0 R >>",
-          "<< /Type /Sig /Filter /Adobe.PPKLite /SubFilter /adbe.pkcs7.detached /ByteRange [0 0 0 0] "
-          "/Contents <00> >>",
-      })));
+  ASSERT_TRUE(yz::testing::WriteBytes(signedForm, yz::testing::SignedFormPdf()));
   messages.answer = false;
   SignWindow* signing = OpenSigning(signedForm);
   ASSERT_TRUE(signing);
