@@ -41,7 +41,7 @@ class Gate(unittest.TestCase):
     def setUpClass(cls):
         table = decomposition.load()
         cls.data = sources.font_bytes(SOURCES[FACE])
-        cls.shop = recipes.workshop(cls.data, 0, table, recipes.Reader(table))
+        cls.shop = recipes.workshop(cls.data, 0, recipes.Reader(table))
         path = own_hand.recipe_path(SOURCES[FACE])
         committed = [r for r in own_hand.read_recipes(path) if r.mapped]
         # Parts taken from donors only, so that every spoiled copy changes a real part.

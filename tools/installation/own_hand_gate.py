@@ -12,7 +12,11 @@ Three checks, each calibrated on the face's own glyphs, not on fixed numbers:
   wide as the face's own glyphs of the same arrangement mostly reach; and each of its parts
   alike resembles the regular hand's part in that place as the face's own parts do;
 - its parts keep together: the widest empty band between them is no wider than the face's
-  own glyphs of that arrangement mostly leave (parts set apart read as two characters).
+  own glyphs of that arrangement mostly leave (parts set apart read as two characters);
+- its parts lie as the regular hand lays out the same character: each part's box centre and
+  extent, as shares of the glyph's ink box, differ from the regular hand's by no more than
+  the face's own glyphs mostly differ (冏 drawn side by side, an enclosure stacked, parts in
+  each other's places all fail), and an enclosure holds its inside within its box.
 A built glyph that fails any of them is not used: the fill's plain character stays.
 """
 
@@ -25,7 +29,9 @@ from fontTools.fontBuilder import FontBuilder
 from fontTools.pens.ttGlyphPen import TTGlyphPen
 from PIL import Image, ImageFilter, ImageOps
 
+import decomposition
 import glyph_metrics
+import own_hand_layout as layout
 
 SIDE = 32            # the small drawing compared
 BLUR = 1.2           # pixels at SIDE: strokes of two hands rarely fall on the same pixels
@@ -154,6 +160,7 @@ class Calibration:
     facing: dict[tuple[str, int], float]     # lowest usual lead of a part over its mirror
     kin: dict[tuple[str, int], float]        # lowest usual likeness to its other drawings
     gap: dict[tuple[str, int], float] = None  # widest usual band between the parts
+    layout: dict[tuple[str, int], float] = None  # largest usual disagreement of the layout
 
 
 @dataclass(frozen=True)
@@ -189,6 +196,12 @@ def in_boxes(kind: str, placed: list[tuple], wanted: list[tuple], units_per_em: 
     for index, (box, target) in enumerate(zip(placed, wanted)):
         if any(abs(box[k] - target[k]) > slack for k in range(4)):
             return f"part {index + 1} off its box"
+    if kind in decomposition.ENCLOSING:
+        outer, inner = placed
+        if any(abs(inner[k] - outer[k]) > slack and (inner[k] < outer[k]) == (k < 2)
+               for k in range(4)):
+            return "inside out of its enclosure"
+        return ""
     extent = (max(b[axis + 2] for b in placed) - min(b[axis] for b in placed)) or 1
     ordered = placed if axis == 0 else placed  # down: the first part is the top one
     for first, second in zip(ordered, ordered[1:]):
@@ -199,6 +212,28 @@ def in_boxes(kind: str, placed: list[tuple], wanted: list[tuple], units_per_em: 
         if overlap > MOST_OVERLAP * extent:
             return "parts overlap"
     return ""
+
+
+# Enclosures of every kind are calibrated together: a face has too few of each.
+ENCLOSED = ("enclosed", 2)
+# The layout calibrated over every arrangement, for one the face has too few glyphs of.
+ANY_ARRANGEMENT = ("any", 0)
+
+
+def arrangement(kind: str, n: int) -> tuple[str, int]:
+    return ENCLOSED if kind in decomposition.ENCLOSING else (kind, n)
+
+
+def layout_off(calibration: Calibration, arrangement: tuple[str, int], placed, reference) -> str:
+    """Empty unless the parts lie unlike the regular hand's parts of the same character
+    (boxes in any units, one per part, in the decomposition's order) by more than the face's
+    own glyphs mostly do."""
+    known = calibration.layout or {}
+    most = known.get(arrangement, known.get(ANY_ARRANGEMENT))
+    if not reference or most is None or len(reference) != len(placed):
+        return ""
+    off = layout.disagreement(placed, reference)
+    return f"layout unlike the regular hand's ({off:.3f} above {most:.3f})" if off > most else ""
 
 
 def apart(calibration: Calibration, arrangement: tuple[str, int], image: Image.Image) -> str:

@@ -31,6 +31,8 @@ import fonts  # noqa: E402
 import glyph_metrics  # noqa: E402
 import own_hand  # noqa: E402
 import own_hand_gate as gate  # noqa: E402
+import own_hand_layout as layout  # noqa: E402
+import own_hand_placement as placement  # noqa: E402
 import sources  # noqa: E402
 from catalogue import SINGLE_FACES, SOURCES, STYLES  # noqa: E402
 from charsets import chinese_name_characters  # noqa: E402
@@ -79,6 +81,7 @@ class Face:
         self.places: dict[tuple, list[Piece]] = {}    # (kind, n, index, part) -> pieces
         self.generic: dict[tuple, list] = {}          # (kind, n, index) -> boxes
         self.splits: dict[str, list[Piece]] = {}      # own character -> its pieces
+        self.spacing = placement.Spacing()
         # Donors come from the characters a name may hold, as the installed face keeps them.
         learned = sorted(set(self.cmap) & set(chinese_name_characters())) if learn else []
         for code in learned:
@@ -94,6 +97,8 @@ class Face:
             for index, (part, piece) in enumerate(zip(split.parts, pieces)):
                 self.places.setdefault((split.kind, n, index, part), []).append(piece)
                 self.generic.setdefault((split.kind, n, index), []).append(piece.box)
+            self.spacing.learn(split, [p.box for p in pieces])
+        self.spacing.solve()
 
     def kin(self, key) -> list[tuple[str, object]]:
         """(donor, feature) of the face's own drawings of a part in a place, a few of them."""
@@ -142,6 +147,11 @@ class Face:
         if not outline:
             return None
         boxes = [own_hand.contour_box(c) for c in outline]
+        if layout.enclosing(split.kind):
+            found = layout.cut_enclosure(outline, boxes, split.kind)
+            return None if found is None else [
+                Piece(character, tuple(indices), layout.union_box([boxes[i] for i in indices]))
+                for indices in found]
         axis = 0 if split.kind == decomposition.ACROSS else 1
         spans = [(b[axis], b[axis + 2]) for b in boxes]
         cuts = find_cuts(spans, len(split.parts) - 1, NARROWEST_GAP * self.upm)
@@ -206,8 +216,7 @@ def find_cuts(spans, count: int, narrowest: float) -> list[float] | None:
     return sorted(position for _, position in sorted(runs, reverse=True)[:count])
 
 
-def median_box(boxes) -> tuple[float, ...]:
-    return tuple(statistics.median(b[k] for b in boxes) for k in range(4))
+median_box = placement.median_box
 
 
 def mapping(source, target) -> tuple[float, float, float, float]:
@@ -236,19 +245,30 @@ class Planner:
         self.components: dict[str, own_hand.Recipe | None] = {}
         self.builder = own_hand.Builder(face.glyphs, face.cmap)
 
-    def part(self, kind, n, index, part, depth) -> tuple[own_hand.Part, tuple, tuple] | None:
-        """The part, the box it is placed in and the box wanted there."""
+    def box_of(self, kind, n, index, part):
+        """The part's median box in that place; the place's, when the face has no such part
+        there; None when it has no part there at all."""
         pieces = self.face.places.get((kind, n, index, part))
         if pieces:
-            target = median_box([p.box for p in pieces])
+            return median_box([p.box for p in pieces])
+        generic = self.face.generic.get((kind, n, index))
+        return median_box(generic) if generic else None
+
+    def targets(self, kind, parts) -> list[tuple] | None:
+        """Where each part goes, set against the others as the face sets its own."""
+        n = len(parts)
+        if any(self.box_of(kind, n, i, part) is None for i, part in enumerate(parts)):
+            return None
+        return self.face.spacing.targets(kind, parts,
+                                         lambda i, part: self.box_of(kind, n, i, part))
+
+    def part(self, kind, n, index, part, depth, target) -> own_hand.Part | None:
+        """The part, placed in the target box."""
+        pieces = self.face.places.get((kind, n, index, part))
+        if pieces:
             best = min(pieces, key=lambda p: (sum(abs(a - b) for a, b in zip(p.box, target)),
                                               p.donor))
-            transform = mapping(best.box, target)
-            return own_hand.Part(best.donor, best.contours, transform), target, target
-        generic = self.face.generic.get((kind, n, index))
-        if not generic:
-            return None
-        target = median_box(generic)
+            return own_hand.Part(best.donor, best.contours, mapping(best.box, target))
         if self.face.has(part):
             donor, outline = part, self.face.outline(part)
         else:
@@ -261,7 +281,7 @@ class Planner:
         transform = mapping(outline_box(outline), target)
         shrink = (transform[0] * transform[1]) ** 0.5
         radius = max(0, round(self.stroke * (1 - shrink) / 2))
-        return own_hand.Part(donor, (), transform, radius), target, target
+        return own_hand.Part(donor, (), transform, radius)
 
     def component(self, part: str, depth: int) -> own_hand.Recipe | None:
         key = "~" + part
@@ -278,14 +298,15 @@ class Planner:
         return self.components[key]
 
     def plan(self, key: str, split, depth: int = 0, mapped: bool = True):
-        n = len(split.parts)
-        parts, targets = [], []
-        for index, part in enumerate(split.parts):
-            found = self.part(split.kind, n, index, part, depth)
+        targets = self.targets(split.kind, split.parts)
+        if targets is None:
+            return None
+        parts = []
+        for index, (part, target) in enumerate(zip(split.parts, targets)):
+            found = self.part(split.kind, len(split.parts), index, part, depth, target)
             if found is None:
                 return None
-            parts.append(found[0])
-            targets.append(found[2])
+            parts.append(found)
         return own_hand.Recipe(key, split.kind, tuple(parts), mapped, split.parts)
 
     def needed_components(self, recipe) -> list[own_hand.Recipe]:
@@ -321,6 +342,8 @@ class Reader:
         self.drawn = glyph_metrics.face(data, sources.face_index(source))
         self._features = {}
         self.characters = {chr(c) for c in self.face.cmap if c >= 0x3400}
+        # The table as this hand draws it: every record's layout judged on its glyph.
+        self.table = self.face.table = layout.Judge(table, self.face, self.feature)
 
     def feature(self, character, box=None, mirrored=False):
         key = (character, box, mirrored)
@@ -329,17 +352,19 @@ class Reader:
                                                mirrored)
         return self._features[key]
 
-    def part_boxes(self, character) -> list[tuple] | None:
-        """Each part's box relative to the character's ink box (0..1, top down), as the
-        regular hand cuts it."""
+    def piece_boxes(self, character) -> list[tuple] | None:
+        """Each part's box (font units), as the regular hand cuts the character."""
         if character not in self.face.splits:
             split = self.face.table.get(character)
             self.face.splits[character] = self.face.cut(character, split) \
                 if split and self.face.has(character) else None
         pieces = self.face.splits[character]
-        if pieces is None:
-            return None
-        return relative_boxes([p.box for p in pieces])
+        return None if pieces is None else [p.box for p in pieces]
+
+    def part_boxes(self, character) -> list[tuple] | None:
+        """Each part's box relative to the character's ink box (0..1, top down)."""
+        boxes = self.piece_boxes(character)
+        return None if boxes is None else relative_boxes(boxes)
 
 
 def relative_boxes(boxes) -> list[tuple]:
@@ -371,16 +396,14 @@ def main() -> int:
     parser.add_argument("faces", nargs="*")
     parser.add_argument("--limit", type=int, default=0, help="try only this many characters")
     arguments = parser.parse_args()
-    table = decomposition.load()
-    reader = Reader(table)
+    reader = Reader(decomposition.load())
     for name, keys in faces().items():
         if arguments.faces and name not in arguments.faces and not set(keys) & set(
                 arguments.faces):
             continue
         source = SOURCES[keys[0]]
         data = sources.font_bytes(source)
-        counts, lines = make_recipes(data, sources.face_index(source), table, reader,
-                                     arguments.limit)
+        counts, lines = make_recipes(data, sources.face_index(source), reader, arguments.limit)
         path = own_hand.recipe_path(source)
         path.parent.mkdir(exist_ok=True)
         # Split so that licence tools reading this file do not take them for its own.
@@ -473,9 +496,9 @@ class Workshop:
         return lines
 
 
-def workshop(data: bytes, index: int, table, reader: Reader) -> Workshop:
+def workshop(data: bytes, index: int, reader: Reader) -> Workshop:
     font = fonts.load(data, index)
-    face = Face(font, table)
+    face = Face(font, reader.table)
     calibration, stroke_px = calibrate(face, glyph_metrics.face(data, index), reader)
     planner = Planner(face, stroke_px / glyph_metrics.EM * face.upm)
     return Workshop(face, planner, reader, calibration,
@@ -487,8 +510,8 @@ def lacking(face: Face) -> list[str]:
             if code >= 0x3400 and code not in face.cmap]
 
 
-def make_recipes(data, index, table, reader, limit=0):
-    shop = workshop(data, index, table, reader)
+def make_recipes(data, index, reader, limit=0):
+    shop = workshop(data, index, reader)
     missing = lacking(shop.face)[:limit or None]
     plans = shop.plans(missing)
     verdicts = shop.judge(plans)
@@ -541,6 +564,26 @@ def mirrored(face, planner, plan, index=None):
     return own_hand.Recipe(plan.key, plan.kind, tuple(parts), True, plan.components)
 
 
+def relaid(planner, plan, kind):
+    """The plan's parts laid out another way (冏 side by side, an enclosure stacked), each
+    placed as the face places that part there."""
+    return planner.plan(plan.key, decomposition.Split(kind, plan.components))
+
+
+def exchanged(face, planner, plan):
+    """The plan with its first two parts drawn in each other's places, each stretched into
+    the other's box."""
+    boxes = part_targets(face, planner, plan)[:2]
+    parts = list(plan.parts)
+    for index, box in enumerate(boxes):
+        part = plan.parts[index]
+        outline = planner.builder.outline(part.donor)
+        picked = [outline[i] for i in part.contours] if part.contours else outline
+        parts[index] = own_hand.Part(part.donor, part.contours,
+                                     mapping(outline_box(picked), boxes[1 - index]), part.radius)
+    return own_hand.Recipe(plan.key, plan.kind, tuple(parts), True, plan.components)
+
+
 def symmetry(planner, part) -> float:
     """How alike the part and its mirror image are (1: symmetric)."""
     pen = TTGlyphPen(None)
@@ -574,7 +617,8 @@ def wrong_builds(shop: Workshop, plans: dict, passed: list[str], sample: int = 1
     chosen = passed[:sample]
     through = {}
     for label, spoil in (("swapped", lambda p: swapped(shop.face, p)),
-                         ("mirrored", lambda p: mirrored(shop.face, shop.planner, p))):
+                         ("mirrored", lambda p: mirrored(shop.face, shop.planner, p)),
+                         ("exchanged", lambda p: exchanged(shop.face, shop.planner, p))):
         variants = {c: spoil(plans[c]) for c in chosen}
         verdicts = shop.judge(dict(variants))
         through[label] = f"{sum(v.passed for v in verdicts.values())} of {len(variants)}"
@@ -599,30 +643,38 @@ def check(face, planner, reader, trial, character, plan, calibration) -> gate.Ve
     image = glyph_metrics.draw(trial, character)
     placed = part_targets(face, planner, plan)
     n = len(plan.parts)
-    wanted = [median_box([p.box for p in face.places[(plan.kind, n, i, part)]])
-              if (plan.kind, n, i, part) in face.places
-              else median_box(face.generic[(plan.kind, n, i)])
-              for i, part in enumerate(plan.components)]
-    boxes = gate.in_boxes(plan.kind, placed, wanted, face.upm)
+    wanted = planner.targets(plan.kind, plan.components) or placed
+    arrangement = gate.arrangement(plan.kind, n)
+    wrong = (gate.in_boxes(plan.kind, placed, wanted, face.upm)
+             or gate.layout_off(calibration, arrangement, placed,
+                                reader.piece_boxes(character)))
     neighbours = neighbours_of(reader.face.table, character, reader.characters) \
         if character in reader.face.table else []
     relative = relative_boxes(placed)
-    kin = [face.kinship((plan.kind, n, i, component), gate.feature(image, relative[i]),
-                        plan.parts[i].donor)
+    kin = [kinship(face, plan.kind, i, component, image, relative[i], plan.parts[i].donor, n)
            for i, component in enumerate(plan.components)]
-    verdict = judge(calibration, reader, image, character, plan.kind, relative, neighbours, kin)
-    if boxes and verdict.passed:
-        return gate.Verdict(False, boxes, verdict.weight, verdict.share, verdict.margin,
+    verdict = judge(calibration, reader, image, character, arrangement, relative, neighbours,
+                    kin)
+    if wrong and verdict.passed:
+        return gate.Verdict(False, wrong, verdict.weight, verdict.share, verdict.margin,
                             verdict.part)
     return verdict
 
 
-def judge(calibration, reader, image, character, kind, relative, neighbours, kin):
+def kinship(face, kind, index, component, image, box, donor, n):
+    """How like the face's other drawings of that part in that place the drawn part is; None
+    for an enclosure (its box holds the inside too) or a part the face draws nowhere else."""
+    if layout.enclosing(kind) and index == 0:
+        return None
+    return face.kinship((kind, n, index, component), gate.feature(image, box), donor)
+
+
+def judge(calibration, reader, image, character, arrangement, relative, neighbours, kin):
     """The verdict: parts the face draws elsewhere in that place are compared with those
     drawings; the others with the regular hand's part (likeness, and facing the right way)."""
     got, parts, facing = reading(reader, image, character, relative, neighbours)
     alone = [i for i, value in enumerate(kin) if value is None]
-    return gate.judge(calibration, (kind, len(relative)), image, reader.feature(character),
+    return gate.judge(calibration, arrangement, image, reader.feature(character),
                       [reader.feature(o) for o in neighbours],
                       [parts[i] for i in alone if i < len(parts)],
                       [facing[i] for i in alone if i < len(facing)],
@@ -645,6 +697,8 @@ def gap_calibration(face: Face, drawn, characters) -> dict[tuple[str, int], floa
     gaps = {}
     for character in characters:
         split = face.table[character]
+        if layout.enclosing(split.kind):
+            continue   # no band between an enclosure and what it holds
         image = glyph_metrics.draw(drawn, character)
         gaps.setdefault((split.kind, len(split.parts)), []).append(
             gate.widest_gap(image, split.kind))
@@ -653,10 +707,10 @@ def gap_calibration(face: Face, drawn, characters) -> dict[tuple[str, int], floa
 
 def calibrate(face: Face, drawn, reader: Reader) -> tuple[gate.Calibration, float]:
     """What the face's own two- and three-part glyphs reach on every check."""
-    weights, margins, parts, facings, kin = [], {}, {}, {}, {}
+    weights, margins, parts, facings, kin, layouts = [], {}, {}, {}, {}, {}
     for character in calibration_characters(face, reader):
         split = face.table[character]
-        arrangement = (split.kind, len(split.parts))
+        arrangement = gate.arrangement(split.kind, len(split.parts))
         image = glyph_metrics.draw(drawn, character)
         weight = gate.stroke_width(image)
         if weight:
@@ -669,23 +723,29 @@ def calibrate(face: Face, drawn, reader: Reader) -> tuple[gate.Calibration, floa
         if likeness:
             parts.setdefault(arrangement, []).append(min(likeness))
             facings.setdefault(arrangement, []).append(min(facing))
-        for index, (part, piece) in enumerate(zip(split.parts, pieces)):
-            value = face.kinship((split.kind, len(split.parts), index, part),
-                                 gate.feature(image, relative[index]), character)
+        for index, part in enumerate(split.parts):
+            value = kinship(face, split.kind, index, part, image, relative[index], character,
+                            len(split.parts))
             if value is not None:
                 kin.setdefault(arrangement, []).append(value)
+        reference = reader.piece_boxes(character)
+        if reference:
+            off = layout.disagreement([p.box for p in pieces], reference)
+            layouts.setdefault(arrangement, []).append(off)
+            layouts.setdefault(gate.ANY_ARRANGEMENT, []).append(off)
     calibration = gate.Calibration(tuple(weights),
                                    {k: gate.low(v) for k, v in margins.items() if len(v) >= 10},
                                    {k: gate.low(v) for k, v in parts.items() if len(v) >= 10},
                                    {k: gate.low(v) for k, v in facings.items() if len(v) >= 10},
                                    {k: gate.low(v) for k, v in kin.items() if len(v) >= 10},
                                    gap_calibration(face, drawn,
-                                                   calibration_characters(face, reader)))
+                                                   calibration_characters(face, reader)),
+                                   {k: gate.high(v) for k, v in layouts.items() if len(v) >= 10})
     print("  own medians: part", {k: statistics.median(v) for k, v in parts.items()},
           "margin", {k: statistics.median(v) for k, v in margins.items()})
     print(f"  calibrated on {len(weights)} own glyphs: margin "
           f"{calibration.margin}, part {calibration.part}, facing {calibration.facing}, kin {calibration.kin}, "
-          f"gap {calibration.gap}",
+          f"gap {calibration.gap}, layout {calibration.layout}",
           flush=True)
     return calibration, statistics.median(w for _, w in weights)
 

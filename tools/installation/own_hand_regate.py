@@ -32,7 +32,7 @@ COUNTS = re.compile(r"# (\d+) lacking: (\d+) built, (\d+) gated out, (\d+) with 
 
 def apart(data: bytes, index: int, table, reader, recipe_list) -> dict[str, str]:
     """Character -> why, for each built glyph whose parts stand too far apart."""
-    face = recipes.Face(fonts.load(data, index), table)
+    face = recipes.Face(fonts.load(data, index), reader.table)
     drawn = glyph_metrics.face(data, index)
     calibration = gate.Calibration((), {}, {}, {}, {}, recipes.gap_calibration(
         face, drawn, recipes.calibration_characters(face, reader)))
@@ -45,7 +45,7 @@ def apart(data: bytes, index: int, table, reader, recipe_list) -> dict[str, str]
                              for r in used})
     found = {}
     for recipe in used:
-        reason = gate.apart(calibration, (recipe.kind, len(recipe.parts)),
+        reason = gate.apart(calibration, gate.arrangement(recipe.kind, len(recipe.parts)),
                             glyph_metrics.draw(built, recipe.key))
         if reason:
             found[recipe.key] = reason
