@@ -94,9 +94,9 @@ def finding(spread: Spread, reader, character: str, kind: str, placed, upm: int)
 class Auditor:
     """One face's built glyphs, looked at."""
 
-    def __init__(self, data: bytes, index: int, reader):
+    def __init__(self, data: bytes, index: int, reader, face=None):
         self.reader = reader
-        self.face = recipes.Face(fonts.load(data, index), reader.table)
+        self.face = face or recipes.Face(fonts.load(data, index), reader.table)
         self.planner = recipes.Planner(self.face, 0.0)
         self.spread = Spread.of(self.face, reader)
 
@@ -118,8 +118,9 @@ class Auditor:
         return found
 
 
-def audit(names=(), reader=None) -> dict[str, dict[str, str]]:
-    """Recipe name -> {character: finding}, over every face's committed recipes."""
+def audit(names=(), reader=None, faces=None) -> dict[str, dict[str, str]]:
+    """Recipe name -> {character: finding}, over every face's committed recipes; faces: those
+    already learned, by source key."""
     reader = reader or recipes.Reader(decomposition.load())
     results = {}
     for name, keys in recipes.faces().items():
@@ -130,7 +131,7 @@ def audit(names=(), reader=None) -> dict[str, dict[str, str]]:
         data = sources.font_bytes(source)
         if not path.exists() or own_hand.recorded_digest(path) != own_hand.font_digest(data):
             continue
-        auditor = Auditor(data, sources.face_index(source), reader)
+        auditor = Auditor(data, sources.face_index(source), reader, (faces or {}).get(keys[0]))
         built = own_hand.read_recipes(path)
         results[name] = auditor.look(built)
         print(f"{name}: {sum(r.mapped for r in built)} built, {len(results[name])} flagged "

@@ -236,6 +236,25 @@ def layout_off(calibration: Calibration, arrangement: tuple[str, int], placed, r
     return f"layout unlike the regular hand's ({off:.3f} above {most:.3f})" if off > most else ""
 
 
+# Share of the face's own drawings of a part in a place whose proportions a built part may
+# fall outside, at each end.
+SHAPE_TAIL = 0.025
+
+
+def squeezed(placed, own) -> str:
+    """Empty unless a part (its box) is narrower or wider for its height than the face ever
+    mostly draws it in that place (own: the boxes of those drawings; five at least)."""
+    if len(own) < 5:
+        return ""
+    ratios = sorted((b[2] - b[0]) / max(1.0, b[3] - b[1]) for b in own)
+    low = ratios[int(SHAPE_TAIL * (len(ratios) - 1))]
+    high = ratios[round((1 - SHAPE_TAIL) * (len(ratios) - 1))]
+    ratio = (placed[2] - placed[0]) / max(1.0, placed[3] - placed[1])
+    if not low <= ratio <= high:
+        return f"a part squeezed (proportion {ratio:.2f} outside {low:.2f}-{high:.2f})"
+    return ""
+
+
 def apart(calibration: Calibration, arrangement: tuple[str, int], image: Image.Image) -> str:
     """Empty unless the parts stand further apart than the face's own ever mostly do."""
     gap = widest_gap(image, arrangement[0])

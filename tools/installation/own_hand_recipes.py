@@ -647,7 +647,8 @@ def check(face, planner, reader, trial, character, plan, calibration) -> gate.Ve
     arrangement = gate.arrangement(plan.kind, n)
     wrong = (gate.in_boxes(plan.kind, placed, wanted, face.upm)
              or gate.layout_off(calibration, arrangement, placed,
-                                reader.piece_boxes(character)))
+                                reader.piece_boxes(character))
+             or out_of_shape(face, plan, placed))
     neighbours = neighbours_of(reader.face.table, character, reader.characters) \
         if character in reader.face.table else []
     relative = relative_boxes(placed)
@@ -659,6 +660,17 @@ def check(face, planner, reader, trial, character, plan, calibration) -> gate.Ve
         return gate.Verdict(False, wrong, verdict.weight, verdict.share, verdict.margin,
                             verdict.part)
     return verdict
+
+
+def out_of_shape(face, plan, placed) -> str:
+    """Empty unless a part is drawn narrower or wider than the face draws it in that place."""
+    n = len(plan.parts)
+    for index, component in enumerate(plan.components):
+        pieces = face.places.get((plan.kind, n, index, component), [])
+        why = gate.squeezed(placed[index], [p.box for p in pieces])
+        if why:
+            return why
+    return ""
 
 
 def kinship(face, kind, index, component, image, box, donor, n):

@@ -1,10 +1,11 @@
 # SPDX-FileCopyrightText: 2026 The yanzhou-sign authors
 # SPDX-License-Identifier: GPL-3.0-or-later
 
-"""Hold the committed recipe files to the gate's check of the gap between parts, without
-searching for donors again: the glyphs they build whose parts stand further apart than the
-face's own ever mostly do are dropped (with the components only they used), so those
-characters stay with the fill. Every other line of a file is kept as it is.
+"""Hold the committed recipe files to the gate's checks of the gap between parts and of each
+part's proportions, without searching for donors again: the glyphs they build whose parts
+stand further apart than the face's own ever mostly do, or with a part narrower or wider than
+the face ever mostly draws it there, are dropped (with the components only they used), so
+those characters stay with the fill. Every other line of a file is kept as it is.
 
     /usr/bin/python3 own_hand_regate.py [--dry-run] [RECIPE_NAME or SOURCE_KEY ...]
 """
@@ -49,6 +50,23 @@ def apart(data: bytes, index: int, table, reader, recipe_list) -> dict[str, str]
                             glyph_metrics.draw(built, recipe.key))
         if reason:
             found[recipe.key] = reason
+    return {**out_of_shape(face, recipe_list), **found}
+
+
+def out_of_shape(face, recipe_list) -> dict[str, str]:
+    """Character -> why, for each built glyph with a part out of the face's proportions."""
+    planner = recipes.Planner(face, 0.0)
+    found = {}
+    for recipe in recipe_list:
+        try:
+            planner.builder.build(recipe)
+        except (KeyError, IndexError, ValueError):
+            continue
+        if recipe.mapped:
+            why = recipes.out_of_shape(face, recipe,
+                                       recipes.part_targets(face, planner, recipe))
+            if why:
+                found[recipe.key] = why
     return found
 
 
