@@ -224,12 +224,17 @@ def arrangement(kind: str, n: int) -> tuple[str, int]:
     return ENCLOSED if kind in decomposition.ENCLOSING else (kind, n)
 
 
+def usual(known: dict, arrangement: tuple[str, int], default: float) -> float:
+    """What the face's own glyphs of the arrangement reach; for one it has too few glyphs of
+    (a face draws few enclosures), what all its glyphs reach."""
+    return known.get(arrangement, known.get(ANY_ARRANGEMENT, default))
+
+
 def layout_off(calibration: Calibration, arrangement: tuple[str, int], placed, reference) -> str:
     """Empty unless the parts lie unlike the regular hand's parts of the same character
     (boxes in any units, one per part, in the decomposition's order) by more than the face's
     own glyphs mostly do."""
-    known = calibration.layout or {}
-    most = known.get(arrangement, known.get(ANY_ARRANGEMENT))
+    most = usual(calibration.layout or {}, arrangement, None)
     if not reference or most is None or len(reference) != len(placed):
         return ""
     off = layout.disagreement(placed, reference)
@@ -276,12 +281,12 @@ def judge(calibration: Calibration, arrangement: tuple[str, int], image: Image.I
         reason = apart(calibration, arrangement, image)
     if not reason and not low_weight <= weight <= high_weight:
         reason = f"weight {weight:.2f} outside {low_weight:.2f}-{high_weight:.2f}"
-    if not reason and got < calibration.margin.get(arrangement, 0.0):
+    if not reason and got < usual(calibration.margin, arrangement, 0.0):
         reason = f"reads as another character (margin {got:.3f})"
-    if not reason and min(kin, default=1.0) < calibration.kin.get(arrangement, 1.0):
+    if not reason and min(kin, default=1.0) < usual(calibration.kin, arrangement, 1.0):
         reason = f"a part unlike the face's own drawings of it (likeness {min(kin):.3f})"
-    if not reason and part_likeness and worst_part < calibration.part.get(arrangement, 1.0):
+    if not reason and part_likeness and worst_part < usual(calibration.part, arrangement, 1.0):
         reason = f"a part unlike its place (likeness {worst_part:.3f})"
-    if not reason and facing and min(facing) < calibration.facing.get(arrangement, 1.0):
+    if not reason and facing and min(facing) < usual(calibration.facing, arrangement, 1.0):
         reason = f"a part faces the wrong way (lead {min(facing):.3f})"
     return Verdict(not reason, reason or "passed", weight, share, got, worst_part)

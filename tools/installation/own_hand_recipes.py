@@ -731,20 +731,22 @@ def calibrate(face: Face, drawn, reader: Reader) -> tuple[gate.Calibration, floa
         pieces = face.splits[character]
         relative = relative_boxes([p.box for p in pieces])
         got, likeness, facing = reading(reader, image, character, relative, neighbours)
-        margins.setdefault(arrangement, []).append(got)
-        if likeness:
-            parts.setdefault(arrangement, []).append(min(likeness))
-            facings.setdefault(arrangement, []).append(min(facing))
+        pooled = (arrangement, gate.ANY_ARRANGEMENT)
+        for key in pooled:
+            margins.setdefault(key, []).append(got)
+            if likeness:
+                parts.setdefault(key, []).append(min(likeness))
+                facings.setdefault(key, []).append(min(facing))
         for index, part in enumerate(split.parts):
             value = kinship(face, split.kind, index, part, image, relative[index], character,
                             len(split.parts))
-            if value is not None:
-                kin.setdefault(arrangement, []).append(value)
+            for key in pooled if value is not None else ():
+                kin.setdefault(key, []).append(value)
         reference = reader.piece_boxes(character)
         if reference:
             off = layout.disagreement([p.box for p in pieces], reference)
-            layouts.setdefault(arrangement, []).append(off)
-            layouts.setdefault(gate.ANY_ARRANGEMENT, []).append(off)
+            for key in pooled:
+                layouts.setdefault(key, []).append(off)
     calibration = gate.Calibration(tuple(weights),
                                    {k: gate.low(v) for k, v in margins.items() if len(v) >= 10},
                                    {k: gate.low(v) for k, v in parts.items() if len(v) >= 10},
