@@ -36,6 +36,10 @@ LIKE_THE_FILL = 0.72
 LEAST_BUILT = {"毛体": 0.25, "公文签": 0.25}
 LEAST_BUILT_ELSEWHERE = 0.10
 REGULAR_HAND = "楷体"
+# The styles whose lacking characters are filled from the regular hand, and name characters
+# outside the common set each must draw in its own hand (梓玥: a most popular girl's name).
+FILLED_FROM_THE_REGULAR_HAND = {"公文签", "毛体", "行书签", "楷书签", "雅宋", "快乐体"}
+IN_EVERY_HAND = "玥"
 
 
 def listing(directory: Path) -> list[Path]:
@@ -217,6 +221,16 @@ class OwnHand(unittest.TestCase):
                     self.assertGreaterEqual(share, LEAST_BUILT.get(style, LEAST_BUILT_ELSEWHERE))
                 self.assertEqual(set(built) & set(filled), set())
                 self.assertEqual({chr(code) for code in built} - listed, set())
+
+    def test_popular_name_characters_are_in_every_styles_own_hand(self):
+        seen = set()
+        for style, path, built, _ in self.built_faces():
+            if style not in FILLED_FROM_THE_REGULAR_HAND:
+                continue
+            seen.add(style)
+            with self.subTest(font=f"{style}/{path.name}"):
+                self.assertEqual([c for c in IN_EVERY_HAND if ord(c) not in built], [])
+        self.assertEqual(seen, FILLED_FROM_THE_REGULAR_HAND)
 
     def test_built_glyphs_are_the_faces_hand_not_the_fill(self):
         kai = glyph_metrics.face(regular_hand())

@@ -6,7 +6,9 @@ lying unlike the regular hand's drawing of the same character by more than the f
 glyphs ever mostly do), parts overlapping or standing apart beyond the face's own spread,
 and an inside out of its enclosure.
 
-    /usr/bin/python3 own_hand_audit.py [RECIPE_NAME or SOURCE_KEY ...]
+    /usr/bin/python3 own_hand_audit.py [--sheet OUT.png] [RECIPE_NAME or SOURCE_KEY ...]
+
+--sheet draws, one row a face, what it flagged (red) and then its built enclosures.
 
 Measured on the recipes' boxes (each part's donor contours as placed), not on drawings, so
 every built glyph of every face is looked at in about a minute.
@@ -18,10 +20,13 @@ import sys
 from dataclasses import dataclass
 from pathlib import Path
 
+from PIL import Image, ImageDraw
+
 sys.path.insert(0, str(Path(__file__).resolve().parent))
 
 import decomposition  # noqa: E402
 import fonts  # noqa: E402
+import glyph_metrics  # noqa: E402
 import own_hand  # noqa: E402
 import own_hand_gate as gate  # noqa: E402
 import own_hand_layout as layout  # noqa: E402
@@ -100,6 +105,22 @@ class Auditor:
         self.planner = recipes.Planner(self.face, 0.0)
         self.spread = Spread.of(self.face, reader)
 
+    def drawn(self, recipe_list, characters) -> dict[str, Image.Image]:
+        """The built glyphs of the characters (components built on the way), cropped."""
+        wanted = {r.key: r for r in recipe_list if r.mapped and r.key in characters}
+        font = self.face.font
+        advance = own_hand.median_advance(font, self.face.cmap)
+        trial = gate.trial_font(self.face.upm, font["hhea"].ascent, font["hhea"].descent,
+                                {ord(c): (self.planner.builder.build(r), advance)
+                                 for c, r in wanted.items()})
+        found = {}
+        for character in characters:
+            if character in wanted:
+                image = glyph_metrics.draw(trial, character)
+                box = image.getbbox()
+                found[character] = image.crop(box) if box else image
+        return found
+
     def look(self, recipe_list) -> dict[str, str]:
         """Character -> what is wrong, for every recipe building a character."""
         found = {}
@@ -118,9 +139,30 @@ class Auditor:
         return found
 
 
-def audit(names=(), reader=None, faces=None) -> dict[str, dict[str, str]]:
+CELL = 64
+MOST_CELLS = 30
+
+
+def sheet_row(auditor, built, found) -> Image.Image:
+    """What was flagged (red), then every enclosure the face builds, MOST_CELLS at most."""
+    enclosed = [r.key for r in built if r.mapped and layout.enclosing(r.kind)]
+    characters = (sorted(found) + [c for c in enclosed if c not in found])[:MOST_CELLS]
+    drawn = auditor.drawn(built, characters)
+    row = Image.new("RGB", (MOST_CELLS * CELL, CELL), "white")
+    for column, character in enumerate(characters):
+        ink = drawn[character].copy()
+        ink.thumbnail((CELL - 8, CELL - 8))
+        colour = (200, 0, 0) if character in found else (0, 0, 0)
+        row.paste(Image.new("RGB", ink.size, colour),
+                  (column * CELL + (CELL - ink.width) // 2, (CELL - ink.height) // 2), ink)
+        ImageDraw.Draw(row).rectangle([column * CELL, 0, (column + 1) * CELL - 1, CELL - 1],
+                                      outline=(220, 220, 220))
+    return row
+
+
+def audit(names=(), reader=None, faces=None, rows=None) -> dict[str, dict[str, str]]:
     """Recipe name -> {character: finding}, over every face's committed recipes; faces: those
-    already learned, by source key."""
+    already learned, by source key; rows, if given, gets each face's sheet row."""
     reader = reader or recipes.Reader(decomposition.load())
     results = {}
     for name, keys in recipes.faces().items():
@@ -134,6 +176,8 @@ def audit(names=(), reader=None, faces=None) -> dict[str, dict[str, str]]:
         auditor = Auditor(data, sources.face_index(source), reader, (faces or {}).get(keys[0]))
         built = own_hand.read_recipes(path)
         results[name] = auditor.look(built)
+        if rows is not None:
+            rows.append(sheet_row(auditor, built, results[name]))
         print(f"{name}: {sum(r.mapped for r in built)} built, {len(results[name])} flagged "
               + " ".join(f"{c}({why.split(' (')[0]})" for c, why in
                          sorted(results[name].items())), flush=True)
@@ -143,8 +187,15 @@ def audit(names=(), reader=None, faces=None) -> dict[str, dict[str, str]]:
 def main() -> int:
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("faces", nargs="*")
+    parser.add_argument("--sheet", type=Path)
     arguments = parser.parse_args()
-    results = audit(arguments.faces)
+    rows = [] if arguments.sheet else None
+    results = audit(arguments.faces, rows=rows)
+    if rows:
+        picture = Image.new("RGB", (rows[0].width, CELL * len(rows)), "white")
+        for number, row in enumerate(rows):
+            picture.paste(row, (0, number * CELL))
+        picture.save(arguments.sheet)
     print(f"flagged in all: {sum(len(found) for found in results.values())} "
           f"(median per face {statistics.median(len(f) for f in results.values()) if results else 0})")
     return 0
