@@ -2,10 +2,12 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 
 """Hold the committed recipe files to the gate's checks of the gap between parts and of each
-part's proportions, without searching for donors again: the glyphs they build whose parts
-stand further apart than the face's own ever mostly do, or with a part narrower or wider than
-the face ever mostly draws it there, are dropped (with the components only they used), so
-those characters stay with the fill. Every other line of a file is kept as it is.
+part's proportions, and to the audit, without searching for donors again: the glyphs they
+build whose parts stand further apart than the face's own ever mostly do, with a part
+narrower or wider than the face ever mostly draws it there, or that the audit flags (a wrong
+layout, parts overlapping or apart beyond the face's spread), are dropped (with the
+components only they used), so those characters stay with the fill. Every other line of a
+file is kept as it is.
 
     /usr/bin/python3 own_hand_regate.py [--dry-run] [RECIPE_NAME or SOURCE_KEY ...]
 """
@@ -22,6 +24,7 @@ import fill  # noqa: E402
 import fonts  # noqa: E402
 import glyph_metrics  # noqa: E402
 import own_hand  # noqa: E402
+import own_hand_audit  # noqa: E402
 import own_hand_gate as gate  # noqa: E402
 import own_hand_recipes as recipes  # noqa: E402
 import sources  # noqa: E402
@@ -50,7 +53,8 @@ def apart(data: bytes, index: int, table, reader, recipe_list) -> dict[str, str]
                             glyph_metrics.draw(built, recipe.key))
         if reason:
             found[recipe.key] = reason
-    return {**out_of_shape(face, recipe_list), **found}
+    flagged = own_hand_audit.Auditor(data, index, reader, face).look(recipe_list)
+    return {**flagged, **out_of_shape(face, recipe_list), **found}
 
 
 def out_of_shape(face, recipe_list) -> dict[str, str]:
