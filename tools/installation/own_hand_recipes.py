@@ -70,7 +70,7 @@ class Piece:
 
 
 class Face:
-    def __init__(self, font, table, learn: bool = True):
+    def __init__(self, font, table, learn: bool = True, every: int = 1):
         self.font, self.table = font, table
         self.upm = font["head"].unitsPerEm
         glyf = font["glyf"]
@@ -83,7 +83,8 @@ class Face:
         self.splits: dict[str, list[Piece]] = {}      # own character -> its pieces
         self.spacing = placement.Spacing()
         # Donors come from the characters a name may hold, as the installed face keeps them.
-        learned = sorted(set(self.cmap) & set(chinese_name_characters())) if learn else []
+        learned = sorted(set(self.cmap) & set(chinese_name_characters()))[::every] \
+            if learn else []
         for code in learned:
             character = chr(code)
             split = table.get(character)
