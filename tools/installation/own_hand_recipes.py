@@ -434,6 +434,7 @@ class Workshop:
     reader: Reader
     calibration: gate.Calibration
     advance: int
+    spread: object = None    # the face's own spread, as the audit holds built glyphs to it
 
     def draw(self, plans: dict) -> object:
         """The plans' glyphs in one trial font, as FreeType draws them."""
@@ -460,8 +461,9 @@ class Workshop:
         median of the face's glyphs of that density and judged again (twice at most: the
         density moves with the weight). Plans so mended replace theirs in plans."""
         trial = self.draw(plans)
-        verdicts = {c: check(self.face, self.planner, self.reader, trial, c, plan,
-                             self.calibration) for c, plan in plans.items()}
+        verdicts = {c: self.audited(c, plan, check(self.face, self.planner, self.reader, trial,
+                                                   c, plan, self.calibration))
+                    for c, plan in plans.items()}
         for _ in range(MENDING_ROUNDS):
             mended = {}
             for character, verdict in verdicts.items():
@@ -480,11 +482,25 @@ class Workshop:
                 break
             again = self.draw(mended)
             for character, plan in mended.items():
-                verdict = check(self.face, self.planner, self.reader, again, character, plan,
-                                self.calibration)
+                verdict = self.audited(character, plan, check(
+                    self.face, self.planner, self.reader, again, character, plan,
+                    self.calibration))
                 if verdict.passed or verdict.reason.startswith("weight"):
                     plans[character], verdicts[character] = plan, verdict
         return verdicts
+
+    def audited(self, character, plan, verdict) -> gate.Verdict:
+        """The verdict, failed if the audit would flag what passed (parts overlapping or apart
+        beyond the face's own spread)."""
+        import own_hand_audit
+        if not verdict.passed:
+            return verdict
+        if self.spread is None:
+            self.spread = own_hand_audit.Spread.of(self.face, self.reader)
+        why = own_hand_audit.finding(self.spread, self.reader, character, plan.kind,
+                                     part_targets(self.face, self.planner, plan), self.face.upm)
+        return gate.Verdict(False, why, verdict.weight, verdict.share, verdict.margin,
+                            verdict.part) if why else verdict
 
     def lines(self, plans: dict, verdicts: dict) -> list[str]:
         """The recipe lines of the plans that passed, each after the components it uses."""
