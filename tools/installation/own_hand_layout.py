@@ -207,8 +207,8 @@ class Judge:
             return None
         outline = self.face.outline(character)
         named = {p: self.feature(p) for p in set(split.parts) if self.face.has(p)}
-        if switching and any(named.get(part) is None for part in split.parts):
-            return False   # a layout other than the record's needs every part seen
+        if switching and all(named.get(part) is None for part in split.parts):
+            return False   # a layout other than the record's needs a part seen
         for part, piece in zip(split.parts, pieces):
             if part not in named or named[part] is None:
                 continue
