@@ -82,7 +82,7 @@ class Spread:
 def finding(spread: Spread, reader, character: str, kind: str, placed, upm: int) -> str:
     """What is wrong with a built glyph's parts (boxes in font units), or empty."""
     arrangement = gate.arrangement(kind, len(placed))
-    wrong = gate.layout_off(gate.Calibration((), {}, {}, {}, {}, None, spread.layout),
+    wrong = gate.laid_out_otherwise(kind, reader.table.get(character)) or gate.layout_off(gate.Calibration((), {}, {}, {}, {}, None, spread.layout),
                             arrangement, placed, reader.piece_boxes(character))
     if wrong:
         return wrong

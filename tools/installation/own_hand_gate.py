@@ -230,6 +230,14 @@ def usual(known: dict, arrangement: tuple[str, int], default: float) -> float:
     return known.get(arrangement, known.get(ANY_ARRANGEMENT, default))
 
 
+def laid_out_otherwise(kind: str, judged) -> str:
+    """Empty unless the parts are laid out otherwise than the regular hand's drawing of the
+    character shows them (judged: its decomposition as judged on that drawing)."""
+    if judged is not None and judged.kind != kind:
+        return f"laid out as {kind}, drawn as {judged.kind}"
+    return ""
+
+
 def layout_off(calibration: Calibration, arrangement: tuple[str, int], placed, reference) -> str:
     """Empty unless the parts lie unlike the regular hand's parts of the same character
     (boxes in any units, one per part, in the decomposition's order) by more than the face's

@@ -667,6 +667,7 @@ def check(face, planner, reader, trial, character, plan, calibration) -> gate.Ve
     wanted = planner.targets(plan.kind, plan.components) or placed
     arrangement = gate.arrangement(plan.kind, n)
     wrong = (gate.in_boxes(plan.kind, placed, wanted, face.upm)
+             or gate.laid_out_otherwise(plan.kind, reader.table.get(character))
              or gate.layout_off(calibration, arrangement, placed,
                                 reader.piece_boxes(character))
              or out_of_shape(face, plan, placed))
