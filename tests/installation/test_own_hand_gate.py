@@ -218,7 +218,7 @@ class Audit(unittest.TestCase):
     def test_enclosures_hold_their_inside(self):
         enclosed = workshop().plans(ENCLOSED)
         self.assertIn("冏", enclosed)
-        self.assertGreaterEqual(len(enclosed), 10, "".join(enclosed))
+        self.assertGreaterEqual(len(enclosed), 8, "".join(enclosed))
         for character, recipe in enclosed.items():
             outer, inner = recipes.part_targets(workshop().face, workshop().planner, recipe)
             with self.subTest(character=character):
@@ -242,7 +242,7 @@ class Audit(unittest.TestCase):
         for label, plans in cases.items():
             with self.subTest(fault=label):
                 plans = {c: p for c, p in plans.items() if p is not None}
-                self.assertGreaterEqual(len(plans), 10)
+                self.assertGreaterEqual(len(plans), 8)
                 missed = [c for c, why in self.flagged(plans).items() if not why]
                 # Parts of about one width traded across lie nearly as they were.
                 self.assertLessEqual(len(missed), 0.05 * len(plans), "".join(missed))
