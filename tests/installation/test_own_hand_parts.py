@@ -112,8 +112,11 @@ class GateBoxes(unittest.TestCase):
         outer = (0, 0, 1000, 1000)
         self.assertEqual(gate.in_boxes("s", [outer, (200, 200, 800, 800)],
                                        [outer, (200, 200, 800, 800)], 1000), "")
-        out = [outer, (200, -200, 800, 600)]
+        out = [outer, (200, 200, 800, 1200)]
         self.assertEqual(gate.in_boxes("st", out, out, 1000), "inside out of its enclosure")
+        # Open at the bottom: an inside reaching below the legs is still held.
+        low = [outer, (200, -200, 800, 600)]
+        self.assertEqual(gate.in_boxes("st", low, low, 1000), "")
 
     def test_stacked_parts_overlap_top_over_bottom(self):
         stacked = [(0, 500, 1000, 1000), (0, 0, 1000, 560)]   # top part first

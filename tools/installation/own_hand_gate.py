@@ -197,9 +197,10 @@ def in_boxes(kind: str, placed: list[tuple], wanted: list[tuple], units_per_em: 
         if any(abs(box[k] - target[k]) > slack for k in range(4)):
             return f"part {index + 1} off its box"
     if kind in decomposition.ENCLOSING:
+        # Beyond a closed side only (this 土 may reach past 广's roof on the right).
         outer, inner = placed
         if any(abs(inner[k] - outer[k]) > slack and (inner[k] < outer[k]) == (k < 2)
-               for k in range(4)):
+               for k in layout.CLOSED[kind]):
             return "inside out of its enclosure"
         return ""
     extent = (max(b[axis + 2] for b in placed) - min(b[axis] for b in placed)) or 1
