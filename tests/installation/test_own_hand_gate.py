@@ -198,8 +198,9 @@ class Audit(unittest.TestCase):
     def flagged(self, plans: dict) -> dict[str, str]:
         placed = {c: recipes.part_targets(self.auditor.face, self.auditor.planner, p)
                   for c, p in plans.items()}
-        return {c: audit.finding(self.auditor.spread, self.reader, c,
-                                 self.reader.table[c].kind, boxes, self.auditor.face.upm)
+        # As the audit looks at a built glyph: laid out as its recipe says.
+        return {c: audit.finding(self.auditor.spread, self.reader, c, plans[c].kind, boxes,
+                                 self.auditor.face.upm)
                 for c, boxes in placed.items()}
 
     def test_every_face_is_audited_and_nothing_lies_wrong(self):
