@@ -15,6 +15,8 @@ namespace {
 constexpr int kInkBelow = 200;
 // Half a millimetre keeps a hairline rule and the gaps between lines of small text apart.
 constexpr double kFinestCellMm = 0.5;
+// A poster-sized page gets larger cells rather than a grid larger than a page needs.
+constexpr int kMostCellsAcross = 1200;
 
 }  // namespace
 
@@ -23,7 +25,8 @@ InkGrid::InkGrid(const QImage& page, const QSizeF& pageMm) : pageMm_(pageMm) {
   const double pixelsPerMmX = page.width() / pageMm.width();
   const double pixelsPerMmY = page.height() / pageMm.height();
   // A cell holds at least one pixel whichever way, or cells between pixels would stay white.
-  cellMm_ = std::max(kFinestCellMm, 1 / std::min(pixelsPerMmX, pixelsPerMmY));
+  cellMm_ = std::max({kFinestCellMm, 1 / std::min(pixelsPerMmX, pixelsPerMmY),
+                      std::max(pageMm.width(), pageMm.height()) / kMostCellsAcross});
   columns_ = std::max(1, int(std::ceil(pageMm.width() / cellMm_)));
   rows_ = std::max(1, int(std::ceil(pageMm.height() / cellMm_)));
   ink_.assign(size_t(columns_) * rows_, 0);

@@ -36,6 +36,7 @@ constexpr double kRuleReachAboveMm = 3;
 // this far right of the label.
 constexpr double kLabelToRuleMm = 15;
 constexpr double kLabelReachMm = 30;
+constexpr double kLabelOverMm = 6;
 // Rules in the upper half of the text are headings' and tables', not the end's.
 constexpr double kRulesFromShare = 0.5;
 constexpr double kStepMm = 1;
@@ -49,11 +50,14 @@ struct Limits {
   }
 };
 
-// Steps from `from` towards `to` (either way), `from` first and `to` last.
+// Steps from `from` towards `to` (either way), `from` first and `to` last; a millimetre apart, or
+// further on a page so large that a search a millimetre at a time would take long.
 std::vector<double> Steps(double from, double to) {
+  constexpr int kMostSteps = 400;
   std::vector<double> steps;
-  const double direction = to >= from ? kStepMm : -kStepMm;
-  const int count = int(std::floor(std::abs(to - from) / kStepMm));
+  const double step = std::max(kStepMm, std::abs(to - from) / kMostSteps);
+  const double direction = to >= from ? step : -step;
+  const int count = int(std::floor(std::abs(to - from) / step));
   for (int i = 0; i <= count; ++i) steps.push_back(from + i * direction);
   if (steps.empty() || std::abs(steps.back() - to) > 1e-9) steps.push_back(to);
   return steps;
@@ -193,13 +197,15 @@ Candidates OnRule(const QRectF& rule, const QSizeF& signature) {
   return candidates;
 }
 
-// The rule a label is written on: starting right after it on its line, or running under it.
+// The rule a label goes with: starting right after it on its line, running under it, or over it
+// (a form's "Signature" printed under the line).
 bool RuleOfLabel(const QRectF& rule, const QRectF& label) {
+  const bool across = rule.left() < label.right() && rule.right() > label.left();
   const bool after = rule.left() >= label.center().x() && rule.left() - label.right() <= kLabelToRuleMm &&
                      rule.top() >= label.top() - 2 && rule.top() <= label.bottom() + 3;
-  const bool under = rule.top() >= label.bottom() - 1 && rule.top() <= label.bottom() + kLabelToRuleMm &&
-                     rule.left() < label.right() && rule.right() > label.left();
-  return after || under;
+  const bool under = across && rule.top() >= label.bottom() - 1 && rule.top() <= label.bottom() + kLabelToRuleMm;
+  const bool over = across && rule.bottom() <= label.top() + 1 && rule.bottom() >= label.top() - kLabelOverMm;
+  return after || under || over;
 }
 
 // Beside a label (level with it, then a little up or down), then on the line after it.
@@ -265,10 +271,20 @@ std::optional<StampPlaces> FirstThatFits(const Placer& placer, const Candidates&
   return std::nullopt;
 }
 
+// A size as a length can be: not negative, not infinite, not a number.
+QSizeF Sane(const QSizeF& size) {
+  const auto length = [](double mm) { return std::isfinite(mm) && mm > 0 ? mm : 0.0; };
+  return QSizeF(length(size.width()), length(size.height()));
+}
+
 }  // namespace
 
-StampPlaces SuggestStampPlaces(const QImage& page, const QSizeF& pageMm, const StampSizesMm& sizes,
-                               const std::vector<QRectF>& labelBoxesMm) {
+StampPlaces SuggestStampPlaces(const QImage& page, const QSizeF& givenPageMm,
+                               const StampSizesMm& givenSizes, const std::vector<QRectF>& labelBoxesMm) {
+  const QSizeF pageMm = Sane(givenPageMm);
+  StampSizesMm sizes{Sane(givenSizes.signature), {}, {}};
+  if (givenSizes.seal) sizes.seal = Sane(*givenSizes.seal);
+  if (givenSizes.date) sizes.date = Sane(*givenSizes.date);
   const InkGrid grid(page, pageMm);
   const PageInkLayout layout = ReadPageInkLayout(grid, labelBoxesMm);
   const Placer placer(grid, layout, sizes);

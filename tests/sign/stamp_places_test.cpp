@@ -11,6 +11,7 @@
 #include <QPdfWriter>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <cmath>
 
 #include "sign/signing_fixture.h"
 #include "sign/stamp_places.h"
@@ -194,20 +195,37 @@ TEST(StampPlacesTest, ASignatureLineTakesTheSignatureWhetherRuledOrUnderscored) 
   }
 }
 
-TEST(StampPlacesTest, ASigningLabelTakesTheSignatureBesideItOrOnTheLineAfter) {
-  Page page;
-  page.Prose(25, 185, 25, 20, 1);
-  const QRectF label = page.Text(110, 200, QStringLiteral("签名："));
-  const StampPlaces places = Suggest(page, kAllStamps, {label});
-  EXPECT_TRUE(places.roomFound);
-  EXPECT_TRUE(places.onSignatureLine);
-  const Boxes boxes = ExpectSound(page, places, kAllStamps, 25, 185);
-  const bool beside = boxes.signature.left() >= label.right() &&
-                      boxes.signature.left() <= label.right() + 10 &&
-                      boxes.signature.top() < label.bottom() && boxes.signature.bottom() > label.top();
-  const bool after = boxes.signature.top() >= label.bottom() && boxes.signature.top() <= label.bottom() + 8 &&
-                     boxes.signature.left() <= label.right();
-  EXPECT_TRUE(beside || after) << boxes.signature.left() << "," << boxes.signature.top();
+TEST(StampPlacesTest, ASigningLabelTakesTheSignatureBesideItOrOnItsLine) {
+  {
+    SCOPED_TRACE("a label alone");
+    Page page;
+    page.Prose(25, 185, 25, 20, 1);
+    const QRectF label = page.Text(110, 200, QStringLiteral("签名："));
+    const StampPlaces places = Suggest(page, kAllStamps, {label});
+    EXPECT_TRUE(places.roomFound);
+    EXPECT_TRUE(places.onSignatureLine);
+    const Boxes boxes = ExpectSound(page, places, kAllStamps, 25, 185);
+    const QRectF& signature = boxes.signature;
+    const bool beside = signature.left() >= label.right() && signature.left() <= label.right() + 10 &&
+                        signature.top() < label.bottom() && signature.bottom() > label.top();
+    const bool after = signature.top() >= label.bottom() && signature.top() <= label.bottom() + 8 &&
+                       signature.left() <= label.right();
+    EXPECT_TRUE(beside || after) << signature.left() << "," << signature.top();
+  }
+  {
+    SCOPED_TRACE("a label printed under its line, over a lower line of its own");
+    Page page;
+    page.Prose(25, 185, 25, 12);
+    page.Rule(40, 110, 200);
+    const QRectF label = page.Text(40, 202, QStringLiteral("Signature"));
+    page.Rule(40, 110, 245);
+    page.Text(40, 247, QStringLiteral("Witness"));
+    const StampPlaces places = Suggest(page, kAllStamps, {label});
+    EXPECT_TRUE(places.onSignatureLine);
+    const Boxes boxes = ExpectSound(page, places, kAllStamps, 25, 185);
+    EXPECT_LE(boxes.signature.bottom(), 200);
+    EXPECT_GT(boxes.signature.bottom(), 197);
+  }
 }
 
 TEST(StampPlacesTest, AFullPageFallsBackLowOnTheRightAndSaysSo) {
@@ -242,6 +260,34 @@ TEST(StampPlacesTest, ALandscapePageKeepsTheStampsOnItAndOffItsText) {
   const Boxes boxes = ExpectSound(page, places, signatureOnly, 20, 277);
   EXPECT_GT(boxes.signature.top(), 20 + 7 * 11 + 4);
   EXPECT_LT(boxes.signature.bottom(), 210 - 10);
+}
+
+TEST(StampPlacesTest, ABlankPageNoPictureOrAStampTooLargeStillGetPlacesOnThePage) {
+  const QSizeF a4(210, 297);
+  const QRectF onPage(QPointF(), a4);
+  QImage white(827, 1170, QImage::Format_RGB32);
+  white.fill(Qt::white);
+  const StampPlaces blank = SuggestStampPlaces(white, a4, kAllStamps, {});
+  EXPECT_TRUE(blank.roomFound);
+  const Boxes boxes = BoxesOf(blank, kAllStamps);
+  for (const QRectF& box : {boxes.signature, *boxes.seal, *boxes.date}) {
+    EXPECT_TRUE(onPage.adjusted(20, 20, -20, -20).contains(box));  // off the bare margins
+  }
+
+  const StampPlaces noPicture = SuggestStampPlaces(QImage(), a4, kAllStamps, {});
+  EXPECT_TRUE(onPage.contains(QRectF(noPicture.signature, kAllStamps.signature)));
+
+  const StampSizesMm tooLarge{QSizeF(400, 100), QSizeF(25, 25), {}};
+  const StampPlaces over = SuggestStampPlaces(white, a4, tooLarge, {});
+  EXPECT_FALSE(over.roomFound);
+  EXPECT_TRUE(over.seal.has_value());
+  EXPECT_FALSE(over.date.has_value());
+  EXPECT_GE(over.signature.x(), 0);
+
+  const double nan = std::nan("");
+  const StampPlaces odd = SuggestStampPlaces(white, QSizeF(nan, -1), {QSizeF(nan, 20), {}, QSizeF(-3, 6)}, {});
+  EXPECT_TRUE(std::isfinite(odd.signature.x()) && std::isfinite(odd.signature.y()));
+  EXPECT_TRUE(odd.date.has_value());
 }
 
 TEST(StampPlacesTest, OnARealManualsPagesTheStampsCoverNoText) {
