@@ -17,6 +17,7 @@ struct StampPlaces {
   QPointF signature;
   std::optional<QPointF> seal;
   std::optional<QPointF> date;
+  // True when the signature sits on the page's signature line or by a signing label.
   bool onSignatureLine = false;
   // False when the page had no white space for the stamps inside its text's margins: they then
   // sit at the bottom right inside those margins, over whatever is there.
