@@ -116,8 +116,7 @@ class Placer {
                               ? layout_.footerTopMm - kFooterClearanceMm
                               : page.height();
     if (layout_.blank) return {side, page.width() - side, side, std::min(usualBottom, footer)};
-    Limits limits{layout_.textMm.left(), layout_.textMm.right(),
-                  std::min(layout_.textMm.top(), side),
+    Limits limits{layout_.textMm.left(), layout_.textMm.right(), layout_.textMm.top(),
                   std::min(footer, std::max(layout_.textMm.bottom(), usualBottom))};
     // Text narrower than the stamps (a short note) leaves the usual margins to them.
     if (limits.right - limits.left < GroupWidth()) {
