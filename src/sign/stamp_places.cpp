@@ -88,6 +88,21 @@ class Placer {
     return places;
   }
 
+  // The stamps with the signature at `at`, all inside the margins however much ink they cover,
+  // with how much that is: the seal and the date each where it covers least.
+  std::optional<std::pair<int, StampPlaces>> Covering(QPointF at) const {
+    const QRectF signature(at, sizes_.signature);
+    if (!limits_.Hold(signature)) return std::nullopt;
+    std::pair<int, StampPlaces> covering{grid_.InkCellsIn(signature), {}};
+    covering.second.signature = at;
+    StampPlaces& places = covering.second;
+    if (sizes_.seal && !(places.seal = LeastInk(SealOptions(signature), *sizes_.seal, covering.first)))
+      return std::nullopt;
+    if (sizes_.date && !(places.date = LeastInk(DateOptions(signature), *sizes_.date, covering.first)))
+      return std::nullopt;
+    return covering;
+  }
+
   // Where the stamps go on a page with no room: low on the right inside the margins.
   StampPlaces Fallback() const {
     const QSizeF signature = sizes_.signature;
@@ -163,6 +178,20 @@ class Placer {
     for (const QPointF& option : options)
       if (Clear(QRectF(option, size))) return option;
     return std::nullopt;
+  }
+
+  // The option inside the margins covering least ink, if one is inside, its ink added to `ink`.
+  std::optional<QPointF> LeastInk(const std::vector<QPointF>& options, const QSizeF& size, int& ink) const {
+    std::optional<QPointF> least;
+    int leastInk = 0;
+    for (const QPointF& option : options) {
+      const QRectF box(option, size);
+      if (!limits_.Hold(box)) continue;
+      const int under = grid_.InkCellsIn(box);
+      if (!least || under < leastInk) least = option, leastInk = under;
+    }
+    ink += leastInk;
+    return least;
   }
 
   bool Clear(const QRectF& box) const {
@@ -270,6 +299,17 @@ std::optional<StampPlaces> FirstThatFits(const Placer& placer, const Candidates&
   return std::nullopt;
 }
 
+// With no white space for them, the place by the signing labels or on the signature line where
+// the stamps cover least: still where the page asks for a name, even if over a little of its text.
+std::optional<StampPlaces> LeastCovering(const Placer& placer, const Candidates& candidates) {
+  std::optional<std::pair<int, StampPlaces>> least;
+  for (const QPointF& at : candidates)
+    if (auto covering = placer.Covering(at); covering && (!least || covering->first < least->first))
+      least = covering;
+  if (!least) return std::nullopt;
+  return least->second;
+}
+
 // A size as a length can be: not negative, not infinite, not a number.
 QSizeF Sane(const QSizeF& size) {
   const auto length = [](double mm) { return std::isfinite(mm) && mm > 0 ? mm : 0.0; };
@@ -295,22 +335,27 @@ StampPlaces SuggestStampPlaces(const QImage& page, const QSizeF& givenPageMm,
     return std::make_pair(std::round(a.bottom()), -a.left()) > std::make_pair(std::round(b.bottom()), -b.left());
   });
   const std::vector<QRectF> rules = RulesByPreference(layout);
+  // Where the page asks for a name, most telling first: a label's own line, beside or under a
+  // label, a signature line near the text's end.
+  std::vector<Candidates> asked;
+  for (const QRectF& label : labels)
+    for (const QRectF& rule : layout.signatureLinesMm)
+      if (RuleOfLabel(rule, label)) asked.push_back(OnRule(rule, signature));
+  for (const QRectF& label : labels) asked.push_back(ByLabel(label, signature));
+  for (const QRectF& rule : rules) asked.push_back(OnRule(rule, signature));
   const auto onLine = [](StampPlaces places) {
     places.onSignatureLine = true;
     return places;
   };
-  for (const QRectF& label : labels)
-    for (const QRectF& rule : layout.signatureLinesMm)
-      if (RuleOfLabel(rule, label))
-        if (auto places = FirstThatFits(placer, OnRule(rule, signature))) return onLine(*places);
-  for (const QRectF& label : labels)
-    if (auto places = FirstThatFits(placer, ByLabel(label, signature))) return onLine(*places);
-  for (const QRectF& rule : rules)
-    if (auto places = FirstThatFits(placer, OnRule(rule, signature))) return onLine(*places);
+  for (const Candidates& candidates : asked)
+    if (auto places = FirstThatFits(placer, candidates)) return onLine(*places);
   if (!layout.blank)
     if (auto places = FirstThatFits(placer, BelowAndBeside(layout, placer.Bounds(), signature)))
       return *places;
   if (auto places = FirstThatFits(placer, Anywhere(placer.Bounds(), signature))) return *places;
+  Candidates everyAsked;
+  for (const Candidates& candidates : asked) everyAsked.insert(everyAsked.end(), candidates.begin(), candidates.end());
+  if (auto places = LeastCovering(placer, everyAsked)) return onLine(*places);
   return placer.Fallback();
 }
 

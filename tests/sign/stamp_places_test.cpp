@@ -226,6 +226,27 @@ TEST(StampPlacesTest, ASigningLabelTakesTheSignatureBesideItOrOnItsLine) {
     EXPECT_LE(boxes.signature.bottom(), 200);
     EXPECT_GT(boxes.signature.bottom(), 197);
   }
+  {
+    SCOPED_TRACE("labels packed too close for a name: still by one of them, said to be short of room");
+    Page page;
+    page.Prose(25, 185, 25, 25, 0.7);
+    page.Text(25, 215, QStringLiteral("甲方（盖章）："));
+    page.Text(110, 215, QStringLiteral("乙方（盖章）："));
+    const QRectF first = page.Text(25, 228, QStringLiteral("法定代表人（签字）："));
+    const QRectF second = page.Text(110, 228, QStringLiteral("法定代表人（签字）："));
+    page.Text(25, 241, QStringLiteral("日期：    年  月  日"));
+    page.Text(110, 241, QStringLiteral("日期：    年  月  日"));
+    const std::vector<QRectF> labels{first, second};
+    const StampPlaces places = Suggest(page, kAllStamps, labels);
+    EXPECT_FALSE(places.roomFound);
+    EXPECT_TRUE(places.onSignatureLine);
+    const QRectF signature = ExpectSound(page, places, kAllStamps, 25, 185).signature;
+    const bool byALabel = std::any_of(labels.begin(), labels.end(), [&](const QRectF& label) {
+      return signature.left() >= label.left() && signature.left() <= label.right() + 10 &&
+             signature.top() < label.bottom() + 8 && signature.bottom() > label.top();
+    });
+    EXPECT_TRUE(byALabel) << signature.left() << "," << signature.top();
+  }
 }
 
 TEST(StampPlacesTest, AFullPageFallsBackLowOnTheRightAndSaysSo) {
