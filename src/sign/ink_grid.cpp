@@ -18,6 +18,15 @@ constexpr double kFinestCellMm = 0.5;
 // A poster-sized page gets larger cells rather than a grid larger than a page needs.
 constexpr int kMostCellsAcross = 1200;
 
+int GreyOnWhite(QRgb pixel, QImage::Format format) {
+  const int alpha = qAlpha(pixel);
+  switch (format) {
+    case QImage::Format_RGB32: return qGray(pixel);
+    case QImage::Format_ARGB32: return (qGray(pixel) * alpha + 255 * (255 - alpha)) / 255;
+    default: return qGray(pixel) + 255 - alpha;  // premultiplied
+  }
+}
+
 }  // namespace
 
 InkGrid::InkGrid(const QImage& page, const QSizeF& pageMm) : pageMm_(pageMm) {
@@ -36,11 +45,12 @@ InkGrid::InkGrid(const QImage& page, const QSizeF& pageMm) : pageMm_(pageMm) {
     columnOf[x] = std::min(columns_ - 1, int((x + 0.5) / pixelsPerMmX / cellMm_));
   // Read as 32-bit pixels where the page comes so (most of a page is white and skipped at one
   // comparison a pixel), as grey levels where it comes grey; anything else is made one of them.
-  const bool grey = page.format() == QImage::Format_Grayscale8;
-  const bool direct = grey || page.format() == QImage::Format_RGB32 ||
-                      page.format() == QImage::Format_ARGB32 ||
-                      page.format() == QImage::Format_ARGB32_Premultiplied;
-  const QImage pixels = direct ? page : page.convertToFormat(QImage::Format_RGB32);
+  // A page drawn on transparency is read as laid on white paper.
+  const QImage::Format format = page.format();
+  const bool grey = format == QImage::Format_Grayscale8;
+  const bool direct = grey || format == QImage::Format_RGB32 || format == QImage::Format_ARGB32 ||
+                      format == QImage::Format_ARGB32_Premultiplied;
+  const QImage pixels = direct ? page : page.convertToFormat(QImage::Format_ARGB32_Premultiplied);
   for (int y = 0; y < pixels.height(); ++y) {
     const int row = std::min(rows_ - 1, int((y + 0.5) / pixelsPerMmY / cellMm_));
     unsigned char* cells = &ink_[size_t(row) * columns_];
@@ -52,7 +62,8 @@ InkGrid::InkGrid(const QImage& page, const QSizeF& pageMm) : pageMm_(pageMm) {
     }
     const QRgb* line = reinterpret_cast<const QRgb*>(pixels.constScanLine(y));
     for (int x = 0; x < pixels.width(); ++x)
-      if ((line[x] | 0xff000000) != 0xffffffff && qGray(line[x]) < kInkBelow) cells[columnOf[x]] = 1;
+      if (line[x] != 0xffffffff && GreyOnWhite(line[x], pixels.format()) < kInkBelow)
+        cells[columnOf[x]] = 1;
   }
 
   sums_.assign(size_t(columns_ + 1) * (rows_ + 1), 0);

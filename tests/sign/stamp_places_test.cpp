@@ -283,7 +283,7 @@ TEST(StampPlacesTest, ALandscapePageKeepsTheStampsOnItAndOffItsText) {
   EXPECT_LT(boxes.signature.bottom(), 210 - 10);
 }
 
-TEST(StampPlacesTest, ABlankPageNoPictureOrAStampTooLargeStillGetPlacesOnThePage) {
+TEST(StampPlacesTest, ABlankOrTransparentPageNoPictureOrAStampTooLargeStillGetPlacesOnThePage) {
   const QSizeF a4(210, 297);
   const QRectF onPage(QPointF(), a4);
   QImage white(827, 1170, QImage::Format_RGB32);
@@ -294,6 +294,12 @@ TEST(StampPlacesTest, ABlankPageNoPictureOrAStampTooLargeStillGetPlacesOnThePage
   for (const QRectF& box : {boxes.signature, *boxes.seal, *boxes.date}) {
     EXPECT_TRUE(onPage.adjusted(20, 20, -20, -20).contains(box));  // off the bare margins
   }
+
+  QImage transparent(827, 1170, QImage::Format_ARGB32_Premultiplied);
+  transparent.fill(Qt::transparent);
+  const StampPlaces clear = SuggestStampPlaces(transparent, a4, kAllStamps, {});
+  EXPECT_TRUE(clear.roomFound);
+  EXPECT_EQ(clear.signature, blank.signature);  // read as laid on white paper
 
   const StampPlaces noPicture = SuggestStampPlaces(QImage(), a4, kAllStamps, {});
   EXPECT_TRUE(onPage.contains(QRectF(noPicture.signature, kAllStamps.signature)));
