@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace yz {
 
@@ -115,15 +116,15 @@ bool IsSeparator(const QRectF& rule, const QRectF& textMm) {
 }
 
 // Where the footer starts: the lowest lines, if they are short, low on the page and set apart
-// from the text above by a gap; lines holding a signing label or a signature line are text.
+// from the text above by a gap, or a separator rule low on the page with only such lines under
+// it; lines holding a signing label or a signature line are text.
 double FooterTop(const std::vector<QRectF>& lines, const InkGrid& grid,
                  const std::vector<QRectF>& rules, const std::vector<QRectF>& labels,
                  const QRectF& inkMm) {
   const double pageHeight = grid.PageMm().height();
   const double zoneTop = pageHeight * (1 - kFooterZoneShare);
-  std::vector<QRectF> signingRules;
-  for (const QRectF& rule : rules)
-    if (!IsSeparator(rule, inkMm)) signingRules.push_back(rule);
+  std::vector<QRectF> signingRules, separators;
+  for (const QRectF& rule : rules) (IsSeparator(rule, inkMm) ? separators : signingRules).push_back(rule);
   std::vector<double> gaps;
   for (size_t i = 1; i < lines.size(); ++i) gaps.push_back(lines[i].top() - lines[i - 1].bottom());
   double apart = kFooterGapMm;
@@ -131,13 +132,15 @@ double FooterTop(const std::vector<QRectF>& lines, const InkGrid& grid,
     std::nth_element(gaps.begin(), gaps.begin() + gaps.size() / 2, gaps.end());
     apart = std::max(apart, kFooterGapOverLineGap * gaps[gaps.size() / 2]);
   }
+  std::optional<double> footer;
   for (size_t i = lines.size(); i-- > 0;) {
     const QRectF& line = lines[i];
     if (line.top() < zoneTop || line.height() > kFooterTallestMm) break;
     if (Touches(line, labels) || Touches(line, signingRules)) break;
-    if (i == 0 || line.top() - lines[i - 1].bottom() >= apart) return line.top();
+    if (line.height() <= kRuleThickestMm && Touches(line, separators)) return line.top();
+    if (!footer && (i == 0 || line.top() - lines[i - 1].bottom() >= apart)) footer = line.top();
   }
-  return pageHeight;
+  return footer.value_or(pageHeight);
 }
 
 }  // namespace

@@ -260,15 +260,20 @@ TEST(StampPlacesTest, AFullPageFallsBackLowOnTheRightAndSaysSo) {
   EXPECT_GT(boxes.seal->right(), 190 - 5);
 }
 
-TEST(StampPlacesTest, APageNumberIsFooterNeverTheTextsEnd) {
-  Page page;
-  page.Prose(25, 185, 25, 22, 0.3);  // the text ends low, at 176 mm
-  const QRectF number = page.Text(100, 284, QStringLiteral("- 3 -"));
-  const StampPlaces places = Suggest(page);
-  EXPECT_TRUE(places.roomFound);
-  const Boxes boxes = ExpectSound(page, places, kAllStamps, 25, 185);
-  for (const QRectF& box : {boxes.signature, *boxes.seal, *boxes.date}) EXPECT_LT(box.bottom(), number.top() - 2);
-  EXPECT_LT(boxes.signature.top(), 176 + 15);
+TEST(StampPlacesTest, APageNumberAndItsRuleAreFooterNeverTheTextsEnd) {
+  for (const bool ruled : {false, true}) {
+    SCOPED_TRACE(ruled ? "under a rule" : "alone");
+    Page page;
+    page.Prose(25, 185, 25, 22, 0.3);        // the text ends low, at 176 mm
+    if (ruled) page.Rule(25, 185, 277);      // the footer's own rule over its page number
+    const double footerTop = page.Text(100, 284, QStringLiteral("- 3 -")).top();
+    const StampPlaces places = Suggest(page);
+    EXPECT_TRUE(places.roomFound);
+    const Boxes boxes = ExpectSound(page, places, kAllStamps, 25, 185);
+    for (const QRectF& box : {boxes.signature, *boxes.seal, *boxes.date})
+      EXPECT_LT(box.bottom(), (ruled ? 277 : footerTop) - 2);
+    EXPECT_LT(boxes.signature.top(), 176 + 15);
+  }
 }
 
 TEST(StampPlacesTest, ALandscapePageKeepsTheStampsOnItAndOffItsText) {
