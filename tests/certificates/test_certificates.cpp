@@ -86,11 +86,22 @@ void WritePkcs12(const QString& path, const QString& password, const EVP_PKEY* k
   STACK_OF(PKCS12_SAFEBAG)* certificateBags = nullptr;
   STACK_OF(PKCS12_SAFEBAG)* keyBags = nullptr;
   STACK_OF(PKCS7)* safes = nullptr;
-  for (const X509* certificate : certificates)
-    PKCS12_add_cert(&certificateBags, const_cast<X509*>(certificate));
+  // The key and the first certificate share a local key id and a name, as exports have them.
+  unsigned char keyId[EVP_MAX_MD_SIZE];
+  unsigned int keyIdLength = 0;
+  X509_digest(certificates.front(), EVP_sha1(), keyId, &keyIdLength);
+  for (const X509* certificate : certificates) {
+    PKCS12_SAFEBAG* bag = PKCS12_add_cert(&certificateBags, const_cast<X509*>(certificate));
+    if (key && certificate == certificates.front()) {
+      PKCS12_add_localkeyid(bag, keyId, int(keyIdLength));
+      PKCS12_add_friendlyname_utf8(bag, "signer", -1);
+    }
+  }
   PKCS12_add_safe(&safes, certificateBags, NID_aes_256_cbc, 2048, secret.constData());
   if (key) {
-    PKCS12_add_key(&keyBags, const_cast<EVP_PKEY*>(key), 0, 2048, NID_aes_256_cbc, secret.constData());
+    PKCS12_SAFEBAG* bag =
+        PKCS12_add_key(&keyBags, const_cast<EVP_PKEY*>(key), 0, 2048, NID_aes_256_cbc, secret.constData());
+    PKCS12_add_localkeyid(bag, keyId, int(keyIdLength));
     PKCS12_add_safe(&safes, keyBags, -1, 0, nullptr);
   }
   ossl::Pkcs12 p12(PKCS12_add_safes(safes, 0));
