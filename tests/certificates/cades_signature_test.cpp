@@ -31,7 +31,6 @@ class CadesSignatures : public ::testing::Test {
     CertificateOrder caOrder;
     caOrder.commonName = QStringLiteral("测试根证书");
     caOrder.keyType = QStringLiteral("RSA");
-    caOrder.rsaBits = 3072;
     caOrder.authority = true;
     caOrder.keyUsage = QStringLiteral("critical,keyCertSign,cRLSign");
     ca_ = MakeCertificate(caOrder);

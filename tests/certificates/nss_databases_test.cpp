@@ -39,7 +39,6 @@ class NssDatabases : public ::testing::Test {
     CertificateOrder rsaOrder;
     rsaOrder.commonName = QStringLiteral("RSA Signer");
     rsaOrder.keyType = QStringLiteral("RSA");
-    rsaOrder.rsaBits = 3072;
     const TestCertificate rsa = MakeCertificate(rsaOrder);
     testing::WritePkcs12(Path("ec.p12"), "pw", ec.key.get(), {ec.certificate.get(), ca_->certificate.get()});
     testing::WritePkcs12(Path("rsa.p12"), "pw", rsa.key.get(), {rsa.certificate.get()});
