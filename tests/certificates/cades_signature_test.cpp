@@ -19,25 +19,14 @@ using testing::RunTool;
 using testing::TestCertificate;
 using Verdict = CmsCheck::Verdict;
 
-void WriteBytes(const QString& path, const QByteArray& bytes) {
-  QFile file(path);
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-  file.write(bytes);
-}
-
 class CadesSignatures : public ::testing::Test {
  protected:
   void SetUp() override {
-    CertificateOrder caOrder;
-    caOrder.commonName = QStringLiteral("测试根证书");
-    caOrder.keyType = QStringLiteral("RSA");
-    caOrder.authority = true;
-    caOrder.keyUsage = QStringLiteral("critical,keyCertSign,cRLSign");
-    ca_ = MakeCertificate(caOrder);
+    ca_ = MakeCertificate(testing::AuthorityOrder());
     testing::WritePem(Path("ca.pem"), ca_);
     content_.resize(100000);
     QRandomGenerator(7).fillRange(reinterpret_cast<quint32*>(content_.data()), content_.size() / 4);
-    WriteBytes(Path("content.bin"), content_);
+    testing::WriteBytes(Path("content.bin"), content_);
   }
   QString Path(const QString& name) const { return dir_.filePath(name); }
   // A signer opened the way the program opens one: from a PKCS#12 file.
@@ -61,7 +50,7 @@ TEST_F(CadesSignatures, OpensslVerifiesEachKeyKindOverTheContentAndNoSigningTime
     SCOPED_TRACE(type + std::to_string(bits));
     const std::unique_ptr<Signer> signer = OpenSigner(QString::fromLatin1(type), bits);
     const QByteArray cms = MakeCadesSignature(*signer, ossl::Sha256(content_));
-    WriteBytes(Path("signature.der"), cms);
+    testing::WriteBytes(Path("signature.der"), cms);
     const testing::ToolRun verified =
         RunTool("openssl", {"cms", "-verify", "-binary", "-inform", "DER", "-in", Path("signature.der"), "-content",
                             Path("content.bin"), "-purpose", "any", "-CAfile", Path("ca.pem"), "-out", "/dev/null"});

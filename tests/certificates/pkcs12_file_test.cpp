@@ -33,12 +33,7 @@ class Pkcs12Files : public ::testing::Test {
 };
 
 TEST_F(Pkcs12Files, EveryKeyKindOpensWithItsChainSignerFirst) {
-  CertificateOrder caOrder;
-  caOrder.commonName = QStringLiteral("测试根证书");
-  caOrder.keyType = QStringLiteral("RSA");
-  caOrder.authority = true;
-  caOrder.keyUsage = QStringLiteral("critical,keyCertSign,cRLSign");
-  const TestCertificate ca = MakeCertificate(caOrder);
+  const TestCertificate ca = MakeCertificate(testing::AuthorityOrder());
   for (const auto& [type, bits] : {std::pair{"RSA", 2048}, {"RSA", 3072}, {"EC", 256}}) {
     SCOPED_TRACE(type + std::to_string(bits));
     CertificateOrder order;

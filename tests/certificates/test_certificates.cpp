@@ -39,6 +39,15 @@ void AddExtension(X509* certificate, X509* issuer, int nid, const QString& value
 
 }  // namespace
 
+CertificateOrder AuthorityOrder(const QString& commonName) {
+  CertificateOrder order;
+  order.commonName = commonName;
+  order.keyType = QStringLiteral("RSA");
+  order.authority = true;
+  order.keyUsage = QStringLiteral("critical,keyCertSign,cRLSign");
+  return order;
+}
+
 TestCertificate MakeCertificate(const CertificateOrder& order) {
   ossl::StartProviders();
   TestCertificate made;
@@ -112,6 +121,11 @@ void WritePkcs12(const QString& path, const QString& password, const EVP_PKEY* k
     throw std::runtime_error("PKCS#12 assembly failed");
   ossl::Bio out(BIO_new_file(QFile::encodeName(path).constData(), "wb"));
   i2d_PKCS12_bio(out.get(), p12.get());
+}
+
+void WriteBytes(const QString& path, const QByteArray& bytes) {
+  QFile file(path);
+  if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) throw std::runtime_error("cannot write");
 }
 
 ToolRun RunTool(const QString& program, const QStringList& arguments, const QByteArray& input) {
