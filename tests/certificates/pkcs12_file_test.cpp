@@ -80,6 +80,8 @@ TEST_F(Pkcs12Files, EachUnusableFileSaysWhy) {
   testing::WritePkcs12(Path("good.p12"), "secret", leaf.key.get(), {leaf.certificate.get()});
   testing::WritePkcs12(Path("no-key.p12"), "secret", nullptr, {leaf.certificate.get()});
   testing::WritePkcs12(Path("mismatch.p12"), "secret", other.key.get(), {leaf.certificate.get()});
+  const TestCertificate edwards = MakeCertificate({.keyType = QStringLiteral("ED25519")});
+  testing::WritePkcs12(Path("ed25519.p12"), "secret", edwards.key.get(), {edwards.certificate.get()});
   QFile(Path("good.p12")).copy(Path("truncated.p12"));
   QFile truncated(Path("truncated.p12"));
   truncated.resize(truncated.size() / 2);
@@ -106,6 +108,7 @@ TEST_F(Pkcs12Files, EachUnusableFileSaysWhy) {
       {"good.p12", "", QStringLiteral("证书密码不对")},
       {"no-key.p12", "secret", QStringLiteral("没有私钥")},
       {"mismatch.p12", "secret", QStringLiteral("证书与私钥不匹配")},
+      {"ed25519.p12", "secret", QStringLiteral("只支持 RSA 和 ECDSA")},
   };
   for (const auto& each : cases) {
     const QString reason = Reason(Path(each.file), QString::fromUtf8(each.password));

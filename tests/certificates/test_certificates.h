@@ -21,7 +21,7 @@ struct TestCertificate {
 
 struct CertificateOrder {
   QString commonName = QStringLiteral("测试签名人");
-  QString keyType = QStringLiteral("EC");  // "EC" (P-256) or "RSA"
+  QString keyType = QStringLiteral("EC");  // "EC" (P-256), "RSA" or "ED25519"
   int rsaBits = 2048;
   QDateTime from = QDateTime::currentDateTimeUtc().addDays(-1);
   QDateTime to = QDateTime::currentDateTimeUtc().addYears(1);
