@@ -55,7 +55,8 @@ struct TimestampAuthority {
 QByteArray MakeCadesSignature(const Signer& signer, const QByteArray& sha256Digest,
                               const TimestampAuthority& authority = {});
 
-// How many bytes the /Contents placeholder must hold for this signer's signatures: measured
+// How many bytes the /Contents placeholder must hold for this signer's signatures (bytes of
+// DER: the hexadecimal string takes twice as many digits): measured
 // on a trial signature with slack for the few bytes an ECDSA value varies by, plus room for
 // a timestamp token when an authority is given. Throws Failure.
 int SignatureRoom(const Signer& signer, const TimestampAuthority& authority = {});
