@@ -1,0 +1,40 @@
+// SPDX-FileCopyrightText: 2026 The yanzhou-sign authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "sign/run_verification.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+
+#include "export/run_renderer.h"
+#include "verification/verification_text.h"
+#include "verification/verify_signatures.h"
+
+namespace yz {
+
+int RunVerification(const RenderArguments& arguments, QTextStream& out, QTextStream& err) {
+  const RenderArguments::Verifying& v = *arguments.verifying;
+  const QString program = QCoreApplication::applicationName();
+  const auto fail = [&](const QString& reason) {
+    err << program << ": " << OneLine(reason) << Qt::endl;
+    return int(kRenderFailed);
+  };
+  const DocumentSignatures document =
+      VerifyDocumentSignatures(v.document, v.password, {});
+  if (!document.failure.isEmpty()) return fail(document.failure);
+  if (document.SignatureCount() == 0)
+    return fail(document.EmptyFieldCount() > 0
+                    ? QStringLiteral("文档里没有数字签名（只有 %1 个空的签名域）：%2")
+                          .arg(document.EmptyFieldCount())
+                          .arg(v.document)
+                    : QStringLiteral("文档里没有数字签名：%1").arg(v.document));
+  bool allIntact = true;
+  for (const DocumentSignature& signature : document.fields) {
+    if (signature.empty) continue;
+    out << OneLine(SignatureLine(signature)) << Qt::endl;
+    allIntact = allIntact && signature.check->verdict == SignatureCheck::Verdict::Intact;
+  }
+  return allIntact ? kRenderedOk : kRenderFailed;
+}
+
+}  // namespace yz
