@@ -22,6 +22,8 @@ int RunVerification(const RenderArguments& arguments, QTextStream& out, QTextStr
   const DocumentSignatures document =
       VerifyDocumentSignatures(v.document, v.password, {});
   if (!document.failure.isEmpty()) return fail(document.failure);
+  if (document.SignatureCount() == 0 && document.repaired)
+    return fail(QStringLiteral("文档已损坏，读不出其中的数字签名（文档能读的部分里没有签名）：%1").arg(v.document));
   if (document.SignatureCount() == 0)
     return fail(document.EmptyFieldCount() > 0
                     ? QStringLiteral("文档里没有数字签名（只有 %1 个空的签名域）：%2")

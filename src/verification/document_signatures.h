@@ -66,6 +66,7 @@ struct DocumentSignatures {
   std::vector<DocumentSignature> fields;
   std::optional<int> docMdpPermission;  // the document's certification permission, if certified
   int revisions = 0;                    // counted by VerifyDocumentSignatures; 0 otherwise
+  bool repaired = false;  // the file is damaged and was read as repaired: fields may be lost
 
   int SignatureCount() const;
   int EmptyFieldCount() const;

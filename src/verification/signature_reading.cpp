@@ -23,6 +23,7 @@ DocumentSignatures ReadDocumentSignatures(const QString& path, const QString& pa
                         .arg(path, QString::fromStdString(error.what()).trimmed()));
     }
     result.revisions = inspect(file, readings);
+    result.repaired = !file.pdf().getWarnings().empty();
     for (SignatureFieldReading& reading : readings) result.fields.push_back(std::move(reading.field));
   } catch (const UnreadableDocument& problem) {
     using Kind = UnreadableDocument::Kind;

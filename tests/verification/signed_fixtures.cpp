@@ -81,12 +81,12 @@ QString SignedFixtures::Plain(const QString& name) const {
 }
 
 bool SignedFixtures::PopplerSign(const QString& input, const QString& output,
-                                 const QString& field) const {
+                                 const QString& field, const QString& password) const {
   bool ok = false;
-  Run(QStringLiteral("pdfsig"),
-      {"-add-signature", "-nssdir", "sql:" + TrustingDatabase(), "-nick", "leaf",
-       "-new-signature-field-name", field, "-reason", "fixture", input, output},
-      {}, &ok);
+  QStringList arguments{"-add-signature", "-nssdir", "sql:" + TrustingDatabase(), "-nick", "leaf",
+                        "-new-signature-field-name", field, "-reason", "fixture"};
+  if (!password.isEmpty()) arguments << "-upw" << password << "-opw" << password;
+  Run(QStringLiteral("pdfsig"), arguments << input << output, {}, &ok);
   return ok;
 }
 
@@ -141,6 +141,22 @@ QString SignedFixtures::HandSign(const QString& name, const HandSigned& how) con
   pdf.replace(gapStart + 1, 2 * kRoom, hex);
   WriteBytes(path, pdf);
   return path;
+}
+
+qint64 StreamByteAfter(const QString& path, qint64 from) {
+  const QByteArray bytes = ReadAll(path);
+  qint64 stream = bytes.indexOf("stream", from);
+  while (stream > 0 && bytes[stream - 1] == 'd') stream = bytes.indexOf("stream", stream + 1);
+  return stream < 0 ? -1 : stream + 20;
+}
+
+void FlipByte(const QString& path, qint64 at) {
+  QFile file(path);
+  if (at < 0 || !file.open(QIODevice::ReadWrite) || !file.seek(at)) return;
+  char c = 0;
+  file.getChar(&c);
+  file.seek(at);
+  file.putChar(char(c ^ 0x20));
 }
 
 const SignedFixtures& Fixtures() {

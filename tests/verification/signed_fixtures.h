@@ -26,7 +26,9 @@ class SignedFixtures {
   // A one-page document without signatures (objects 1 catalogue, 2 pages, 3 page, 4 content).
   QString Plain(const QString& name) const;
   // pdfsig's own signature on `input`, appended as a new revision, into a new signature field.
-  bool PopplerSign(const QString& input, const QString& output, const QString& field) const;
+  // `password` opens an encrypted `input` (user and owner password alike).
+  bool PopplerSign(const QString& input, const QString& output, const QString& field,
+                   const QString& password = {}) const;
 
   // A by-hand update appended to Plain(): a signature field `Cades` signed with an
   // ETSI.CAdES.detached CMS over its byte ranges and an empty field `Empty` at
@@ -45,6 +47,12 @@ class SignedFixtures {
   QTemporaryDir folder_;
   mutable QString error_;
 };
+
+// Where a byte can be changed without touching the file's structure: inside the first stream
+// that starts at or after `from`.
+qint64 StreamByteAfter(const QString& path, qint64 from);
+// Changes the byte at `at` (to another letter case, or another symbol).
+void FlipByte(const QString& path, qint64 at);
 
 // The fixtures of the suite, made once (a database and keys take seconds).
 const SignedFixtures& Fixtures();

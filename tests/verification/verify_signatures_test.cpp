@@ -17,6 +17,8 @@ namespace yz {
 namespace {
 
 using testing::Fixtures;
+using testing::FlipByte;
+using testing::StreamByteAfter;
 using Verdict = SignatureCheck::Verdict;
 
 QString Pdfsig(const QString& path) {
@@ -28,16 +30,6 @@ const DocumentSignature* Field(const DocumentSignatures& document, const QString
   for (const DocumentSignature& field : document.fields)
     if (field.fieldName == name) return &field;
   return nullptr;
-}
-
-void FlipByte(const QString& path, qint64 at) {
-  QFile file(path);
-  ASSERT_TRUE(file.open(QIODevice::ReadWrite));
-  file.seek(at);
-  char c = 0;
-  file.getChar(&c);
-  file.seek(at);
-  file.putChar(char(c ^ 0x20));
 }
 
 class VerifySignatures : public ::testing::Test {
@@ -100,7 +92,7 @@ TEST_F(VerifySignatures, OneChangedByteInsideASignedRangeIsTold) {
   // A byte of the original page: inside both signatures' ranges.
   const QString early = f.Path("changed-early.pdf");
   QFile::copy(base, early);
-  FlipByte(early, QFile(f.Path("poppler-0b.pdf")).size() - 200);
+  FlipByte(early, StreamByteAfter(early, 0));  // the page's content
   const DocumentSignatures broken = VerifyDocumentSignatures(early);
   for (const DocumentSignature& s : broken.fields) {
     EXPECT_EQ(s.check->verdict, Verdict::Altered) << s.fieldName.toStdString();
@@ -111,7 +103,7 @@ TEST_F(VerifySignatures, OneChangedByteInsideASignedRangeIsTold) {
   // A byte of the second update only: the first signature never covered it.
   const QString late = f.Path("changed-late.pdf");
   QFile::copy(base, late);
-  FlipByte(late, firstEnd + 40);
+  FlipByte(late, StreamByteAfter(late, firstEnd));
   const DocumentSignatures partly = VerifyDocumentSignatures(late);
   EXPECT_EQ(Field(partly, "First")->check->verdict, Verdict::Intact);
   EXPECT_EQ(Field(partly, "Second")->check->verdict, Verdict::Altered);
