@@ -65,7 +65,7 @@ struct DocumentSignatures {
   QString failure;  // why it could not be read (password cases too), in the user's words
   std::vector<DocumentSignature> fields;
   std::optional<int> docMdpPermission;  // the document's certification permission, if certified
-  int revisions = 0;                    // counted by VerifyDocumentSignatures; 0 otherwise
+  int revisions = 0;  // counted by VerifyDocumentSignatures where it holds signatures; else 0
   bool repaired = false;  // the file is damaged and was read as repaired: fields may be lost
 
   int SignatureCount() const;
