@@ -141,6 +141,19 @@ struct SignOptions {
   }
 };
 
+// The options of --verify: reading a document's signatures, nothing drawn or written.
+struct VerifyOptions {
+  QCommandLineOption verify{
+      QStringLiteral("verify"),
+      QStringLiteral("核验 PDF 文档里的数字签名，每个签名一行：签名域、签名者、结论（有效、签名后已被修改、"
+                     "无法验证）、签名时间、覆盖范围、证书是否可信；全部有效时退出状态为 0"),
+      QStringLiteral("文档.pdf")};
+  QCommandLineOption nssDb{
+      QStringLiteral("nss-db"),
+      QStringLiteral("证书数据库（NSS）的文件夹：按它的信任设置判断签名的证书是否可信（默认 ~/.pki/nssdb）"),
+      QStringLiteral("文件夹")};
+};
+
 // --date takes its text only when one follows it: a bare --date (last, or before another
 // option) asks for today's date, which QCommandLineParser cannot say by itself.
 QStringList WithDateValue(const QStringList& arguments) {
@@ -308,15 +321,43 @@ std::optional<RenderArguments::Signing> ReadSigning(const QCommandLineParser& pa
   return s;
 }
 
+// --verify reads one document and draws nothing: of the other options only the document's
+// password goes with it.
+std::optional<RenderArguments::Verifying> ReadVerifying(const QCommandLineParser& parser,
+                                                        const VerifyOptions& vo,
+                                                        const SignOptions& so) {
+  if (!parser.isSet(vo.verify)) {
+    if (parser.isSet(vo.nssDb))
+      throw BadArguments(QStringLiteral("--nss-db 要与 --verify 同用"));
+    return std::nullopt;
+  }
+  const QStringList documents = parser.values(vo.verify);
+  if (documents.size() > 1)
+    throw BadArguments(QStringLiteral("--verify 一次核验一个文档，给出了 %1 个").arg(documents.size()));
+  const QStringList allowed = vo.verify.names() + vo.nssDb.names() + so.password.names();
+  for (const QString& name : parser.optionNames())
+    if (!allowed.contains(name))
+      throw BadArguments(
+          QStringLiteral("--verify 只核验文档，不能与 --%1 同用（可与 --password、--nss-db 同用）").arg(name));
+  RenderArguments::Verifying v;
+  v.document = documents.first();
+  v.password = parser.value(so.password);
+  v.nssDatabase = parser.value(vo.nssDb);
+  if (parser.isSet(vo.nssDb) && v.nssDatabase.isEmpty())
+    throw BadArguments(QStringLiteral("--nss-db 须给出证书数据库的文件夹"));
+  return v;
+}
+
 }  // namespace
 
 RenderArguments ParseRenderArguments(const QStringList& arguments) {
   Options o;
   const SignOptions so;
+  const VerifyOptions vo;
   QCommandLineParser parser;
   parser.setApplicationDescription(QStringLiteral(
       "不开窗口，按窗口里同样的选择画出签名并存为图片，或用 --sign 把签名和印章盖到 PDF "
-      "文档上；写出的每个文件打印一行路径。"));
+      "文档上；写出的每个文件打印一行路径。用 --verify 核验文档里的数字签名。"));
   // Qt's own help option would also offer --help-all for Qt's options, which are not read here.
   const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
                                 QStringLiteral("显示本帮助"));
@@ -327,6 +368,7 @@ RenderArguments ParseRenderArguments(const QStringList& arguments) {
       {o.name, o.en, o.style, o.background, o.size, o.color, o.x, o.y, o.scale, o.out, o.format,
        o.practice});
   parser.addOptions(so.All());
+  parser.addOptions({vo.verify, vo.nssDb});
   RenderArguments a;
   ParserMessages messages;
   const bool translated = QCoreApplication::instance() &&
@@ -350,6 +392,8 @@ RenderArguments ParseRenderArguments(const QStringList& arguments) {
   if (!parser.positionalArguments().isEmpty())
     throw BadArguments(QStringLiteral("多余的参数：“%1”（选项须以 -- 开头）")
                            .arg(parser.positionalArguments().join(' ')));
+  a.verifying = ReadVerifying(parser, vo, so);
+  if (a.verifying) return a;
 
   if (parser.isSet(o.name)) a.nameCN = parser.value(o.name);
   if (parser.isSet(o.en)) a.nameEN = parser.value(o.en);

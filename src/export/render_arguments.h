@@ -64,6 +64,14 @@ struct RenderArguments {
     bool breakSignatures = false;  // go on although the document holds digital signatures
   };
   std::optional<Signing> signing;
+
+  // --verify: check the digital signatures a PDF document holds instead of drawing anything.
+  struct Verifying {
+    QString document;
+    QString password;     // --password, for an encrypted document
+    QString nssDatabase;  // --nss-db: whose trust settings judge the certificates; empty: ~/.pki/nssdb
+  };
+  std::optional<Verifying> verifying;
 };
 
 inline constexpr int kMinRenderScale = 1;
@@ -72,7 +80,7 @@ inline constexpr int kMaxRenderScale = 8;
 // Reads the command line (program name first) with QCommandLineParser's conventions. Throws
 // BadArguments for anything it cannot use: unknown options, values out of range or malformed, a
 // missing --out, an output type that cannot hold what was asked for, signing options without
-// --sign or without a stamp to place.
+// --sign or without a stamp to place, --verify with anything but its own options.
 RenderArguments ParseRenderArguments(const QStringList& arguments);
 
 }  // namespace yz

@@ -16,7 +16,7 @@ expect() { yz_expect "$1" "$render" "${@:2}"; }
 
 expect 0 --help
 for option in --sign --pages --at --width --seal --seal-at --seal-width --seam --seam-pages \
-              --seam-slices --seam-y --date --password --break-signatures; do
+              --seam-slices --seam-y --date --password --break-signatures --verify --nss-db; do
   grep -q -- "$option" out.txt || yz_fail "--help does not list $option"
 done
 
