@@ -75,7 +75,8 @@ IncrementalUpdate::IncrementalUpdate(QPDF& pdf, const FileEnd& end) : pdf_(pdf),
 }
 
 QPDFObjectHandle IncrementalUpdate::Reserve() {
-  QPDFObjectHandle object = pdf_.makeIndirectObject(QPDFObjectHandle::newNull());
+  // A dictionary, not a null: the library drops a key whose value is null.
+  QPDFObjectHandle object = pdf_.makeIndirectObject(QPDFObjectHandle::newDictionary());
   raw_[object.getObjectID()] = {};
   return object;
 }

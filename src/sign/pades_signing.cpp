@@ -227,7 +227,7 @@ class Appending {
       const QRectF cut(shown.width() - width, 0, width, shown.height());
       if (!InsidePage(QRectF(cut.left(), ink.top(), cut.width(), ink.height()), shown))
         outside << slice.page;
-      placements_.push_back({&art, slice.page - 1, {ink, cut}, seam.blend, QStringLiteral("骑缝章")});
+      placements_.push_back({&art, slice.page - 1, {ink, cut.intersected(ink)}, seam.blend, QStringLiteral("骑缝章")});
     }
     if (!outside.isEmpty())
       warnings_ << QStringLiteral("骑缝章有部分落在页面之外（第 %1 页）").arg(PageNumbers(outside));

@@ -52,7 +52,7 @@ StampAppearances::Appearance StampAppearances::For(const StampArt& art, const Pa
   // left; its /Matrix turns that into the page's user space, so that readers, which draw
   // annotations in user space and then turn the page, show the art upright.
   const double height = frame.ShownPoints().height();
-  const QRectF region = place.clip ? place.ink.intersected(*place.clip) : place.ink;
+  const QRectF region = place.clip ? *place.clip : place.ink;
   const QRectF regionUp(region.left(), height - region.bottom(), region.width(), region.height());
   const QTransform toUser = frame.ShownToUser();
   const QTransform turn(toUser.m11(), toUser.m12(), toUser.m21(), toUser.m22(), 0, 0);

@@ -22,8 +22,9 @@ namespace yz {
 
 class IncrementalUpdate;
 
-// Where a stamp's ink goes on one page: points of the page as shown, from its top-left, y down,
-// seen only inside `clip` when one is given (a slice of a 骑缝章).
+// Where a stamp's ink goes on one page: points of the page as shown, from its top-left, y down.
+// With a `clip` the annotation covers exactly that and shows the ink only inside it (a slice of
+// a 骑缝章, a signature field larger than the ink).
 struct InkPlace {
   QRectF ink;
   std::optional<QRectF> clip;

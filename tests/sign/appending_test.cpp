@@ -216,7 +216,7 @@ QByteArray FormPdf(int docMdp) {
       "<< /Type /Catalog /Pages 2 0 R /AcroForm << /Fields [4 0 R] >>" + perms + " >>",
       "<< /Type /Pages /Count 1 /Kids [3 0 R] /MediaBox [0 0 612 792] >>",
       "<< /Type /Page /Parent 2 0 R /Rotate 90 /Annots [4 0 R] >>",
-      "<< /FT /Sig /T (甲方) /Type /Annot /Subtype /Widget /Rect [300 100 400 250] /P 3 0 R >>",
+      "<< /FT /Sig /T <FEFF753265B9> /Type /Annot /Subtype /Widget /Rect [300 100 400 250] /P 3 0 R >>",
       "<< /Type /Sig /Reference [<< /Type /SigRef /TransformMethod /DocMDP /TransformParams "
       "<< /Type /TransformParams /P " + QByteArray::number(docMdp) + " /V /1.2 >> >>] >>",
   });
@@ -242,8 +242,7 @@ TEST_F(Appending, TheDocumentsOwnFieldAndItsCertificationsPermissions) {
     SCOPED_TRACE("P=" + std::to_string(c.docMdp) + " field " + c.field.toStdString() +
                  (c.seal ? " with a seal" : ""));
     const QString input = Write(QStringLiteral("form.pdf"), FormPdf(c.docMdp));
-    const QString output = Path(QStringLiteral("form-signed.pdf"));
-    QFile::remove(output);
+    const QString output = Path(QStringLiteral("form-%1-signed.pdf").arg(&c - cases.data()));
     SigningPlan plan = Plan(input, output, QStringLiteral("1"));
     plan.fieldName = c.field;
     if (c.seal) {
