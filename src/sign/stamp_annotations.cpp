@@ -77,7 +77,7 @@ StampAppearances::Appearance StampAppearances::For(const StampArt& art, const Pa
   resources.replaceKey("/XObject", QPDFObjectHandle::parse("<< >>"));
   resources.getKey("/XObject").replaceKey("/Art", art_form);
   if (blend == InkBlend::Multiply) {
-    if (multiply_.isNull())
+    if (!multiply_.isInitialized())
       multiply_ = pdf_.makeIndirectObject(
           QPDFObjectHandle::parse("<< /Type /ExtGState /BM /Multiply >>"));
     resources.replaceKey("/ExtGState", QPDFObjectHandle::parse("<< >>"));
