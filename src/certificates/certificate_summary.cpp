@@ -79,13 +79,16 @@ QString CertificateProblem(const CertificateSummary& certificate, const QDateTim
   if (certificate.validFrom.isValid() && at < certificate.validFrom)
     return QStringLiteral("证书“%1”尚未生效：有效期从 %2 开始")
         .arg(certificate.subject, certificate.validFrom.toUTC().toString(format));
+  return KeyUsageProblem(certificate);
+}
+
+QString KeyUsageProblem(const CertificateSummary& certificate) {
   const bool maySign = certificate.keyUsage.contains(QStringLiteral("digitalSignature")) ||
                        certificate.keyUsage.contains(QStringLiteral("nonRepudiation"));
-  if (certificate.hasKeyUsage && !maySign)
-    return QStringLiteral("证书“%1”的密钥用法（%2）不允许签名：需要 digitalSignature 或 nonRepudiation")
-        .arg(certificate.subject,
-             certificate.keyUsage.isEmpty() ? QStringLiteral("无") : certificate.keyUsage.join(QStringLiteral(", ")));
-  return {};
+  if (!certificate.hasKeyUsage || maySign) return {};
+  return QStringLiteral("证书“%1”的密钥用法（%2）不允许签名：需要 digitalSignature 或 nonRepudiation")
+      .arg(certificate.subject, certificate.keyUsage.isEmpty() ? QStringLiteral("无")
+                                                               : certificate.keyUsage.join(QStringLiteral(", ")));
 }
 
 }  // namespace yz

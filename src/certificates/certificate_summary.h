@@ -17,4 +17,8 @@ CertificateSummary SummarizeCertificate(const X509* certificate, const QString& 
 // The same from DER; a summary whose subject is empty when the bytes are not a certificate.
 CertificateSummary SummarizeCertificateDer(const QByteArray& der, const QString& source = {});
 
+// The key-usage half of CertificateProblem: why the certificate's keyUsage forbids signing
+// (neither digitalSignature nor nonRepudiation), empty when it allows it or has none.
+QString KeyUsageProblem(const CertificateSummary& certificate);
+
 }  // namespace yz
