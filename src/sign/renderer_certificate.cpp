@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include "certificates/nss_databases.h"
 #include "certificates/pkcs12_file.h"
 #include "seams/failure.h"
 
@@ -17,9 +18,11 @@ namespace {
 // A password file is a line, not a document: anything longer is the wrong file.
 constexpr qint64 kLongestPasswordFile = 64 * 1024;
 
-QString CertificatePassword(const RenderArguments::Signing& s) {
+std::optional<QString> CertificatePassword(const RenderArguments::Signing& s) {
   if (s.certificatePasswordFile) return PasswordFromFile(*s.certificatePasswordFile);
-  return qEnvironmentVariable("YZ_CERTIFICATE_PASSWORD");
+  if (qEnvironmentVariableIsSet("YZ_CERTIFICATE_PASSWORD"))
+    return qEnvironmentVariable("YZ_CERTIFICATE_PASSWORD");
+  return std::nullopt;
 }
 
 }  // namespace
@@ -41,10 +44,17 @@ QString PasswordFromFile(const QString& path) {
 std::optional<CertificateSigning> RendererCertificate(const RenderArguments::Signing& s) {
   if (!s.WithCertificate()) return std::nullopt;
   CertificateSigning signing;
-  const QString password = CertificatePassword(s);
-  if (s.certificate) signing.signer = OpenPkcs12(*s.certificate, password);
-  if (!signing.signer)
-    throw Failure(QStringLiteral("本程序还不能打开 NSS 证书数据库：%1").arg(s.nssDatabase.value_or(QString())));
+  const std::optional<QString> password = CertificatePassword(s);
+  if (s.certificate) {
+    signing.signer = OpenPkcs12(*s.certificate, password.value_or(QString()));
+  } else {
+    // The database asks through NSS; a password that did not open it will not on a retry.
+    SetNssPasswordPrompt([password](const QString&, bool retry) -> std::optional<QString> {
+      if (retry) return std::nullopt;
+      return password;
+    });
+    signing.signer = OpenNssSigner(*s.nssDatabase, *s.nssNickname);
+  }
   if (const QString problem = CertificateProblem(signing.signer->Summary(), QDateTime::currentDateTimeUtc());
       !problem.isEmpty())
     throw Failure(problem + QStringLiteral("，没有签署任何文档"));

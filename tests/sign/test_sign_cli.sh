@@ -123,6 +123,14 @@ pdfsig 数字/全套-已签.pdf | grep -c 'Signature is Valid.' | grep -qx 1 || 
 YZ_CERTIFICATE_PASSWORD=芝麻开门 expect 0 --sign 合同.pdf --seam --certificate 我.p12 --out 骑缝.pdf
 valid 合同.pdf 骑缝.pdf
 
+# The same key in an NSS database with a password: unlocked by the same password file.
+mkdir 库 && printf '库口令\n' >库口令.txt
+certutil -N -d sql:库 -f 库口令.txt && pk12util -i 我.p12 -d sql:库 -W 芝麻开门 -k 库口令.txt >/dev/null
+expect 0 --sign 合同.pdf --at 30,40 --nss-db 库 --nss-nickname 纪元朗 --certificate-password-file 库口令.txt --out 库签.pdf
+valid 合同.pdf 库签.pdf
+expect 1 --sign 合同.pdf --at 30,40 --nss-db 库 --nss-nickname 纪元朗 --out 不该.pdf
+grep -q '密码' err.txt && [ ! -e 不该.pdf ] || yz_fail "a locked database: $(cat err.txt)"
+
 # A certificate that cannot be used: one line, exit 1, nothing written.
 openssl pkcs12 -export -nokeys -in 证.pem -out 无钥.p12 -passout pass:芝麻开门
 head -c 300 我.p12 >坏.p12
