@@ -3,9 +3,10 @@
 
 #include "sign/appended_file.h"
 
-#include <QCryptographicHash>
 #include <QFile>
 #include <QFileDevice>
+#include <memory>
+#include <openssl/evp.h>
 
 #include "export/whole_file.h"
 #include "seams/failure.h"
@@ -15,6 +16,26 @@ namespace yz {
 namespace {
 
 constexpr qint64 kChunk = 1 << 20;
+
+// SHA-256 through OpenSSL, which uses the processor's own instructions: the hash is most of a
+// large document's signing time, and Qt's portable one takes about three times as long.
+class Sha256 {
+ public:
+  Sha256() : context_(EVP_MD_CTX_new(), EVP_MD_CTX_free) {
+    EVP_DigestInit_ex(context_.get(), EVP_sha256(), nullptr);
+  }
+  void Add(QByteArrayView bytes) { EVP_DigestUpdate(context_.get(), bytes.data(), size_t(bytes.size())); }
+  QByteArray Result() {
+    QByteArray digest(EVP_MAX_MD_SIZE, Qt::Uninitialized);
+    unsigned int length = 0;
+    EVP_DigestFinal_ex(context_.get(), reinterpret_cast<unsigned char*>(digest.data()), &length);
+    digest.resize(length);
+    return digest;
+  }
+
+ private:
+  std::unique_ptr<EVP_MD_CTX, void (*)(EVP_MD_CTX*)> context_;
+};
 
 }  // namespace
 
@@ -27,13 +48,13 @@ void WriteAppended(const QString& original, qint64 originalSize, const QByteArra
   std::optional<Failure> failure;
   bool stopped = false;
   const QString reason = WriteFileThrough(output, originalSize + update.size(), [&](QFileDevice& file) {
-    QCryptographicHash hash(QCryptographicHash::Sha256);
+    Sha256 hash;
     QByteArray chunk;
     for (qint64 done = 0; done < originalSize;) {
       chunk = source.read(std::min(kChunk, originalSize - done));
       if (chunk.isEmpty())
         return QStringLiteral("原文件在签署过程中被改动或截短了：%1").arg(original);
-      hash.addData(chunk);
+      hash.Add(chunk);
       if (file.write(chunk) != chunk.size()) return file.errorString();
       done += chunk.size();
       if (progress && !progress(done, originalSize)) {
@@ -44,11 +65,11 @@ void WriteAppended(const QString& original, qint64 originalSize, const QByteArra
     const qint64 updateAt = file.pos();
     if (file.write(update) != update.size()) return file.errorString();
     if (!gap) return QString();
-    hash.addData(QByteArrayView(update).first(gap->at));
-    hash.addData(QByteArrayView(update).sliced(gap->at + gap->length));
+    hash.Add(QByteArrayView(update).first(gap->at));
+    hash.Add(QByteArrayView(update).sliced(gap->at + gap->length));
     QByteArray hex;
     try {
-      hex = sign(hash.result()).toHex().toUpper();
+      hex = sign(hash.Result()).toHex().toUpper();
     } catch (const Failure& error) {
       failure = error;
       return error.message();
