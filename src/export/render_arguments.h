@@ -61,7 +61,20 @@ struct RenderArguments {
     std::optional<double> seamWidth;
     std::optional<QString> date;  // --date [TEXT]: an empty text asks for today's
     QString password;
-    bool breakSignatures = false;  // go on although the document holds digital signatures
+    std::optional<QString> passwordFile;  // --password-file: the document's password, first line
+    bool breakSignatures = false;  // rewrite (and so break) a document's digital signatures
+    // Signing with a certificate: a PKCS#12 file, or a key in an NSS database. Its password
+    // comes from a file's first line or the environment, never from the command line.
+    std::optional<QString> certificate;
+    std::optional<QString> certificatePasswordFile;
+    std::optional<QString> nssDatabase;
+    std::optional<QString> nssNickname;
+    QString field;     // the document's own empty signature field to sign into
+    QString reason;
+    QString location;
+    QString timestampUrl;  // --tsa
+
+    bool WithCertificate() const { return certificate || nssDatabase; }
   };
   std::optional<Signing> signing;
 

@@ -14,6 +14,7 @@
 #include "sign/open_document.h"
 #include "sign/page_content.h"
 #include "sign/page_frame.h"
+#include "sign/pades_signing.h"
 #include "sign/seam_slices.h"
 #include "sign/units.h"
 #include "sign/written_pdf.h"
@@ -295,11 +296,19 @@ SigningResult SignDocument(const SigningPlan& plan, const StampArts& arts,
                            const SigningProgress& progress) {
   using Outcome = SigningResult::Outcome;
   Signing signing(plan, arts, progress);
-  try {
-    return signing.Run();
-  } catch (const Cancelled&) {
+  const auto cancelled = [&] {
     return Failed(Outcome::Cancelled,
                   QStringLiteral("已取消签署，没有写出文件：%1").arg(plan.documentPath));
+  };
+  try {
+    // A certificate, or a document already signed: appended, never rewritten.
+    if (std::optional<SigningResult> appended = SignByAppendingWhenDue(plan, arts, progress))
+      return *appended;
+    return signing.Run();
+  } catch (const Cancelled&) {
+    return cancelled();
+  } catch (const SigningStopped&) {
+    return cancelled();
   } catch (const DocumentProblem& problem) {
     if (problem.kind() == DocumentProblem::Kind::NeedsPassword)
       return Failed(Outcome::NeedsPassword, problem.message());
