@@ -144,8 +144,11 @@ struct SignOptions {
       QStringLiteral("certificate-password-file"),
       QStringLiteral("从文件的第一行读证书（或 NSS 数据库）的密码；也可用环境变量 YZ_CERTIFICATE_PASSWORD"),
       QStringLiteral("文件")};
+  // Shared with --verify, where the database's trust settings judge the signers' certificates.
   QCommandLineOption nssDb{QStringLiteral("nss-db"),
-                           QStringLiteral("用 NSS 证书数据库中的证书签名（如 ~/.pki/nssdb），与 --nss-nickname 同用"),
+                           QStringLiteral("NSS 证书数据库的文件夹（如 ~/.pki/nssdb）：签署时与 --nss-nickname 同用，"
+                                          "用其中的证书签名；与 --verify 同用时按它的信任设置判断证书是否可信"
+                                          "（默认 ~/.pki/nssdb）"),
                            QStringLiteral("文件夹")};
   QCommandLineOption nssNickname{QStringLiteral("nss-nickname"),
                                  QStringLiteral("NSS 数据库中证书的昵称"), QStringLiteral("昵称")};
@@ -175,10 +178,6 @@ struct VerifyOptions {
       QStringLiteral("核验 PDF 文档里的数字签名，每个签名一行：签名域、签名者、结论（有效、签名后已被修改、"
                      "无法验证）、签名时间、覆盖范围、证书是否可信；全部有效时退出状态为 0"),
       QStringLiteral("文档.pdf")};
-  QCommandLineOption nssDb{
-      QStringLiteral("nss-db"),
-      QStringLiteral("证书数据库（NSS）的文件夹：按它的信任设置判断签名的证书是否可信（默认 ~/.pki/nssdb）"),
-      QStringLiteral("文件夹")};
 };
 
 // --date takes its text only when one follows it: a bare --date (last, or before another
@@ -394,15 +393,11 @@ std::optional<RenderArguments::Signing> ReadSigning(const QCommandLineParser& pa
 std::optional<RenderArguments::Verifying> ReadVerifying(const QCommandLineParser& parser,
                                                         const VerifyOptions& vo,
                                                         const SignOptions& so) {
-  if (!parser.isSet(vo.verify)) {
-    if (parser.isSet(vo.nssDb))
-      throw BadArguments(QStringLiteral("--nss-db 要与 --verify 同用"));
-    return std::nullopt;
-  }
+  if (!parser.isSet(vo.verify)) return std::nullopt;
   const QStringList documents = parser.values(vo.verify);
   if (documents.size() > 1)
     throw BadArguments(QStringLiteral("--verify 一次核验一个文档，给出了 %1 个").arg(documents.size()));
-  const QStringList allowed = vo.verify.names() + vo.nssDb.names() + so.password.names();
+  const QStringList allowed = vo.verify.names() + so.nssDb.names() + so.password.names();
   for (const QString& name : parser.optionNames())
     if (!allowed.contains(name))
       throw BadArguments(
@@ -410,8 +405,8 @@ std::optional<RenderArguments::Verifying> ReadVerifying(const QCommandLineParser
   RenderArguments::Verifying v;
   v.document = documents.first();
   v.password = parser.value(so.password);
-  v.nssDatabase = parser.value(vo.nssDb);
-  if (parser.isSet(vo.nssDb) && v.nssDatabase.isEmpty())
+  v.nssDatabase = parser.value(so.nssDb);
+  if (parser.isSet(so.nssDb) && v.nssDatabase.isEmpty())
     throw BadArguments(QStringLiteral("--nss-db 须给出证书数据库的文件夹"));
   return v;
 }
@@ -436,7 +431,7 @@ RenderArguments ParseRenderArguments(const QStringList& arguments) {
       {o.name, o.en, o.style, o.background, o.size, o.color, o.x, o.y, o.scale, o.out, o.format,
        o.practice});
   parser.addOptions(so.All());
-  parser.addOptions({vo.verify, vo.nssDb});
+  parser.addOptions({vo.verify});
   RenderArguments a;
   ParserMessages messages;
   const bool translated = QCoreApplication::instance() &&
