@@ -71,7 +71,23 @@ TEST_F(CadesSignatures, OpensslVerifiesEachKeyKindOverTheContentAndNoSigningTime
     ASSERT_EQ(check.chain.size(), 2u);
     EXPECT_EQ(check.chain[0], signer->ChainDer()[0]);
     EXPECT_FALSE(check.timestamp.isValid());
+    EXPECT_FALSE(check.signingTime.isValid());
   }
+}
+
+TEST_F(CadesSignatures, ASignatureByAnotherProgramIsCheckedWithItsSigningTime) {
+  const TestCertificate rsa = MakeCertificate({.commonName = QStringLiteral("别的程序"), .keyType = QStringLiteral("RSA")});
+  testing::WritePem(Path("other.pem"), rsa, true);
+  const testing::ToolRun signed_ =
+      RunTool("openssl", {"cms", "-sign", "-binary", "-md", "sha256", "-outform", "DER", "-in", Path("content.bin"),
+                          "-signer", Path("other.pem"), "-out", Path("other.der")});
+  ASSERT_EQ(signed_.exitCode, 0) << signed_.output.constData();
+  QFile other(Path("other.der"));
+  ASSERT_TRUE(other.open(QIODevice::ReadOnly));
+  const CmsCheck check = CheckCmsSignature(other.readAll(), ossl::Sha256(content_));
+  EXPECT_EQ(check.verdict, Verdict::Intact) << check.reason.toStdString();
+  EXPECT_EQ(check.signer.subject, QStringLiteral("别的程序"));
+  EXPECT_LT(std::abs(check.signingTime.secsTo(QDateTime::currentDateTimeUtc())), 120);
 }
 
 TEST_F(CadesSignatures, TheCheckTellsAlteredFromUnverifiable) {
