@@ -73,6 +73,7 @@ struct CmsCheck {
   CertificateSummary signer;      // as far as it could be read
   std::vector<QByteArray> chain;  // the certificates the CMS carries, the signer's first
   QDateTime timestamp;            // a timestamp token's time, when it carries one (UTC)
+  QDateTime signingTime;          // the signed signingTime other programs put in, when present (UTC)
 };
 
 // Checks a detached CMS signature against the SHA-256 digest of the bytes it claims to cover.
