@@ -92,4 +92,11 @@ expect 1 --sign 加密.pdf --at 10,10 --out 加密-已签.pdf
 grep -q -- '--password' err.txt && [ ! -e 加密-已签.pdf ] || yz_fail "password: $(cat err.txt)"
 expect 0 --sign 加密.pdf --at 10,10 --password 芝麻 --out 加密-已签.pdf
 qpdf --password=芝麻 --check 加密-已签.pdf >/dev/null || yz_fail "the signed copy does not open with its password"
+# Only regular files are signed: a named pipe called x.pdf and a process substitution are each
+# refused at once with their reason (under a time limit, so that a signer waiting on the pipe
+# fails the test instead of hanging it), and the other documents of the batch are still signed.
+mkfifo x.pdf
+yz_expect 1 timeout 60 "$render" --sign x.pdf --sign <(cat 合同.pdf) --sign 合同.pdf --at 10,10 --out 管道/
+[ "$(grep -c '是命名管道，不是普通文件' err.txt)" -eq 2 ] || yz_fail "pipes: $(cat err.txt)"
+[ "$(ls 管道)" = "合同-已签.pdf" ] || yz_fail "pipes wrote: $(ls 管道)"
 echo "PASS"
