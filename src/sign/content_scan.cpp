@@ -10,6 +10,8 @@ namespace yz {
 
 namespace {
 
+using Mode = ContentState::Mode;
+
 enum Class : std::uint8_t { kRegular, kSpace, kDelimiter };
 
 constexpr std::array<std::uint8_t, 256> Classes() {
@@ -20,9 +22,17 @@ constexpr std::array<std::uint8_t, 256> Classes() {
 }
 constexpr std::array<std::uint8_t, 256> kClasses = Classes();
 
+// The bytes that mean something inside a literal string.
+constexpr std::array<bool, 256> InString() {
+  std::array<bool, 256> special{};
+  for (unsigned char c : {'(', ')', '\\'}) special[c] = true;
+  return special;
+}
+constexpr std::array<bool, 256> kInString = InString();
+
 // Whether the word just read, `length` bytes long, is `name`.
 template <size_t N>
-bool Is(const ContentScan::State& s, int length, const char (&name)[N]) {
+bool Is(const ContentState& s, int length, const char (&name)[N]) {
   return length == int(N - 1) && std::equal(name, name + N - 1, s.word);
 }
 
@@ -31,7 +41,7 @@ bool Is(const ContentScan::State& s, int length, const char (&name)[N]) {
 ContentScan::ContentScan() : Pipeline("content scan", nullptr) {}
 
 void ContentScan::EndWord() {
-  State& s = s_;
+  ContentState& s = s_;
   s.mode = Mode::Between;
   const int length = s.wordLength;
   s.wordLength = 0;
@@ -64,7 +74,7 @@ void ContentScan::EndWord() {
 
 // A byte that starts something new, after whitespace or the end of a token.
 void ContentScan::Between(unsigned char c) {
-  State& s = s_;
+  ContentState& s = s_;
   switch (c) {
     case '(': s.mode = Mode::String; s.stringDepth = 1; s.escaped = false; return;
     case '<': s.mode = Mode::Less; return;
@@ -81,57 +91,80 @@ void ContentScan::Between(unsigned char c) {
   s.wordLength = 1;
 }
 
+// Each mode takes as many bytes as belong to it in one tight loop: content is mostly numbers,
+// operators and text, and a page's content is read whole for every signing.
 void ContentScan::write(unsigned char const* data, size_t length) {
-  State& s = s_;
-  for (size_t i = 0; i < length; ++i) {
-    const unsigned char c = data[i];
+  ContentState& s = s_;
+  const unsigned char* at = data;
+  const unsigned char* const end = data + length;
+  while (at < end) {
     switch (s.mode) {
       case Mode::Between:
-        Between(c);
+        while (at < end && kClasses[*at] == kSpace) ++at;
+        if (at < end) Between(*at++);
         break;
-      case Mode::Word:
-        if (kClasses[c] == kRegular) {
-          if (s.wordLength < 3) s.word[s.wordLength] = char(c);
-          if (s.wordLength < 4) ++s.wordLength;  // four means "longer than any of interest"
-          break;
-        }
+      case Mode::Word: {
+        const unsigned char* const start = at;
+        while (at < end && kClasses[*at] == kRegular) ++at;
+        // Four means "longer than any operator of interest".
+        for (const unsigned char* c = start; c < at && s.wordLength < 4; ++c, ++s.wordLength)
+          if (s.wordLength < 3) s.word[s.wordLength] = char(*c);
+        if (at == end) break;
+        const unsigned char c = *at++;
         EndWord();
         // The single whitespace after ID belongs to the operator; the data starts after it.
-        if (s.mode == Mode::ImageData && kClasses[c] == kSpace) break;
-        if (s.mode == Mode::ImageData) --i; else Between(c);
+        if (s.mode == Mode::ImageData) {
+          if (kClasses[c] != kSpace) --at;
+        } else {
+          Between(c);
+        }
         break;
+      }
       case Mode::Comment:
-        if (c == '\n' || c == '\r') s.mode = Mode::Between;
+        while (at < end && *at != '\n' && *at != '\r') ++at;
+        if (at < end) s.mode = Mode::Between;
         break;
       case Mode::String:
         if (s.escaped) {
           s.escaped = false;
-        } else if (c == '\\') {
-          s.escaped = true;
-        } else if (c == '(') {
-          ++s.stringDepth;
-        } else if (c == ')' && --s.stringDepth == 0) {
-          s.mode = Mode::Between;
+          ++at;
+          break;
+        }
+        while (at < end && !kInString[*at]) ++at;
+        if (at == end) break;
+        switch (*at++) {
+          case '\\': s.escaped = true; break;
+          case '(': ++s.stringDepth; break;
+          default:
+            if (--s.stringDepth == 0) s.mode = Mode::Between;
         }
         break;
       case Mode::Hex:
-        if (c == '>') s.mode = Mode::Between;
+        while (at < end && *at != '>') ++at;
+        if (at < end) {
+          ++at;
+          s.mode = Mode::Between;
+        }
         break;
-      case Mode::Less:
+      case Mode::Less: {
+        const unsigned char c = *at++;
         if (c == '<') {
           ++s.nesting;
           s.mode = Mode::Between;
         } else {
-          s.mode = Mode::Hex;
-          if (c == '>') s.mode = Mode::Between;
+          s.mode = c == '>' ? Mode::Between : Mode::Hex;
         }
         break;
-      case Mode::Greater:
+      }
+      case Mode::Greater: {
+        const unsigned char c = *at++;
         s.mode = Mode::Between;
         if (c == '>') s.nesting = std::max(0LL, s.nesting - 1); else Between(c);
         break;
-      case Mode::ImageData:
+      }
+      case Mode::ImageData: {
         // The data ends at whitespace, "EI", then whitespace or a delimiter.
+        const unsigned char c = *at++;
         if (s.imageMatch == 3 && kClasses[c] != kRegular) {
           s.mode = Mode::Between;
           Between(c);
@@ -145,6 +178,7 @@ void ContentScan::write(unsigned char const* data, size_t length) {
           s.imageMatch = 0;
         }
         break;
+      }
     }
   }
 }
@@ -154,15 +188,15 @@ void ContentScan::finish() {
   if (s_.mode == Mode::ImageData && s_.imageMatch == 3) s_.mode = Mode::Between;
 }
 
-bool ContentScan::EndsCleanly() const {
-  const bool between = s_.mode == Mode::Between || s_.mode == Mode::Word ||
-                       s_.mode == Mode::Comment || s_.mode == Mode::Greater;
-  return between && s_.nesting == 0 && !s_.inlineDict;
+bool ContentState::EndsCleanly() const {
+  const bool between =
+      mode == Mode::Between || mode == Mode::Word || mode == Mode::Comment || mode == Mode::Greater;
+  return between && nesting == 0 && !inlineDict;
 }
 
-bool ContentScan::RunsOn() const {
-  return s_.mode == Mode::String || s_.mode == Mode::ImageData || s_.mode == Mode::Less ||
-         s_.mode == Mode::Greater;
+bool ContentState::RunsOn() const {
+  return mode == Mode::String || mode == Mode::ImageData || mode == Mode::Less ||
+         mode == Mode::Greater;
 }
 
 }  // namespace yz

@@ -3,11 +3,11 @@
 
 #include "sign/page_content.h"
 
+#include <algorithm>
 #include <vector>
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFPageObjectHelper.hh>
 
-#include "sign/content_scan.h"
 
 namespace yz {
 
@@ -41,32 +41,52 @@ bool PipeDecoded(QPDFObjectHandle stream, Pipeline* pipeline) {
   return filtered || !(filter.isName() || (filter.isArray() && filter.getArrayNItems() > 0));
 }
 
-// What the page's content leaves behind, read through as it streams out of the file, and where
-// its streams run into one another (inside a string or an inline image) rather than break.
-struct ContentEnd {
+ContentEnd ScanContent(const std::vector<QPDFObjectHandle>& streams) {
   ContentScan scan;
-  std::vector<bool> readable;  // one per stream
-  std::vector<bool> runsOn;    // one per stream but the last
-};
-
-void ScanContent(const std::vector<QPDFObjectHandle>& streams, ContentEnd& end) {
+  ContentEnd end;
   for (size_t i = 0; i < streams.size(); ++i) {
-    const ContentScan::State before = end.scan.Save();
+    const ContentState before = scan.State();
     // A stream no reader can decode draws nothing: it changes nothing either.
-    end.readable.push_back(PipeDecoded(streams[i], &end.scan));
-    if (!end.readable.back()) end.scan.Restore(before);
-    if (i + 1 < streams.size()) end.runsOn.push_back(end.scan.RunsOn());
+    end.readable.push_back(PipeDecoded(streams[i], &scan));
+    if (!end.readable.back()) scan.Restore(before);
+    if (i + 1 < streams.size()) end.runsOn.push_back(scan.State().RunsOn());
   }
+  end.state = scan.State();
+  return end;
+}
+
+const ContentEnd& EndOf(const std::vector<QPDFObjectHandle>& streams, ContentEnds& known) {
+  std::vector<QPDFObjGen> key;
+  for (QPDFObjectHandle stream : streams) key.push_back(stream.getObjGen());
+  // A direct stream cannot be shared; its key would not tell it from another.
+  const bool keyed = std::none_of(key.begin(), key.end(), [](const QPDFObjGen& id) { return id.getObj() == 0; });
+  if (!keyed) key.clear();
+  auto at = known.find(key);
+  if (at == known.end() || !keyed) at = known.insert_or_assign(key, ScanContent(streams)).first;
+  return at->second;
 }
 
 // Content that no closing operators can tidy: a restore with nothing saved (one reader ignores
 // it, another stops drawing the page there, the stamp with it), an open string, array,
 // dictionary or inline image (it would take the stamp's operators in), or more open saves than
 // are worth closing one by one.
-bool NeedsIsolating(const ContentScan& scan) {
+bool NeedsIsolating(const ContentState& scan) {
   constexpr long long kMostToClose = 64;
   return scan.RestoredTooMuch() || !scan.EndsCleanly() || scan.OpenSaves() > kMostToClose ||
          scan.OpenMarkedContent() > kMostToClose;
+}
+
+constexpr double kFarAway = 1e5;  // points: beyond any page
+
+// The page's resources as they are now, for its content made a form: what is added to the
+// page's resources later (the form's own name) does not reach the form's.
+QPDFObjectHandle ResourcesAsTheyAre(QPDFPageObjectHelper& page) {
+  QPDFObjectHandle resources = page.getAttribute("/Resources", false);
+  QPDFObjectHandle copy = QPDFObjectHandle::newDictionary();
+  if (!resources.isDictionary()) return copy;
+  for (auto [key, value] : resources.ditems())
+    copy.replaceKey(key, value.isDictionary() && !value.isIndirect() ? value.shallowCopy() : value);
+  return copy;
 }
 
 // The page's own content becomes a form XObject drawn first: a reader reads a form's content on
@@ -91,9 +111,12 @@ QPDFObjectHandle PageAsForm(QPDFPageObjectHelper& page, const std::vector<QPDFOb
   QPDFObjectHandle dict = form.getDict();
   dict.replaceKey("/Type", QPDFObjectHandle::newName("/XObject"));
   dict.replaceKey("/Subtype", QPDFObjectHandle::newName("/Form"));
-  dict.replaceKey("/BBox", QPDFObjectHandle::newArray(page.getMediaBox().getArrayAsRectangle()));
-  QPDFObjectHandle resources = page.getAttribute("/Resources", false);
-  if (resources.isDictionary()) dict.replaceKey("/Resources", resources);
+  // The page shows no more than its media box; a box that cannot be read clips nothing.
+  QPDFObjectHandle media = page.getMediaBox();
+  dict.replaceKey("/BBox", media.isRectangle() ? media.shallowCopy()
+                                               : QPDFObjectHandle::newArray(QPDFObjectHandle::Rectangle(
+                                                     -kFarAway, -kFarAway, kFarAway, kFarAway)));
+  dict.replaceKey("/Resources", ResourcesAsTheyAre(page));
   return form;
 }
 
@@ -127,12 +150,12 @@ std::string AddPageResource(QPDFPageObjectHelper& page, const std::string& kind,
   return name;
 }
 
-void DrawOverPage(QPDFPageObjectHelper& page, const std::string& drawing) {
+void DrawOverPage(QPDFPageObjectHelper& page, const std::string& drawing, ContentEnds* known) {
   QPDF& pdf = *page.getObjectHandle().getOwningQPDF();
   const std::vector<QPDFObjectHandle> streams = ContentStreams(page);
-  ContentEnd end;
-  ScanContent(streams, end);
-  if (NeedsIsolating(end.scan)) {
+  ContentEnds own;
+  const ContentEnd& end = EndOf(streams, known ? *known : own);
+  if (NeedsIsolating(end.state)) {
     const QPDFObjectHandle form = PageAsForm(page, streams, end);
     const std::string name = AddPageResource(page, "/XObject", form, "/YzPage");
     page.getObjectHandle().replaceKey(
@@ -142,9 +165,9 @@ void DrawOverPage(QPDFPageObjectHelper& page, const std::string& drawing) {
   // One save first, which the content never restores past; after it, as many restores as leave
   // the page's default state, the text object and marked content it left open closed first.
   std::string after = "\n";
-  if (end.scan.InTextObject()) after += "ET\n";
-  for (long long i = 0; i < end.scan.OpenMarkedContent(); ++i) after += "EMC\n";
-  for (long long i = 0; i <= end.scan.OpenSaves(); ++i) after += "Q\n";
+  if (end.state.InTextObject()) after += "ET\n";
+  for (long long i = 0; i < end.state.OpenMarkedContent(); ++i) after += "EMC\n";
+  for (long long i = 0; i <= end.state.OpenSaves(); ++i) after += "Q\n";
   page.addPageContents(QPDFObjectHandle::newStream(&pdf, "q\n"), true);
   page.addPageContents(QPDFObjectHandle::newStream(&pdf, after + drawing), false);
 }

@@ -74,8 +74,8 @@ class PageStamping {
     drawing_ += ops + "Q\n";
   }
 
-  void Finish() {
-    if (!drawing_.empty()) DrawOverPage(page_, drawing_);
+  void Finish(ContentEnds& known) {
+    if (!drawing_.empty()) DrawOverPage(page_, drawing_, &known);
   }
 
  private:
@@ -170,8 +170,9 @@ class Signing {
       imported.push_back(Import(pdf, *arts_.seam));
       PlaceSeam(*plan_.seam, imported.back(), pages);
     }
+    ContentEnds known;  // pages repeated in a document share their content streams
     for (int i = 0; i < pageCount; ++i) {
-      pages[size_t(i)].Finish();
+      pages[size_t(i)].Finish(known);
       Tell(i + 1);
     }
     const QByteArray bytes = Write(pdf);
