@@ -313,3 +313,33 @@ TEST(ArchivalDocuments, APdfA1ClaimStaysTrueAndTheUserIsTold) {
     }
   }
 }
+
+// Pages that share one content stream (a document repeating a page), read once: each page
+// stamped draws as before with its stamp, and the page left out stays bare.
+TEST(HostileContent, PagesSharingTheirContentAreEachStampedAlike) {
+  QTemporaryDir folder;
+  const QString input = folder.filePath(QStringLiteral("in.pdf"));
+  const QString output = folder.filePath(QStringLiteral("out.pdf"));
+  for (const QByteArray content : {QByteArray("0 1 0 rg 72 72 144 144 re f q"),
+                                   QByteArray("1 0 0 rg Q 0 1 0 rg 72 72 144 144 re f [")}) {
+    SCOPED_TRACE(content.toStdString());
+    QByteArray kids;
+    std::vector<QByteArray> objects = {"<< /Type /Catalog /Pages 2 0 R >>", "", StreamObject(content)};
+    for (int page = 0; page < 3; ++page) {
+      objects.push_back("<< /Type /Page /Parent 2 0 R /Contents 3 0 R >>");
+      kids += QByteArray::number(qsizetype(objects.size())) + " 0 R ";
+    }
+    objects[1] = "<< /Type /Pages /Count 3 /Kids [" + kids + "] /MediaBox [0 0 612 792] >>";
+    ASSERT_TRUE(WriteBytes(input, PdfFromObjects(objects)));
+    StampArts arts;
+    arts.stamps.push_back(BlueStamp());
+    ASSERT_TRUE(SignDocument(OneStampPlan(input, output, QStringLiteral("1,3"), {30, 40}, 25), arts).Ok());
+    const QImage bare = RenderPage(input, 1);
+    for (int page = 1; page <= 3; ++page) {
+      SCOPED_TRACE("page " + std::to_string(page));
+      const QImage after = RenderPage(output, page);
+      EXPECT_EQ(DifferencesOutsideStamp(bare, after), 0);
+      EXPECT_EQ(BlueBounds(after).isEmpty(), page == 2);
+    }
+  }
+}
