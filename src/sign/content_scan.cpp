@@ -58,7 +58,7 @@ void ContentScan::EndWord() {
     ++s.depth;
   } else if (Is(s, length, "Q")) {
     // A restore with nothing saved changes nothing (or stops the drawing); the depth stays.
-    if (s.depth > 0) --s.depth; else s.lowest = -1;
+    if (s.depth > 0) --s.depth; else s.restoredWithNothingSaved = true;
   } else if (Is(s, length, "BT")) {
     ++s.textObjects;
   } else if (Is(s, length, "ET")) {

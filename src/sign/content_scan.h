@@ -26,12 +26,13 @@ struct ContentState {
   long long nesting = 0;    // arrays and dictionaries open
   bool inlineDict = false;  // between BI and ID
   int imageMatch = 0;       // progress through whitespace, E, I at the end of image data
-  long long depth = 0, lowest = 0, textObjects = 0, markedContent = 0;
+  long long depth = 0, textObjects = 0, markedContent = 0;
+  bool restoredWithNothingSaved = false;
 
   // How many saves (q) are open; restores (Q) with nothing saved are not counted.
   long long OpenSaves() const { return depth; }
   // Whether some restore came with nothing saved: one reader ignores it, another stops drawing.
-  bool RestoredTooMuch() const { return lowest < 0; }
+  bool RestoredTooMuch() const { return restoredWithNothingSaved; }
   bool InTextObject() const { return textObjects > 0; }
   long long OpenMarkedContent() const { return markedContent; }
   // Whether the content stops between tokens (a word or a comment ends at the next line), so
