@@ -125,12 +125,12 @@ struct ChildRun {
   long peakKilobytes = -1;
 };
 
-// Signs in a child process, so that its peak memory is its own; gives up after two minutes.
+// Signs in a child process, so that its peak memory is its own; gives up after five minutes.
 ChildRun SignInChild(const QString& input, const QString& output, const StampArts& arts) {
   const SigningPlan plan = OneStampPlan(input, output, QStringLiteral("all"), {30, 40}, 25);
   const pid_t child = ::fork();
   if (child == 0) _exit(SignDocument(plan, arts).Ok() ? 0 : 1);
-  for (int tenths = 0; tenths < 1200; ++tenths) {
+  for (int tenths = 0; tenths < 3000; ++tenths) {
     int status = 0;
     struct rusage usage {};
     if (::wait4(child, &status, WNOHANG, &usage) == child)
