@@ -11,10 +11,12 @@
 #include <qpdf/QUtil.hh>
 
 #include "export/whole_file.h"
+#include "sign/file_kind.h"
 #include "sign/open_document.h"
 #include "sign/page_content.h"
 #include "sign/page_frame.h"
 #include "sign/pades_signing.h"
+#include "sign/pdfa_claim.h"
 #include "sign/seam_slices.h"
 #include "sign/units.h"
 #include "sign/written_pdf.h"
@@ -73,8 +75,8 @@ class PageStamping {
     drawing_ += ops + "Q\n";
   }
 
-  void Finish() {
-    if (!drawing_.empty()) DrawOverPage(page_, drawing_);
+  void Finish(ContentEnds& known) {
+    if (!drawing_.empty()) DrawOverPage(page_, drawing_, &known);
   }
 
  private:
@@ -147,6 +149,7 @@ class Signing {
     QPDF& pdf = *document.pdf;
     warnings_ = document.warnings;
     CheckMayChange(pdf);
+    opaque_ = ClaimedPdfAPart(pdf) == 1;
     const int pageCount = int(document.pages.size());
     total_ = 2 * pageCount;
     Tell(0);
@@ -168,8 +171,9 @@ class Signing {
       imported.push_back(Import(pdf, *arts_.seam));
       PlaceSeam(*plan_.seam, imported.back(), pages);
     }
+    ContentEnds known;  // pages repeated in a document share their content streams
     for (int i = 0; i < pageCount; ++i) {
-      pages[size_t(i)].Finish();
+      pages[size_t(i)].Finish(known);
       Tell(i + 1);
     }
     const QByteArray bytes = Write(pdf);
@@ -202,6 +206,9 @@ class Signing {
       throw Failure(QStringLiteral("没有要盖在文档上的签名或印章：%1").arg(path));
     if (plan_.outputPath.isEmpty())
       throw Failure(QStringLiteral("没有给出签署后文档的保存位置：%1").arg(path));
+    // Replacing a pipe or a device with a file is not what its owner meant by naming it.
+    if (const QString kind = NotRegularFile(plan_.outputPath); !kind.isEmpty())
+      throw Failure(QStringLiteral("无法保存签署后的文档：“%1”是%2，不是普通文件").arg(plan_.outputPath, kind));
   }
 
   void PlaceStamp(const Stamp& stamp, const ImportedArt& imported, const QList<int>& on,
@@ -215,7 +222,7 @@ class Signing {
     for (int page : on) {
       PageStamping& stamping = pages[size_t(page - 1)];
       if (!Within(ink, stamping.Shown())) outside << page;
-      stamping.Draw(imported, ink, stamp.blend);
+      stamping.Draw(imported, ink, Blend(stamp.blend));
     }
     if (!outside.isEmpty())
       warnings_ << QStringLiteral("%1有部分落在页面之外（第 %2 页）").arg(StampName(stamp), PageList(outside));
@@ -239,10 +246,22 @@ class Signing {
       const QRectF cut(shown.width() - width, 0, width, shown.height());
       if (!Within(QRectF(cut.left(), ink.top(), cut.width(), ink.height()), shown))
         outside << slice.page;
-      stamping.Draw(imported, ink, seam.blend, cut);
+      stamping.Draw(imported, ink, Blend(seam.blend), cut);
     }
     if (!outside.isEmpty())
       warnings_ << QStringLiteral("骑缝章有部分落在页面之外（第 %1 页）").arg(PageList(outside));
+  }
+
+  // An archival document of the first part may hold no transparency, multiplying included: its
+  // stamps are painted over the page, and the user is told once that they now cover what is
+  // under them.
+  InkBlend Blend(InkBlend asked) {
+    if (!opaque_ || asked == InkBlend::Normal) return asked;
+    if (!toldOpaque_)
+      warnings_ << QStringLiteral("文档声明符合 PDF/A-1，其中不能有透明效果：印章改为直接盖上（不与页面相乘），会遮住其下的文字：%1")
+                       .arg(plan_.documentPath);
+    toldOpaque_ = true;
+    return InkBlend::Normal;
   }
 
   void Tell(int done) {
@@ -271,6 +290,8 @@ class Signing {
   const StampArts& arts_;
   const SigningProgress& progress_;
   int total_ = 0;
+  bool opaque_ = false;
+  bool toldOpaque_ = false;
   QStringList warnings_;
 };
 

@@ -146,4 +146,12 @@ done <<'CASES'
 无钥.p12|口令.txt|私钥
 我.p12|没有.txt|没有.txt
 CASES
+
+# Only regular files are signed: a named pipe called x.pdf and a process substitution are each
+# refused at once with their reason (under a time limit, so that a signer waiting on the pipe
+# fails the test instead of hanging it), and the other documents of the batch are still signed.
+mkfifo x.pdf
+yz_expect 1 timeout 60 "$render" --sign x.pdf --sign <(cat 合同.pdf) --sign 合同.pdf --at 10,10 --out 管道/
+[ "$(grep -c '是命名管道，不是普通文件' err.txt)" -eq 2 ] || yz_fail "pipes: $(cat err.txt)"
+[ "$(ls 管道)" = "合同-已签.pdf" ] || yz_fail "pipes wrote: $(ls 管道)"
 echo "PASS"
