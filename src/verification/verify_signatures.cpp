@@ -110,7 +110,10 @@ int CheckEverySignature(DocumentFile& file, std::vector<SignatureFieldReading>& 
       check.verdict = VerdictOf(cms.verdict);
       check.reason = cms.reason;
     }
-    Trust(check, cms, field.signingTime, trust);
+    // A time the signer merely states (/M) could be set back into the certificate's life, so
+    // only a timestamp authority's time is taken; otherwise the certificate is judged as of now.
+    Trust(check, cms, field.timeFromTimestamp ? field.signingTime : QDateTime::currentDateTimeUtc(),
+          trust);
   }
   return int(pass.revisions.size());
 }
