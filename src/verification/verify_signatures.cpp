@@ -40,7 +40,10 @@ Verdict VerdictOf(CmsCheck::Verdict verdict) {
 void Coverage(SignatureCheck& check, const std::vector<qint64>& byteRange, qint64 fileSize,
               const std::vector<RevisionScanner::Revision>& revisions) {
   check.revisions = int(revisions.size());
-  if (byteRange.size() != 4) return;
+  // Ranges that cannot be a signature's cover nothing (and their sum could overflow).
+  if (byteRange.size() != 4 || byteRange[2] < 0 || byteRange[3] < 0 || byteRange[2] > fileSize ||
+      byteRange[3] > fileSize)
+    return;
   const qint64 end = byteRange[2] + byteRange[3];
   check.coversWholeDocument = end == fileSize;
   for (size_t i = 0; i < revisions.size(); ++i)

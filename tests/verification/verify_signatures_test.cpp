@@ -170,6 +170,8 @@ TEST_F(VerifySignatures, WhatCannotBeCheckedIsUnverifiableWithItsReason) {
       {"range-beyond-file.pdf", {.byteRange = QByteArray("0 100 200 999999999")}},
       {"range-gap-elsewhere.pdf", {.byteRange = QByteArray("0 100 200 50")}},
       {"range-three-numbers.pdf", {.byteRange = QByteArray("0 100 200")}},
+      // Numbers whose sum overflows: no revision can be told from them.
+      {"range-overflowing.pdf", {.byteRange = QByteArray("0 9223372036854775807 9223372036854775807 9")}},
   };
   for (const Case& c : cases) {
     const DocumentSignatures document = VerifyDocumentSignatures(f.HandSign(c.name, c.how));
