@@ -107,7 +107,7 @@ QString SignedFixtures::HandSign(const QString& name, const HandSigned& how) con
     pdf += QByteArray::number(number) + " 0 obj\n" + body + "\nendobj\n";
   };
   pdf += '\n';
-  object(5, "<< /Type /Sig /Filter /Adobe.PPKLite /SubFilter /ETSI.CAdES.detached " + reference +
+  object(5, "<< /Type /Sig /Filter /Adobe.PPKLite /SubFilter /" + how.subFilter + ' ' + reference +
                 "/M (D:20261211093000+08'00') /Name (Fixture Name) /Reason " + TextString(QStringLiteral("审阅")) +
                 " /Location " + TextString(QStringLiteral("杭州")) + ' ' + placeholder + " /Contents <" + QByteArray(2 * kRoom, '0') + "> >>");
   object(6, "<< /FT /Sig /T (Cades) /Type /Annot /Subtype /Widget /Rect [0 0 0 0] /F 132 /P 3 0 R /V 5 0 R >>");
