@@ -397,14 +397,20 @@ std::optional<RenderArguments::Verifying> ReadVerifying(const QCommandLineParser
   const QStringList documents = parser.values(vo.verify);
   if (documents.size() > 1)
     throw BadArguments(QStringLiteral("--verify 一次核验一个文档，给出了 %1 个").arg(documents.size()));
-  const QStringList allowed = vo.verify.names() + so.nssDb.names() + so.password.names();
+  const QStringList allowed = vo.verify.names() + so.nssDb.names() + so.password.names() +
+                               so.passwordFile.names();
   for (const QString& name : parser.optionNames())
     if (!allowed.contains(name))
       throw BadArguments(
-          QStringLiteral("--verify 只核验文档，不能与 --%1 同用（可与 --password、--nss-db 同用）").arg(name));
+          QStringLiteral("--verify 只核验文档，不能与 --%1 同用（可与 --password、--password-file、--nss-db 同用）").arg(name));
   RenderArguments::Verifying v;
   v.document = documents.first();
   v.password = parser.value(so.password);
+  if (parser.isSet(so.passwordFile)) {
+    if (!v.password.isEmpty())
+      throw BadArguments(QStringLiteral("--password 与 --password-file 只能给出一个"));
+    v.passwordFile = parser.value(so.passwordFile);
+  }
   v.nssDatabase = parser.value(so.nssDb);
   if (parser.isSet(so.nssDb) && v.nssDatabase.isEmpty())
     throw BadArguments(QStringLiteral("--nss-db 须给出证书数据库的文件夹"));

@@ -82,6 +82,7 @@ struct RenderArguments {
   struct Verifying {
     QString document;
     QString password;     // --password, for an encrypted document
+    std::optional<QString> passwordFile;  // --password-file: the password is its first line
     QString nssDatabase;  // --nss-db: whose trust settings judge the certificates; empty: ~/.pki/nssdb
   };
   std::optional<Verifying> verifying;

@@ -7,6 +7,7 @@
 #include <QFileInfo>
 
 #include "export/run_renderer.h"
+#include "sign/renderer_certificate.h"
 #include "verification/nss_trust.h"
 #include "verification/verification_text.h"
 #include "verification/verify_signatures.h"
@@ -20,13 +21,19 @@ int RunVerification(const RenderArguments& arguments, QTextStream& out, QTextStr
     err << program << ": " << OneLine(reason) << Qt::endl;
     return int(kRenderFailed);
   };
+  QString password = v.password;
   TrustCheck trust;
+  try {
+    if (v.passwordFile) password = PasswordFromFile(*v.passwordFile);
+  } catch (const Failure& failure) {
+    return fail(QStringLiteral("--password-file：%1").arg(failure.message()));
+  }
   try {
     trust = NssTrust(v.nssDatabase);
   } catch (const Failure& failure) {
     return fail(QStringLiteral("--nss-db：%1").arg(failure.message()));
   }
-  const DocumentSignatures document = VerifyDocumentSignatures(v.document, v.password, trust);
+  const DocumentSignatures document = VerifyDocumentSignatures(v.document, password, trust);
   if (!document.failure.isEmpty()) return fail(document.failure);
   if (document.SignatureCount() == 0 && document.repaired)
     return fail(QStringLiteral("文档已损坏，读不出其中的数字签名（文档能读的部分里没有签名）：%1").arg(v.document));

@@ -11,7 +11,6 @@ TrustCheck NssTrust(const QString& database) {
   if (!database.isEmpty()) OpenNssDatabase(database);
   return [](const std::vector<QByteArray>& chainDer, const QDateTime& at) {
     TrustAnswer answer;
-    // A signature without a time of its own is judged as of now.
     answer.trusted = NssTrustsChain(chainDer, at.isValid() ? at : QDateTime::currentDateTimeUtc(),
                                     &answer.reason);
     return answer;

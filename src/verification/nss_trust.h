@@ -10,7 +10,7 @@
 namespace yz {
 
 // The trust the desktop's programs share (what Firefox, Thunderbird and Okular trust): an NSS
-// certificate database's trust settings, judged at the time of signing. `database` is a
+// certificate database's trust settings, judged at the time the check is given. `database` is a
 // database's folder, opened now; empty, the shared ~/.pki/nssdb is used (or whichever the
 // process opened already). Throws Failure when the folder given holds no database NSS can open.
 TrustCheck NssTrust(const QString& database = {});

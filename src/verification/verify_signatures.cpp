@@ -40,7 +40,10 @@ Verdict VerdictOf(CmsCheck::Verdict verdict) {
 void Coverage(SignatureCheck& check, const std::vector<qint64>& byteRange, qint64 fileSize,
               const std::vector<RevisionScanner::Revision>& revisions) {
   check.revisions = int(revisions.size());
-  if (byteRange.size() != 4) return;
+  // Ranges that cannot be a signature's cover nothing (and their sum could overflow).
+  if (byteRange.size() != 4 || byteRange[2] < 0 || byteRange[3] < 0 || byteRange[2] > fileSize ||
+      byteRange[3] > fileSize)
+    return;
   const qint64 end = byteRange[2] + byteRange[3];
   check.coversWholeDocument = end == fileSize;
   for (size_t i = 0; i < revisions.size(); ++i)
@@ -110,7 +113,10 @@ int CheckEverySignature(DocumentFile& file, std::vector<SignatureFieldReading>& 
       check.verdict = VerdictOf(cms.verdict);
       check.reason = cms.reason;
     }
-    Trust(check, cms, field.signingTime, trust);
+    // A time the signer merely states (/M) could be set back into the certificate's life, so
+    // only a timestamp authority's time is taken; otherwise the certificate is judged as of now.
+    Trust(check, cms, field.timeFromTimestamp ? field.signingTime : QDateTime::currentDateTimeUtc(),
+          trust);
   }
   return int(pass.revisions.size());
 }

@@ -14,7 +14,7 @@
 namespace yz {
 
 // Whether a certificate chain (DER, the signer's own first) leads to a certificate the user's
-// certificate database trusts, at the time of signing.
+// certificate database trusts, at `at`: a timestamp token's time, else now.
 struct TrustAnswer {
   bool trusted = false;
   QString reason;  // why not, in the user's words

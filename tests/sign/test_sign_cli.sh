@@ -147,6 +147,13 @@ done <<'CASES'
 我.p12|没有.txt|没有.txt
 CASES
 
+# What the renderer signed, its own --verify finds intact; an encrypted document's password comes
+# from a file for --verify as for --sign (that one holds no signature: said, status 1).
+expect 0 --verify 数字/全套-已签.pdf
+grep -q '有效' out.txt || yz_fail "--verify on what was signed: $(cat out.txt)"
+expect 1 --verify 加密-已签.pdf --password-file 文档口令.txt
+grep -q '没有数字签名' err.txt || yz_fail "--verify with a password file: $(cat err.txt)"
+
 # Only regular files are signed: a named pipe called x.pdf and a process substitution are each
 # refused at once with their reason (under a time limit, so that a signer waiting on the pipe
 # fails the test instead of hanging it), and the other documents of the batch are still signed.

@@ -69,6 +69,17 @@ TEST(RendererVerify, DocumentsWithoutSignaturesOrUnreadableExitOneWithTheReason)
   ASSERT_EQ(QProcess::execute(QStringLiteral("qpdf"), {"--encrypt", "secret", "secret", "256", "--",
                                                         plain, encrypted}), 0);
   ASSERT_TRUE(f.PopplerSign(encrypted, encryptedSigned, "Sealed", "secret"));
+  // The update's catalogue (which names the signature field) damaged: the library falls back
+  // on the original one, and the signature it can no longer see is not called absent.
+  const QString damaged = f.HandSign("cli-damaged.pdf", {});
+  {
+    QFile file(damaged);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    const qint64 catalogue = file.readAll().lastIndexOf("1 0 obj");
+    ASSERT_GT(catalogue, 0);
+    file.seek(catalogue + 4);
+    file.write("xbj");
+  }
   const QString folder = f.Path("");
   struct Case {
     QStringList options;
@@ -76,6 +87,7 @@ TEST(RendererVerify, DocumentsWithoutSignaturesOrUnreadableExitOneWithTheReason)
   };
   const Case cases[] = {
       {{"--verify", plain}, QStringLiteral("文档里没有数字签名")},
+      {{"--verify", damaged}, QStringLiteral("文档已损坏，读不出其中的数字签名")},
       {{"--verify", f.Path("missing.pdf")}, QStringLiteral("找不到文档")},
       {{"--verify", folder}, QStringLiteral("是文件夹")},
       {{"--verify", f.Path("leaf.pem")}, QStringLiteral("不是 PDF 文档")},

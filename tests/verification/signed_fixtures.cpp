@@ -99,14 +99,15 @@ QString SignedFixtures::HandSign(const QString& name, const HandSigned& how) con
       how.docMdp ? "/Reference [<< /Type /SigRef /TransformMethod /DocMDP /TransformParams << "
                    "/Type /TransformParams /P " + QByteArray::number(*how.docMdp) + " /V /1.2 >> >>] "
                  : QByteArray();
-  const QByteArray placeholder = "/ByteRange [0 0000000000 0000000000 0000000000]";
+  // Room for any 64-bit offset, so that ranges of any size can be written in.
+  const QByteArray placeholder = "/ByteRange [0 " + QByteArray(3 * 20, ' ') + "]";
   std::vector<std::pair<int, qsizetype>> offsets;
   const auto object = [&](int number, const QByteArray& body) {
     offsets.emplace_back(number, pdf.size());
     pdf += QByteArray::number(number) + " 0 obj\n" + body + "\nendobj\n";
   };
   pdf += '\n';
-  object(5, "<< /Type /Sig /Filter /Adobe.PPKLite /SubFilter /ETSI.CAdES.detached " + reference +
+  object(5, "<< /Type /Sig /Filter /Adobe.PPKLite /SubFilter /" + how.subFilter + ' ' + reference +
                 "/M (D:20261211093000+08'00') /Name (Fixture Name) /Reason " + TextString(QStringLiteral("审阅")) +
                 " /Location " + TextString(QStringLiteral("杭州")) + ' ' + placeholder + " /Contents <" + QByteArray(2 * kRoom, '0') + "> >>");
   object(6, "<< /FT /Sig /T (Cades) /Type /Annot /Subtype /Widget /Rect [0 0 0 0] /F 132 /P 3 0 R /V 5 0 R >>");
@@ -125,9 +126,8 @@ QString SignedFixtures::HandSign(const QString& name, const HandSigned& how) con
   const qsizetype gapStart = pdf.indexOf("/Contents <", pdf.indexOf("5 0 obj", previous)) + 10;
   const qsizetype gapEnd = gapStart + 2 * kRoom + 2;
   const QByteArray ranges = how.byteRange.value_or(
-      "0 " + QByteArray::number(gapStart).rightJustified(10, '0') + ' ' +
-      QByteArray::number(gapEnd).rightJustified(10, '0') + ' ' +
-      QByteArray::number(pdf.size() - gapEnd).rightJustified(10, '0'));
+      "0 " + QByteArray::number(gapStart) + ' ' + QByteArray::number(gapEnd) + ' ' +
+      QByteArray::number(pdf.size() - gapEnd));
   pdf.replace(pdf.indexOf(placeholder), placeholder.size(),
               ("/ByteRange [" + ranges + "]").leftJustified(placeholder.size(), ' '));
   QByteArray der = how.contents.value_or(QByteArray());

@@ -33,11 +33,13 @@ class SignedFixtures {
   // A by-hand update appended to Plain(): a signature field `Cades` signed with an
   // ETSI.CAdES.detached CMS over its byte ranges and an empty field `Empty` at
   // [100 100 300 150] on the page. With `docMdp`, the signature certifies with that P.
-  // `contents` replaces the CMS (garbage, say) and `byteRange` the ranges as written.
+  // `contents` replaces the CMS (garbage, say), `byteRange` the ranges as written, `subFilter`
+  // the format the dictionary claims.
   struct HandSigned {
     std::optional<int> docMdp;
     std::optional<QByteArray> contents;
     std::optional<QByteArray> byteRange;
+    QByteArray subFilter = "ETSI.CAdES.detached";
   };
   QString HandSign(const QString& name, const HandSigned& how) const;
 

@@ -49,6 +49,10 @@ TEST(Trust, FollowsTheDatabaseAndNeverTheVerdict) {
       {signedOnce, f.TrustingDatabase(), 0, QStringLiteral("有效"), QStringLiteral("证书可信")},
       {signedOnce, f.DoubtingDatabase(), 0, QStringLiteral("有效"), QStringLiteral("证书身份未知（")},
       {changed, f.TrustingDatabase(), 1, QStringLiteral("签名后已被修改"), QStringLiteral("证书可信")},
+      // Its /M states a time before the certificates were made: a stated time is no reason to
+      // judge the certificate then (it could as well be set back into an expired one's life).
+      {f.HandSign("trust-stated-time.pdf", {}), f.TrustingDatabase(), 0, QStringLiteral("有效"),
+       QStringLiteral("证书可信")},
   };
   for (const Case& c : cases) {
     const Verified v = RunRenderer({"--verify", c.document, "--nss-db", c.database});

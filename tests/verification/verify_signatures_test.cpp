@@ -166,10 +166,14 @@ TEST_F(VerifySignatures, WhatCannotBeCheckedIsUnverifiableWithItsReason) {
   };
   const Case cases[] = {
       {"garbage-contents.pdf", {.contents = QByteArray("this is no CMS at all")}},
+      {"x509-rsa-sha1.pdf", {.subFilter = "adbe.x509.rsa_sha1"}},
+      {"no-format.pdf", {.subFilter = "Nothing#20Known"}},
       {"range-not-from-start.pdf", {.byteRange = QByteArray("1 100 200 50")}},
       {"range-beyond-file.pdf", {.byteRange = QByteArray("0 100 200 999999999")}},
       {"range-gap-elsewhere.pdf", {.byteRange = QByteArray("0 100 200 50")}},
       {"range-three-numbers.pdf", {.byteRange = QByteArray("0 100 200")}},
+      // Numbers whose sum overflows: no revision can be told from them.
+      {"range-overflowing.pdf", {.byteRange = QByteArray("0 9223372036854775807 9223372036854775807 9")}},
   };
   for (const Case& c : cases) {
     const DocumentSignatures document = VerifyDocumentSignatures(f.HandSign(c.name, c.how));
