@@ -141,6 +141,38 @@ TEST_F(Appending, EveryReaderFindsTheSignatureValidAndTheStampUprightWhereAskedO
   EXPECT_EQ(bytes.count("/Subtype /Stamp"), kPageKinds - 1);
 }
 
+// Without a signature stamp the seal is the signature's face; with only a 骑缝章 the signature is
+// invisible and the slices are annotations it covers.
+TEST_F(Appending, TheSealIsTheFaceWithoutASignatureAndASeamAloneLeavesItInvisible) {
+  const QString input = Write(QStringLiteral("plain.pdf"), PlainPdf(4));
+  const QString sealed = Path(QStringLiteral("sealed.pdf")), seamed = Path(QStringLiteral("seamed.pdf"));
+  SigningPlan seal = Plan(input, sealed, QStringLiteral("1"));
+  seal.stamps.front().kind = Stamp::Kind::Seal;
+  ASSERT_TRUE(Sign(seal).Ok());
+  ExpectSignedWhole(input, sealed, 1);
+  ExpectStampAt(sealed, 1);
+  EXPECT_EQ(Contents(sealed).count("/Subtype /Widget"), 1);
+  EXPECT_EQ(Contents(sealed).count("/Subtype /Stamp"), 0);
+
+  SigningPlan seam = Plan(input, seamed);
+  seam.stamps.clear();
+  seam.seam = SeamStamp{};
+  seam.seam->pages = ParsePageSelection(QStringLiteral("all"));
+  seam.seam->widthMm = 40;
+  const SigningResult result = Sign(seam, true);
+  ASSERT_TRUE(result.Ok()) << result.failure.toStdString();
+  ExpectSignedWhole(input, seamed, 1);
+  const QByteArray bytes = Contents(seamed);
+  EXPECT_TRUE(bytes.contains("/Rect [ 0 0 0 0 ]"));
+  EXPECT_EQ(bytes.count("/Subtype /Stamp"), 4);
+  // Each page shows its quarter of the seal at its right edge: 10 mm of the 40.
+  for (int page = 1; page <= 4; ++page) {
+    const QRect blue = BlueBounds(RenderPage(seamed, page));
+    EXPECT_NEAR(blue.right() + 1, 8.5 * 144, 1) << "page " << page;
+    EXPECT_LE(blue.width(), 10 * 144 / 25.4 + 1) << "page " << page;
+  }
+}
+
 // A second signature appended after the first, on files whose last cross-reference section is a
 // stream, and on a linearized real manual: every signature stays valid.
 TEST_F(Appending, LaterSignaturesLeaveEarlierOnesValidWhateverTheFileEndsWith) {
