@@ -351,6 +351,16 @@ TEST_F(Appending, WhatCannotBeAppendedToIsRefusedWithItsReason) {
     EXPECT_FALSE(QFileInfo::exists(c.output));
     EXPECT_EQ(Contents(c.input), before);
   }
+  // Cancelled while the original is copied: nothing written.
+  const QString cancelledOutput = Path(QStringLiteral("cancelled.pdf"));
+  StampArts arts;
+  arts.stamps.push_back(art);
+  const SigningResult cancelled = SignDocument(
+      Plan(plain, cancelledOutput, QStringLiteral("1")), arts,
+      [](int done, int total) { return done < total / 2 + 1; });
+  EXPECT_EQ(cancelled.outcome, Outcome::Cancelled);
+  EXPECT_FALSE(QFileInfo::exists(cancelledOutput));
+
   // A read-only disk: the old copy there stays.
   const QString disk = Path(QStringLiteral("disk"));
   ASSERT_TRUE(QDir().mkpath(disk));
