@@ -284,6 +284,8 @@ TEST_F(Appending, TheDocumentsOwnFieldAndItsCertificationsPermissions) {
     const DocumentInspection inspection = InspectDocument(input);
     EXPECT_EQ(inspection.emptySignatureFields, QStringList{QStringLiteral("甲方")});
     EXPECT_EQ(int(inspection.certification), c.docMdp);
+    EXPECT_TRUE(inspection.warnings.isEmpty()) << inspection.warnings.join(' ').toStdString();
+    EXPECT_TRUE(InspectDocument(Write(QStringLiteral("kinds.pdf"), PageKindsPdf())).warnings.isEmpty());
     const QString output = Path(QStringLiteral("form-%1-signed.pdf").arg(&c - cases.data()));
     SigningPlan plan = Plan(input, output, QStringLiteral("1"));
     plan.fieldName = c.field;
