@@ -114,12 +114,15 @@ class Appending {
 
     IncrementalUpdate update(pdf, end);
     StampAppearances appearances(pdf);
-    for (const Placement& placement : placements_) {
+    // Stamps go page by page for each kind in turn: told as the share of them placed, so that
+    // the count only grows.
+    for (size_t i = 0; i < placements_.size(); ++i) {
+      const Placement& placement = placements_[i];
       const auto appearance =
           appearances.For(*placement.art, frames_[size_t(placement.page)], placement.place,
                           placement.blend);
       AddStampAnnotation(pdf, update, pages_[size_t(placement.page)], appearance, placement.what);
-      Tell(placement.page + 1);
+      Tell(int(pages_.size() * (i + 1) / placements_.size()));
     }
     Tell(int(pages_.size()));
     SigningResult result;
