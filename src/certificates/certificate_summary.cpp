@@ -18,11 +18,9 @@ QString NameText(const X509_NAME* name) {
     const ASN1_STRING* value = X509_NAME_ENTRY_get_data(X509_NAME_get_entry(name, index));
     unsigned char* utf8 = nullptr;
     const int length = ASN1_STRING_to_UTF8(&utf8, value);
-    if (length >= 0) {
-      QString text = QString::fromUtf8(reinterpret_cast<const char*>(utf8), length);
-      OPENSSL_free(utf8);
-      return text;
-    }
+    const QString text = length >= 0 ? QString::fromUtf8(reinterpret_cast<const char*>(utf8), length) : QString();
+    OPENSSL_free(utf8);
+    if (!text.trimmed().isEmpty()) return text;
   }
   // No common name: the whole name, one line, as RFC 2253 writes it but in UTF-8.
   ossl::Bio out(BIO_new(BIO_s_mem()));

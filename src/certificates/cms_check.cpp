@@ -33,6 +33,14 @@ QDateTime TokenTime(CMS_SignerInfo* signerInfo) {
   return TimestampTokenTime(OctetBytes(value->value.sequence), OctetBytes(CMS_SignerInfo_get0_signature(signerInfo)));
 }
 
+QDateTime SigningTime(CMS_SignerInfo* signerInfo) {
+  const int index = CMS_signed_get_attr_by_NID(signerInfo, NID_pkcs9_signingTime, -1);
+  X509_ATTRIBUTE* attribute = index >= 0 ? CMS_signed_get_attr(signerInfo, index) : nullptr;
+  const ASN1_TYPE* value = attribute ? X509_ATTRIBUTE_get0_type(attribute, 0) : nullptr;
+  if (value == nullptr || (value->type != V_ASN1_UTCTIME && value->type != V_ASN1_GENERALIZEDTIME)) return {};
+  return ossl::ToDateTime(value->value.utctime);
+}
+
 CmsCheck Check(const QByteArray& cmsDer, const QByteArray& sha256Digest) {
   CmsCheck check;
   if (cmsDer.isEmpty()) return Unverifiable(check, QStringLiteral("签名是空的"));
@@ -58,6 +66,7 @@ CmsCheck Check(const QByteArray& cmsDer, const QByteArray& sha256Digest) {
   for (X509* member : ossl::OrderChain(signerCertificate, certificates.get()))
     check.chain.push_back(ossl::CertificateDer(member));
   check.timestamp = TokenTime(signerInfo);
+  check.signingTime = SigningTime(signerInfo);
 
   X509_ALGOR* digestAlgorithm = nullptr;
   CMS_SignerInfo_get0_algs(signerInfo, nullptr, nullptr, &digestAlgorithm, nullptr);

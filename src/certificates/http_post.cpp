@@ -22,7 +22,7 @@ struct Response {
   QByteArray body;
 };
 
-// The body of a chunked transfer, or an empty optional when the chunks are malformed.
+// Joins the chunks of a chunked transfer into `body`; false while they are incomplete or malformed.
 bool Dechunk(const QByteArray& raw, QByteArray* body) {
   qsizetype at = 0;
   for (;;) {

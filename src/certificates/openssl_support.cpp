@@ -3,6 +3,7 @@
 
 #include "certificates/openssl_support.h"
 
+#include <algorithm>
 #include <mutex>
 #include <openssl/err.h>
 #include <openssl/provider.h>
@@ -58,7 +59,8 @@ std::vector<X509*> OrderChain(X509* leaf, STACK_OF(X509) * others) {
   std::vector<X509*> rest;
   for (int i = 0; others != nullptr && i < sk_X509_num(others); ++i) {
     X509* candidate = sk_X509_value(others, i);
-    if (X509_cmp(candidate, leaf) != 0) rest.push_back(candidate);
+    const auto same = [candidate](X509* kept) { return X509_cmp(candidate, kept) == 0; };
+    if (!same(leaf) && std::none_of(rest.begin(), rest.end(), same)) rest.push_back(candidate);
   }
   // Each step takes the issuer of the last certificate placed; a self-signed one ends the walk.
   for (bool found = true; found && !rest.empty();) {

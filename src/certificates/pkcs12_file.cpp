@@ -93,6 +93,10 @@ std::unique_ptr<Signer> OpenPkcs12(const QString& path, const QString& password)
       throw Failure(QStringLiteral("证书文件里的证书与私钥不匹配，不能用来签名：%1").arg(path));
     throw Failure(QStringLiteral("证书文件里只有私钥，没有它的证书：%1").arg(path));
   }
+  const int keyType = EVP_PKEY_get_base_id(key.get());
+  if (keyType != EVP_PKEY_RSA && keyType != EVP_PKEY_EC)
+    throw Failure(QStringLiteral("证书的密钥类型（%1）不能用于签名：只支持 RSA 和 ECDSA：%2")
+                      .arg(QString::fromLatin1(OBJ_nid2sn(keyType)), path));
   if (X509_check_private_key(certificate.get(), key.get()) != 1) {
     ossl::TakeErrors();
     throw Failure(QStringLiteral("证书文件里的证书与私钥不匹配，不能用来签名：%1").arg(path));

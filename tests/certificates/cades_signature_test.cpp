@@ -19,25 +19,14 @@ using testing::RunTool;
 using testing::TestCertificate;
 using Verdict = CmsCheck::Verdict;
 
-void WriteBytes(const QString& path, const QByteArray& bytes) {
-  QFile file(path);
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-  file.write(bytes);
-}
-
 class CadesSignatures : public ::testing::Test {
  protected:
   void SetUp() override {
-    CertificateOrder caOrder;
-    caOrder.commonName = QStringLiteral("测试根证书");
-    caOrder.keyType = QStringLiteral("RSA");
-    caOrder.authority = true;
-    caOrder.keyUsage = QStringLiteral("critical,keyCertSign,cRLSign");
-    ca_ = MakeCertificate(caOrder);
+    ca_ = MakeCertificate(testing::AuthorityOrder());
     testing::WritePem(Path("ca.pem"), ca_);
     content_.resize(100000);
     QRandomGenerator(7).fillRange(reinterpret_cast<quint32*>(content_.data()), content_.size() / 4);
-    WriteBytes(Path("content.bin"), content_);
+    testing::WriteBytes(Path("content.bin"), content_);
   }
   QString Path(const QString& name) const { return dir_.filePath(name); }
   // A signer opened the way the program opens one: from a PKCS#12 file.
@@ -51,6 +40,20 @@ class CadesSignatures : public ::testing::Test {
     return OpenPkcs12(Path("signer.p12"), "pw");
   }
 
+  // A detached signature of the content made by the openssl tool with the given digest, as
+  // another program makes one: with its own signingTime.
+  QByteArray OpensslSigned(const char* digest) {
+    const TestCertificate rsa = MakeCertificate({.commonName = QStringLiteral("别的程序"), .keyType = QStringLiteral("RSA")});
+    testing::WritePem(Path("other.pem"), rsa, true);
+    const testing::ToolRun run =
+        RunTool("openssl", {"cms", "-sign", "-binary", "-md", digest, "-outform", "DER", "-in", Path("content.bin"),
+                            "-signer", Path("other.pem"), "-out", Path("other.der")});
+    EXPECT_EQ(run.exitCode, 0) << run.output.constData();
+    QFile signature(Path("other.der"));
+    signature.open(QIODevice::ReadOnly);
+    return signature.readAll();
+  }
+
   QTemporaryDir dir_;
   TestCertificate ca_;
   QByteArray content_;
@@ -61,7 +64,7 @@ TEST_F(CadesSignatures, OpensslVerifiesEachKeyKindOverTheContentAndNoSigningTime
     SCOPED_TRACE(type + std::to_string(bits));
     const std::unique_ptr<Signer> signer = OpenSigner(QString::fromLatin1(type), bits);
     const QByteArray cms = MakeCadesSignature(*signer, ossl::Sha256(content_));
-    WriteBytes(Path("signature.der"), cms);
+    testing::WriteBytes(Path("signature.der"), cms);
     const testing::ToolRun verified =
         RunTool("openssl", {"cms", "-verify", "-binary", "-inform", "DER", "-in", Path("signature.der"), "-content",
                             Path("content.bin"), "-purpose", "any", "-CAfile", Path("ca.pem"), "-out", "/dev/null"});
@@ -82,7 +85,15 @@ TEST_F(CadesSignatures, OpensslVerifiesEachKeyKindOverTheContentAndNoSigningTime
     ASSERT_EQ(check.chain.size(), 2u);
     EXPECT_EQ(check.chain[0], signer->ChainDer()[0]);
     EXPECT_FALSE(check.timestamp.isValid());
+    EXPECT_FALSE(check.signingTime.isValid());
   }
+}
+
+TEST_F(CadesSignatures, ASignatureByAnotherProgramIsCheckedWithItsSigningTime) {
+  const CmsCheck check = CheckCmsSignature(OpensslSigned("sha256"), ossl::Sha256(content_));
+  EXPECT_EQ(check.verdict, Verdict::Intact) << check.reason.toStdString();
+  EXPECT_EQ(check.signer.subject, QStringLiteral("别的程序"));
+  EXPECT_LT(std::abs(check.signingTime.secsTo(QDateTime::currentDateTimeUtc())), 120);
 }
 
 TEST_F(CadesSignatures, TheCheckTellsAlteredFromUnverifiable) {
@@ -102,14 +113,6 @@ TEST_F(CadesSignatures, TheCheckTellsAlteredFromUnverifiable) {
   EXPECT_EQ(CheckCmsSignature(changedValue, digest).verdict, Verdict::Altered);
 
   // Signed with SHA-1 by openssl: a digest this check cannot compare.
-  const TestCertificate rsa = MakeCertificate({.keyType = QStringLiteral("RSA")});
-  testing::WritePem(Path("rsa.pem"), rsa, true);
-  const testing::ToolRun sha1 =
-      RunTool("openssl", {"cms", "-sign", "-binary", "-md", "sha1", "-outform", "DER", "-in", Path("content.bin"),
-                          "-signer", Path("rsa.pem"), "-out", Path("sha1.der")});
-  ASSERT_EQ(sha1.exitCode, 0) << sha1.output.constData();
-  QFile sha1File(Path("sha1.der"));
-  sha1File.open(QIODevice::ReadOnly);
 
   QByteArray random(3000, '\0');
   QRandomGenerator(11).fillRange(reinterpret_cast<quint32*>(random.data()), random.size() / 4);
@@ -120,7 +123,7 @@ TEST_F(CadesSignatures, TheCheckTellsAlteredFromUnverifiable) {
       cms.left(40),
       QByteArray("\x30\x80", 2),
       QByteArray::fromHex("3003060100"),
-      sha1File.readAll(),
+      OpensslSigned("sha1"),
   };
   for (const QByteArray& bytes : unverifiable) {
     const CmsCheck check = CheckCmsSignature(bytes, digest);

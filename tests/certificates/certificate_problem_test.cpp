@@ -51,11 +51,7 @@ TEST(CertificateProblems, DatesAndKeyUsageDecideWhetherACertificateMaySign) {
 }
 
 TEST(CertificateProblems, TheSummaryReadsNamesDatesAndUsages) {
-  CertificateOrder caOrder;
-  caOrder.commonName = QStringLiteral("测试根证书");
-  caOrder.authority = true;
-  caOrder.keyUsage = QStringLiteral("critical,keyCertSign,cRLSign");
-  const testing::TestCertificate ca = testing::MakeCertificate(caOrder);
+  const testing::TestCertificate ca = testing::MakeCertificate(testing::AuthorityOrder());
   CertificateOrder order;
   order.issuer = &ca;
   order.from = QDateTime(QDate(2026, 1, 2), QTime(3, 4, 5), Qt::UTC);

@@ -25,12 +25,7 @@ class NssDatabases : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
     dir_ = new QTemporaryDir;
-    CertificateOrder caOrder;
-    caOrder.commonName = QStringLiteral("测试根证书");
-    caOrder.keyType = QStringLiteral("RSA");
-    caOrder.authority = true;
-    caOrder.keyUsage = QStringLiteral("critical,keyCertSign,cRLSign");
-    ca_ = new TestCertificate(MakeCertificate(caOrder));
+    ca_ = new TestCertificate(MakeCertificate(testing::AuthorityOrder()));
     testing::WritePem(Path("ca.pem"), *ca_);
     CertificateOrder ecOrder;
     ecOrder.commonName = QStringLiteral("椭圆签名人");
@@ -42,11 +37,7 @@ class NssDatabases : public ::testing::Test {
     const TestCertificate rsa = MakeCertificate(rsaOrder);
     testing::WritePkcs12(Path("ec.p12"), "pw", ec.key.get(), {ec.certificate.get(), ca_->certificate.get()});
     testing::WritePkcs12(Path("rsa.p12"), "pw", rsa.key.get(), {rsa.certificate.get()});
-    QFile password(Path("db-password"));
-    password.open(QIODevice::WriteOnly);
-    password.write("库密码\n");
-    password.close();
-
+    testing::WriteBytes(Path("db-password"), "库密码\n");
     QDir(dir_->path()).mkpath("open");
     QDir(dir_->path()).mkpath("locked");
     Run({"certutil", "-N", "-d", "sql:" + Path("open"), "--empty-password"});
@@ -73,14 +64,8 @@ class NssDatabases : public ::testing::Test {
   // The signer's CAdES signature over some content, as the openssl tool judges it.
   static testing::ToolRun VerifiedByOpenssl(const Signer& signer) {
     const QByteArray content = QByteArray("signed content ").repeated(1000);
-    QFile contentFile(Path("content.bin"));
-    contentFile.open(QIODevice::WriteOnly);
-    contentFile.write(content);
-    contentFile.close();
-    QFile signature(Path("signature.der"));
-    signature.open(QIODevice::WriteOnly);
-    signature.write(MakeCadesSignature(signer, ossl::Sha256(content)));
-    signature.close();
+    testing::WriteBytes(Path("content.bin"), content);
+    testing::WriteBytes(Path("signature.der"), MakeCadesSignature(signer, ossl::Sha256(content)));
     return RunTool("openssl", {"cms", "-verify", "-binary", "-inform", "DER", "-in", Path("signature.der"), "-content",
                                Path("content.bin"), "-purpose", "any", "-noverify", "-out", "/dev/null"});
   }

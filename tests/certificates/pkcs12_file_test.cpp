@@ -33,12 +33,7 @@ class Pkcs12Files : public ::testing::Test {
 };
 
 TEST_F(Pkcs12Files, EveryKeyKindOpensWithItsChainSignerFirst) {
-  CertificateOrder caOrder;
-  caOrder.commonName = QStringLiteral("测试根证书");
-  caOrder.keyType = QStringLiteral("RSA");
-  caOrder.authority = true;
-  caOrder.keyUsage = QStringLiteral("critical,keyCertSign,cRLSign");
-  const TestCertificate ca = MakeCertificate(caOrder);
+  const TestCertificate ca = MakeCertificate(testing::AuthorityOrder());
   for (const auto& [type, bits] : {std::pair{"RSA", 2048}, {"RSA", 3072}, {"EC", 256}}) {
     SCOPED_TRACE(type + std::to_string(bits));
     CertificateOrder order;
@@ -85,6 +80,8 @@ TEST_F(Pkcs12Files, EachUnusableFileSaysWhy) {
   testing::WritePkcs12(Path("good.p12"), "secret", leaf.key.get(), {leaf.certificate.get()});
   testing::WritePkcs12(Path("no-key.p12"), "secret", nullptr, {leaf.certificate.get()});
   testing::WritePkcs12(Path("mismatch.p12"), "secret", other.key.get(), {leaf.certificate.get()});
+  const TestCertificate edwards = MakeCertificate({.keyType = QStringLiteral("ED25519")});
+  testing::WritePkcs12(Path("ed25519.p12"), "secret", edwards.key.get(), {edwards.certificate.get()});
   QFile(Path("good.p12")).copy(Path("truncated.p12"));
   QFile truncated(Path("truncated.p12"));
   truncated.resize(truncated.size() / 2);
@@ -111,6 +108,7 @@ TEST_F(Pkcs12Files, EachUnusableFileSaysWhy) {
       {"good.p12", "", QStringLiteral("证书密码不对")},
       {"no-key.p12", "secret", QStringLiteral("没有私钥")},
       {"mismatch.p12", "secret", QStringLiteral("证书与私钥不匹配")},
+      {"ed25519.p12", "secret", QStringLiteral("只支持 RSA 和 ECDSA")},
   };
   for (const auto& each : cases) {
     const QString reason = Reason(Path(each.file), QString::fromUtf8(each.password));

@@ -21,8 +21,9 @@ EVP_PKEY* SharedKey(const QString& type, int bits, bool authority) {
   const QString name = type + QString::number(bits) + (authority ? QStringLiteral("CA") : QString());
   ossl::Key& key = keys[name];
   if (!key)
-    key.reset(type == QLatin1String("RSA") ? EVP_PKEY_Q_keygen(nullptr, nullptr, "RSA", size_t(bits))
-                                          : EVP_PKEY_Q_keygen(nullptr, nullptr, "EC", "P-256"));
+    key.reset(type == QLatin1String("RSA")       ? EVP_PKEY_Q_keygen(nullptr, nullptr, "RSA", size_t(bits))
+              : type == QLatin1String("ED25519") ? EVP_PKEY_Q_keygen(nullptr, nullptr, "ED25519")
+                                                 : EVP_PKEY_Q_keygen(nullptr, nullptr, "EC", "P-256"));
   if (!key) throw std::runtime_error("key generation failed");
   return key.get();
 }
@@ -38,6 +39,15 @@ void AddExtension(X509* certificate, X509* issuer, int nid, const QString& value
 }
 
 }  // namespace
+
+CertificateOrder AuthorityOrder(const QString& commonName) {
+  CertificateOrder order;
+  order.commonName = commonName;
+  order.keyType = QStringLiteral("RSA");
+  order.authority = true;
+  order.keyUsage = QStringLiteral("critical,keyCertSign,cRLSign");
+  return order;
+}
 
 TestCertificate MakeCertificate(const CertificateOrder& order) {
   ossl::StartProviders();
@@ -68,7 +78,9 @@ TestCertificate MakeCertificate(const CertificateOrder& order) {
   AddExtension(certificate, issuer, NID_ext_key_usage, order.extendedKeyUsage);
   AddExtension(certificate, issuer, NID_subject_key_identifier, QStringLiteral("hash"));
   EVP_PKEY* signingKey = order.issuer ? order.issuer->key.get() : key;
-  if (X509_sign(certificate, signingKey, EVP_sha256()) <= 0) throw std::runtime_error("signing failed");
+  // Ed25519 signs the whole certificate itself, with no separate digest.
+  const EVP_MD* digest = EVP_PKEY_get_base_id(signingKey) == EVP_PKEY_ED25519 ? nullptr : EVP_sha256();
+  if (X509_sign(certificate, signingKey, digest) <= 0) throw std::runtime_error("signing failed");
   return made;
 }
 
@@ -112,6 +124,11 @@ void WritePkcs12(const QString& path, const QString& password, const EVP_PKEY* k
     throw std::runtime_error("PKCS#12 assembly failed");
   ossl::Bio out(BIO_new_file(QFile::encodeName(path).constData(), "wb"));
   i2d_PKCS12_bio(out.get(), p12.get());
+}
+
+void WriteBytes(const QString& path, const QByteArray& bytes) {
+  QFile file(path);
+  if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) throw std::runtime_error("cannot write");
 }
 
 ToolRun RunTool(const QString& program, const QStringList& arguments, const QByteArray& input) {

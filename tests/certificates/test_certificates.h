@@ -21,7 +21,7 @@ struct TestCertificate {
 
 struct CertificateOrder {
   QString commonName = QStringLiteral("测试签名人");
-  QString keyType = QStringLiteral("EC");  // "EC" (P-256) or "RSA"
+  QString keyType = QStringLiteral("EC");  // "EC" (P-256), "RSA" or "ED25519"
   int rsaBits = 2048;
   QDateTime from = QDateTime::currentDateTimeUtc().addDays(-1);
   QDateTime to = QDateTime::currentDateTimeUtc().addYears(1);
@@ -31,6 +31,9 @@ struct CertificateOrder {
   const TestCertificate* issuer = nullptr;    // null: self-signed
 };
 
+// A root authority (RSA, CA:TRUE, keyCertSign and cRLSign) to issue test signers from.
+CertificateOrder AuthorityOrder(const QString& commonName = QStringLiteral("测试根证书"));
+
 // Keys of one type are made once per run and shared (authorities' apart from signers'), to
 // keep the suite quick.
 TestCertificate MakeCertificate(const CertificateOrder& order);
@@ -39,6 +42,8 @@ void WritePem(const QString& path, const TestCertificate& certificate, bool with
 // A modern PKCS#12 file (AES, SHA-256 MAC) with the key (unless null) and the certificates.
 void WritePkcs12(const QString& path, const QString& password, const EVP_PKEY* key,
                  const std::vector<const X509*>& certificates);
+
+void WriteBytes(const QString& path, const QByteArray& bytes);
 
 struct ToolRun {
   int exitCode = -1;

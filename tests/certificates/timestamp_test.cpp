@@ -20,12 +20,6 @@ using testing::MakeCertificate;
 using testing::RunTool;
 using testing::TestCertificate;
 
-void WriteBytes(const QString& path, const QByteArray& bytes) {
-  QFile file(path);
-  file.open(QIODevice::WriteOnly);
-  file.write(bytes);
-}
-
 // The signature value and the timestamp token of a CMS signature, read by OpenSSL.
 struct SignedParts {
   QByteArray signatureValue;
@@ -52,12 +46,7 @@ SignedParts ReadParts(const QByteArray& cms) {
 class Timestamps : public ::testing::Test {
  protected:
   void SetUp() override {
-    CertificateOrder caOrder;
-    caOrder.commonName = QStringLiteral("时间戳根证书");
-    caOrder.keyType = QStringLiteral("RSA");
-    caOrder.authority = true;
-    caOrder.keyUsage = QStringLiteral("critical,keyCertSign,cRLSign");
-    const TestCertificate ca = MakeCertificate(caOrder);
+    const TestCertificate ca = MakeCertificate(testing::AuthorityOrder(QStringLiteral("时间戳根证书")));
     CertificateOrder tsaOrder;
     tsaOrder.commonName = QStringLiteral("Test TSA");
     tsaOrder.keyType = QStringLiteral("RSA");
@@ -67,13 +56,13 @@ class Timestamps : public ::testing::Test {
     const TestCertificate tsa = MakeCertificate(tsaOrder);
     testing::WritePem(Path("ca.pem"), ca);
     testing::WritePem(Path("tsa.pem"), tsa, true);
-    WriteBytes(Path("tsa.cnf"), QStringLiteral("[ tsa ]\ndefault_tsa = here\n[ here ]\n"
+    testing::WriteBytes(Path("tsa.cnf"), QStringLiteral("[ tsa ]\ndefault_tsa = here\n[ here ]\n"
                                                "serial = %1\nsigner_cert = %2\nsigner_key = %2\ncerts = %3\n"
                                                "signer_digest = sha256\ndefault_policy = 1.2.3.4.1\n"
                                                "digests = sha256\naccuracy = secs:1\ness_cert_id_alg = sha256\n")
                                     .arg(Path("serial"), Path("tsa.pem"), Path("ca.pem"))
                                     .toUtf8());
-    WriteBytes(Path("serial"), "01\n");
+    testing::WriteBytes(Path("serial"), "01\n");
     authority_.start("python3", {YZ_SOURCE_DIR "/tests/certificates/timestamp_authority.py", Path("tsa.cnf")});
     ASSERT_TRUE(authority_.waitForReadyRead(20000)) << authority_.readAllStandardError().constData();
     port_ = authority_.readLine().trimmed().toInt();
@@ -114,14 +103,14 @@ TEST_F(Timestamps, TheTokenCoversTheSignatureValueAndOpensslAcceptsIt) {
   const QByteArray cms = MakeCadesSignature(*signer_, ossl::Sha256(content), Authority("/ok"));
   const SignedParts parts = ReadParts(cms);
   ASSERT_FALSE(parts.token.isEmpty()) << "id-aa-signatureTimeStampToken present";
-  WriteBytes(Path("value.bin"), parts.signatureValue);
-  WriteBytes(Path("token.der"), parts.token);
+  testing::WriteBytes(Path("value.bin"), parts.signatureValue);
+  testing::WriteBytes(Path("token.der"), parts.token);
   const testing::ToolRun verified = RunTool(
       "openssl", {"ts", "-verify", "-data", Path("value.bin"), "-in", Path("token.der"), "-token_in", "-CAfile", Path("ca.pem")});
   EXPECT_TRUE(verified.output.contains("Verification: OK")) << verified.output.constData();
 
-  WriteBytes(Path("content.bin"), content);
-  WriteBytes(Path("signature.der"), cms);
+  testing::WriteBytes(Path("content.bin"), content);
+  testing::WriteBytes(Path("signature.der"), cms);
   const testing::ToolRun cmsVerified =
       RunTool("openssl", {"cms", "-verify", "-binary", "-inform", "DER", "-in", Path("signature.der"), "-content",
                           Path("content.bin"), "-purpose", "any", "-noverify", "-out", "/dev/null"});
