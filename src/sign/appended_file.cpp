@@ -41,7 +41,7 @@ class Sha256 {
 
 void WriteAppended(const QString& original, qint64 originalSize, const QByteArray& update,
                    const QString& output, const std::optional<SignatureGap>& gap,
-                   const SignDigest& sign, const CopyProgress& progress) {
+                   const SignDigest& sign, const CopyProgress& progress, const CheckWritten& check) {
   QFile source(original);
   if (!source.open(QIODevice::ReadOnly))
     throw Failure(QStringLiteral("无法读取文档：%1（%2）").arg(original, source.errorString()));
@@ -64,7 +64,18 @@ void WriteAppended(const QString& original, qint64 originalSize, const QByteArra
     }
     const qint64 updateAt = file.pos();
     if (file.write(update) != update.size()) return file.errorString();
-    if (!gap) return QString();
+    // The temporary file has no name of its own to give; its descriptor has one.
+    const auto checked = [&]() -> QString {
+      if (!check) return {};
+      if (!file.flush()) return file.errorString();
+      if (const QString problem = check(QStringLiteral("/proc/self/fd/%1").arg(file.handle()));
+          !problem.isEmpty()) {
+        failure = Failure(problem);
+        return problem;
+      }
+      return {};
+    };
+    if (!gap) return checked();
     hash.Add(QByteArrayView(update).first(gap->at));
     hash.Add(QByteArrayView(update).sliced(gap->at + gap->length));
     QByteArray hex;
@@ -83,7 +94,7 @@ void WriteAppended(const QString& original, qint64 originalSize, const QByteArra
     }
     hex.append(QByteArray(digits - hex.size(), '0'));
     if (!file.seek(updateAt + gap->at + 1) || file.write(hex) != hex.size()) return file.errorString();
-    return QString();
+    return checked();
   });
   if (stopped) throw AppendStopped{};
   if (failure) throw *failure;

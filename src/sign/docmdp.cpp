@@ -5,16 +5,24 @@
 
 namespace yz {
 
+namespace {
+
+// The library warns (and counts it as damage) when a key is asked of what is not a dictionary.
+QPDFObjectHandle Key(QPDFObjectHandle dictionary, const std::string& key) {
+  return dictionary.isDictionary() ? dictionary.getKey(key) : QPDFObjectHandle::newNull();
+}
+
+}  // namespace
+
 Certified CertificationOf(QPDF& pdf) {
-  QPDFObjectHandle signature = pdf.getRoot().getKey("/Perms").getKey("/DocMDP");
+  QPDFObjectHandle signature = Key(Key(pdf.getRoot(), "/Perms"), "/DocMDP");
   if (!signature.isDictionary()) return Certified::No;
   long long permission = 2;  // what a certification that does not say allows
-  QPDFObjectHandle references = signature.getKey("/Reference");
+  QPDFObjectHandle references = Key(signature, "/Reference");
   if (references.isArray())
     for (QPDFObjectHandle reference : references.getArrayAsVector()) {
-      if (!reference.isDictionary() || !reference.getKey("/TransformMethod").isNameAndEquals("/DocMDP"))
-        continue;
-      QPDFObjectHandle p = reference.getKey("/TransformParams").getKey("/P");
+      if (!Key(reference, "/TransformMethod").isNameAndEquals("/DocMDP")) continue;
+      QPDFObjectHandle p = Key(Key(reference, "/TransformParams"), "/P");
       if (p.isInteger()) permission = p.getIntValue();
     }
   switch (permission) {

@@ -4,7 +4,9 @@
 #include "sign/pades_signing.h"
 
 #include <QDateTime>
+#include <QFile>
 #include <QFileInfo>
+#include <qpdf/QPDFPageDocumentHelper.hh>
 
 #include "sign/appended_file.h"
 #include "sign/docmdp.h"
@@ -112,12 +114,15 @@ class Appending {
 
     IncrementalUpdate update(pdf, end);
     StampAppearances appearances(pdf);
-    for (const Placement& placement : placements_) {
+    // Stamps go page by page for each kind in turn: told as the share of them placed, so that
+    // the count only grows.
+    for (size_t i = 0; i < placements_.size(); ++i) {
+      const Placement& placement = placements_[i];
       const auto appearance =
           appearances.For(*placement.art, frames_[size_t(placement.page)], placement.place,
                           placement.blend);
       AddStampAnnotation(pdf, update, pages_[size_t(placement.page)], appearance, placement.what);
-      Tell(placement.page + 1);
+      Tell(int(pages_.size() * (i + 1) / placements_.size()));
     }
     Tell(int(pages_.size()));
     SigningResult result;
@@ -125,7 +130,7 @@ class Appending {
     QPDFObjectHandle signature;
     if (plan_.certificate) {
       signature = update.Reserve();
-      result.signatureField = AddSignatureWidget(pdf, update, appearances, signature);
+      result.signatureField = signedField_ = AddSignatureWidget(pdf, update, appearances, signature);
       update.SetRaw(signature, SignatureDictionary());
     }
     IncrementalUpdate::Laid laid = update.Write();
@@ -139,7 +144,8 @@ class Appending {
         [this](qint64 done, qint64 total) {
           const int pages = int(pages_.size());
           return !progress_ || progress_(pages + int(pages * done / std::max<qint64>(total, 1)), total_);
-        });
+        },
+        [this](const QString& written) { return ReadBack(written); });
     Tell(total_);
     result.outcome = SigningResult::Outcome::Written;
     result.writtenPath = QFileInfo(plan_.outputPath).absoluteFilePath();
@@ -313,6 +319,26 @@ class Appending {
     return gap;
   }
 
+  // The written file as a reader opens it: every page there, nothing the library must repair,
+  // the signature's value where the field says. A fault of this program's own, never the
+  // user's, but a file no reader could open must not take the output's place.
+  QString ReadBack(const QString& written) const {
+    const QString broken = QStringLiteral("签署后的文件读回时有错，没有写出（请报告这个问题）：%1").arg(path_);
+    try {
+      QPDF pdf;
+      pdf.setSuppressWarnings(true);
+      pdf.processFile(QFile::encodeName(written).constData(), plan_.password.toUtf8().constData());
+      if (QPDFPageDocumentHelper(pdf).getAllPages().size() != pages_.size() || !pdf.getWarnings().empty())
+        return broken;
+      if (plan_.certificate &&
+          (!HoldsDigitalSignatures(pdf) || EmptySignatureFields(pdf).contains(signedField_)))
+        return broken;
+    } catch (const std::exception&) {
+      return broken;
+    }
+    return {};
+  }
+
   void Tell(int done) {
     if (progress_ && !progress_(done, total_)) throw SigningStopped{};
   }
@@ -327,6 +353,7 @@ class Appending {
   int face_ = -1;
   std::optional<Placement> facePlacement_;
   std::vector<Placement> placements_;
+  QString signedField_;
   QStringList warnings_;
   int total_ = 0;
 };

@@ -39,6 +39,7 @@ QPDFObjectHandle StampAppearances::Imported(const StampArt& art) {
 }
 
 QRectF StampAppearances::ShownRect(const PageFrame& frame, QPDFObjectHandle rect) {
+  if (!rect.isRectangle()) return {};
   const QPDFObjectHandle::Rectangle r = rect.getArrayAsRectangle();
   const QRectF user = QRectF(QPointF(r.llx, r.lly), QPointF(r.urx, r.ury)).normalized();
   const QRectF up = frame.ShownToUser().inverted().mapRect(user);  // y up, from the lower left

@@ -6,6 +6,7 @@
 # written, the documented example, the seal, the date and the 骑缝章 on a real document, several
 # documents at once with one failing, the default name beside the original, a password.
 source "$(dirname "$0")/../e2e/lib.sh"
+timestamps="$(cd "$(dirname "$0")/../certificates" && pwd)/timestamp_authority.py"
 render="$YZ_APP_DIR/yanzhou-sign-render"
 real=/usr/share/doc/libtasn1-doc/libtasn1.pdf
 [ -f "$real" ] || yz_fail "$real is missing: the set-up installs libtasn1-doc"
@@ -122,6 +123,24 @@ valid 全套.pdf 数字/全套-已签.pdf
 pdfsig 数字/全套-已签.pdf | grep -c 'Signature is Valid.' | grep -qx 1 || yz_fail "全套 lost nothing"
 YZ_CERTIFICATE_PASSWORD=芝麻开门 expect 0 --sign 合同.pdf --seam --certificate 我.p12 --out 骑缝.pdf
 valid 合同.pdf 骑缝.pdf
+
+# A timestamp from an authority started on 127.0.0.1 (openssl ts -reply behind HTTP): the
+# signature still valid, its CMS carrying the token.
+openssl req -x509 -newkey rsa:2048 -nodes -subj /CN=TSA -days 30 -keyout tsa.key -out tsa.crt \
+  -addext keyUsage=critical,digitalSignature -addext extendedKeyUsage=critical,timeStamping 2>/dev/null
+cat tsa.key tsa.crt >tsa.pem && echo 01 >tsa.serial
+printf '[ tsa ]\ndefault_tsa = here\n[ here ]\nserial = %s\nsigner_cert = %s\nsigner_key = %s\ncerts = %s\nsigner_digest = sha256\ndefault_policy = 1.2.3.4.1\ndigests = sha256\naccuracy = secs:1\ness_cert_id_alg = sha256\n' \
+  "$PWD/tsa.serial" "$PWD/tsa.pem" "$PWD/tsa.pem" "$PWD/tsa.crt" >tsa.cnf
+python3 "$timestamps" tsa.cnf >tsa.port &
+tsa_pid=$!
+for _ in $(seq 100); do [ -s tsa.port ] && break; sleep 0.1; done
+expect 0 --sign 合同.pdf --at 30,40 --certificate 我.p12 --certificate-password-file 口令.txt \
+  --tsa "http://127.0.0.1:$(cat tsa.port)/ok" --out 时间.pdf
+kill "$tsa_pid"
+valid 合同.pdf 时间.pdf
+python3 -c 'import re,sys; d=open(sys.argv[1],"rb").read(); h=re.findall(rb"/Contents <([0-9A-F]+)>", d)[-1]; open("token.der","wb").write(bytes.fromhex(h.decode()))' 时间.pdf
+openssl cms -cmsout -print -inform DER -in token.der 2>/dev/null | grep -qi 'timeStampToken' ||
+  yz_fail "no timestamp token in the signature"
 
 # The same key in an NSS database with a password: unlocked by the same password file.
 mkdir 库 && printf '库口令\n' >库口令.txt
