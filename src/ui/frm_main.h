@@ -21,7 +21,7 @@
 #include "ui/skin.h"
 #include "ui/window_actions.h"
 #include "ui/sharp_canvas.h"
-#include "ui/sign_window.h"
+#include "ui/sign/window.h"
 #include "ui/style_gallery.h"
 
 namespace yz {

@@ -14,7 +14,7 @@
 #include <optional>
 
 #include "sign/page_selection.h"
-#include "ui/sign_placed_stamp.h"
+#include "ui/sign/placed_stamp.h"
 
 namespace yz {
 

@@ -15,11 +15,11 @@
 #include "seams/save_dialog.h"
 #include "sign/document_inspection.h"
 #include "sign/sign_document.h"
-#include "ui/sign_art_set.h"
-#include "ui/sign_choices.h"
-#include "ui/sign_page_list.h"
-#include "ui/sign_page_view.h"
-#include "ui/sign_stamp_list.h"
+#include "ui/sign/art_set.h"
+#include "ui/sign/choices.h"
+#include "ui/sign/page_list.h"
+#include "ui/sign/page_view.h"
+#include "ui/sign/stamp_list.h"
 
 namespace yz {
 

@@ -5,7 +5,7 @@
 
 #include <QUndoCommand>
 
-#include "ui/sign_stamp_list.h"
+#include "ui/sign/stamp_list.h"
 
 namespace yz {
 

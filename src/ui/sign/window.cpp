@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The yanzhou-sign authors
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "ui/sign_window.h"
+#include "ui/sign/window.h"
 
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -14,11 +14,11 @@
 
 #include "app/style_rules.h"
 #include "output/export_signature.h"
+#include "render/picked_style.h"
 #include "seams/failure.h"
 #include "sign/seam_slices.h"
-#include "ui/sign_progress.h"
-#include "ui/sign_stamp_command.h"
-#include "ui/style_gallery.h"
+#include "ui/sign/progress.h"
+#include "ui/sign/stamp_command.h"
 
 namespace yz {
 

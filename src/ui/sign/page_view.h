@@ -10,8 +10,8 @@
 #include <optional>
 
 #include "sign/seam_slices.h"
-#include "ui/sign_art_set.h"
-#include "ui/sign_stamp_list.h"
+#include "ui/sign/art_set.h"
+#include "ui/sign/stamp_list.h"
 
 class QPdfDocument;
 

@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The yanzhou-sign authors
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "ui/sign_placed_stamp.h"
+#include "ui/sign/placed_stamp.h"
 
 #include <algorithm>
 #include <cmath>
