@@ -66,6 +66,7 @@ class frmMain : public QWidget {
   ImageControl* imgSave;
   ImageControl* imgHelp;
   ImageControl* imgUrlMore;
+  ImageControl* imgSignDocument;  // 签署 PDF 文档…, under the canvas
   ColorSwatch* lblColorPreview;
   WindowActions* actions;  // the commands a menu lists, with their shortcuts
   // The right-click menu over picMain and imgMove; its actions' shortcuts work window-wide.
@@ -81,6 +82,7 @@ class frmMain : public QWidget {
 
  protected:
   void paintEvent(QPaintEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:

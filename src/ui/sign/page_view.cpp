@@ -7,7 +7,10 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPdfDocument>
+#include <QScrollBar>
+#include <QStyle>
 #include <QWheelEvent>
+#include <algorithm>
 #include <cmath>
 
 #include "ui/sign/page_picture.h"
@@ -18,7 +21,15 @@ namespace yz {
 namespace {
 constexpr double kGhostOpacity = 0.35;
 constexpr double kWheelStep = 1.1;  // per notch
+constexpr double kZoomWheelStep = 1.15;
+constexpr double kFitSlackMm = 1e-6;
 const QColor kDesk(0x80, 0x80, 0x80);
+const QColor kFocus(0x1e, 0x6f, 0xd9);
+
+bool Fits(const QRectF& box, QSizeF pageMm) {
+  return box.left() >= -kFitSlackMm && box.top() >= -kFitSlackMm &&
+         box.right() <= pageMm.width() + kFitSlackMm && box.bottom() <= pageMm.height() + kFitSlackMm;
+}
 }  // namespace
 
 SignPageView::SignPageView(SignStampList& stamps, QUndoStack& history, const SignArtSet& arts,
@@ -26,10 +37,13 @@ SignPageView::SignPageView(SignStampList& stamps, QUndoStack& history, const Sig
     : QWidget(parent), stamps_(stamps), history_(history), arts_(arts) {
   setFocusPolicy(Qt::StrongFocus);
   setMouseTracking(true);  // the cursor tells a handle from the stamp
-  setMinimumSize(320, 320);
   setAccessibleName(QStringLiteral("页面"));
+  sharpLater_.setSingleShot(true);
+  sharpLater_.setInterval(kSharpAfterMs);
+  connect(&sharpLater_, &QTimer::timeout, this, &SignPageView::DrawSharpNow);
   connect(&stamps_, &SignStampList::Changed, this, [this] {
     if (selected_ >= stamps_.Stamps().size()) Select(-1);
+    Describe();
     update();
   });
 }
@@ -37,13 +51,16 @@ SignPageView::SignPageView(SignStampList& stamps, QUndoStack& history, const Sig
 void SignPageView::ShowPage(QPdfDocument* document, int page, QSizeF pageMm) {
   document_ = document;
   page_ = page;
+  const bool reshaped = pageMm != pageMm_;
   pageMm_ = pageMm;
   pixelsPage_ = -1;
+  if (reshaped) FollowViewport(viewport_);
+  Describe();
   update();
 }
 
-void SignPageView::SetOnPage(std::function<bool(const PlacedStamp&)> onPage) {
-  onPage_ = std::move(onPage);
+void SignPageView::SetShowing(std::function<Showing(const PlacedStamp&)> showing) {
+  showing_ = std::move(showing);
   update();
 }
 
@@ -65,21 +82,65 @@ void SignPageView::SetSealMultiplies(bool multiplies) {
 void SignPageView::Select(int index) {
   if (index == selected_) return;
   selected_ = index;
+  Describe();
   update();
   emit SelectionChanged();
+}
+
+// --- zoom ----------------------------------------------------------------------------------
+
+void SignPageView::SetFit(Fit fit) {
+  if (fit == Fit::None) zoom_ = Zoom();
+  fit_ = fit;
+  FollowViewport(viewport_);
+  update();
+  emit ZoomChanged();
+}
+
+void SignPageView::SetZoom(double zoom) {
+  zoom_ = std::clamp(zoom, kMinZoom, kMaxZoom);
+  fit_ = Fit::None;
+  FollowViewport(viewport_);
+  update();
+  emit ZoomChanged();
+}
+
+void SignPageView::ZoomBy(double factor) { SetZoom(Zoom() * factor); }
+
+void SignPageView::FollowViewport(QSize viewport) {
+  viewport_ = viewport;
+  QSize least(0, 0);
+  if (!pageMm_.isEmpty()) {
+    if (fit_ == Fit::None) {
+      least = (pageMm_ * kPxPerMmAt100 * zoom_).toSize() + QSize(2 * kMarginPx, 2 * kMarginPx);
+    } else if (fit_ == Fit::Width && viewport.width() > 0) {
+      // Leave room for the scroll bar the height will need, so the width does not swing.
+      const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+      const double perMm = std::max(1.0, viewport.width() - bar - 2.0 * kMarginPx) / pageMm_.width();
+      least = QSize(0, int(std::ceil(pageMm_.height() * perMm)) + 2 * kMarginPx);
+    }
+  }
+  if (minimumSize() != least) setMinimumSize(least);
 }
 
 // --- geometry ------------------------------------------------------------------------------
 
 double SignPageView::PxPerMm() const {
   if (pageMm_.isEmpty()) return 1;
-  return std::min((width() - 2.0 * kMarginPx) / pageMm_.width(),
-                  (height() - 2.0 * kMarginPx) / pageMm_.height());
+  const double across = (width() - 2.0 * kMarginPx) / pageMm_.width();
+  switch (fit_) {
+    case Fit::None: return kPxPerMmAt100 * zoom_;
+    case Fit::Width: return std::max(0.1, across);
+    case Fit::Page: break;
+  }
+  return std::max(0.1, std::min(across, (height() - 2.0 * kMarginPx) / pageMm_.height()));
 }
 
 QRectF SignPageView::PageRectPx() const {
   const QSizeF size = pageMm_ * PxPerMm();
-  return QRectF(QPointF((width() - size.width()) / 2, (height() - size.height()) / 2), size);
+  return QRectF(QPointF(std::max<double>(kMarginPx, (width() - size.width()) / 2),
+                        std::max<double>(kMarginPx, (height() - size.height()) / 2)),
+                size);
 }
 
 QPointF SignPageView::ToMm(QPointF px) const { return (px - PageRectPx().topLeft()) / PxPerMm(); }
@@ -89,8 +150,12 @@ double SignPageView::HeightPerWidth(int index) const {
   return arts_.HeightPerWidth(stamps_.Stamps()[index].kind);
 }
 
+PlacedStamp SignPageView::Shown(int index) const {
+  return PlaceOnPage(stamps_.Stamps()[index], HeightPerWidth(index), pageMm_);
+}
+
 QRectF SignPageView::StampBoxMm(int index) const {
-  return yz::StampBoxMm(stamps_.Stamps()[index], HeightPerWidth(index));
+  return yz::StampBoxMm(Shown(index), HeightPerWidth(index));
 }
 
 QRectF SignPageView::StampRectPx(int index) const {
@@ -105,10 +170,14 @@ QRectF SignPageView::DateRectPx() const {
   return QRectF(ToPx(mm.topLeft()), mm.size() * PxPerMm());
 }
 
+SignPageView::Showing SignPageView::ShowingOf(int index) const {
+  return showing_ ? showing_(stamps_.Stamps()[index]) : Showing::OnPage;
+}
+
 int SignPageView::StampAt(QPointF px) const {
   // The last drawn is on top.
   for (int i = int(stamps_.Stamps().size()) - 1; i >= 0; --i)
-    if (StampRectPx(i).contains(px)) return i;
+    if (ShowingOf(i) != Showing::Hidden && StampRectPx(i).contains(px)) return i;
   return -1;
 }
 
@@ -132,6 +201,40 @@ QString SignPageView::KindName(int index) const {
                                                            : QStringLiteral("签名");
 }
 
+void SignPageView::Describe() {
+  // What a screen reader says of the page view: the page, and where the selected stamp is.
+  QString text = QStringLiteral("第 %1 页").arg(page_);
+  if (selected_ >= 0 && selected_ < stamps_.Stamps().size()) {
+    const QRectF box = StampBoxMm(selected_);
+    text += QStringLiteral("，已选中%1：距左 %2 毫米，距顶 %3 毫米，宽 %4 毫米")
+                .arg(KindName(selected_))
+                .arg(box.left(), 0, 'f', 0)
+                .arg(box.top(), 0, 'f', 0)
+                .arg(box.width(), 0, 'f', 0);
+  }
+  setAccessibleDescription(text);
+}
+
+// --- edits ---------------------------------------------------------------------------------
+
+void SignPageView::Edit(const PlacedStamp& changed, const QString& verb, int mergeId) {
+  if (selected_ < 0) return;
+  PlacedStamps after = stamps_.Stamps();
+  after[selected_] = changed;
+  after[selected_].page = page_;
+  after[selected_].pageMm = pageMm_;
+  if (after == stamps_.Stamps()) return;
+  const QString text = verb + KindName(selected_);
+  history_.push(new SignStampCommand(stamps_, stamps_.Stamps(), after, text, mergeId));
+  emit Placed();
+  // Zoomed in, the stamp the keys move stays in sight.
+  if (auto* area = qobject_cast<QScrollArea*>(parentWidget() ? parentWidget()->parentWidget() : nullptr)) {
+    const QRectF box = StampRectPx(selected_);
+    area->ensureVisible(int(box.center().x()), int(box.center().y()), int(box.width() / 2) + kMarginPx,
+                        int(box.height() / 2) + kMarginPx);
+  }
+}
+
 // --- mouse and keys ------------------------------------------------------------------------
 
 void SignPageView::mousePressEvent(QMouseEvent* event) {
@@ -148,7 +251,7 @@ void SignPageView::mousePressEvent(QMouseEvent* event) {
   Select(hit);
   if (hit < 0) return;
   grab_ = Grab::Move;
-  grabOffsetMm_ = ToMm(px) - stamps_.Stamps()[hit].topLeftMm;
+  grabOffsetMm_ = ToMm(px) - Shown(hit).topLeftMm;
 }
 
 void SignPageView::mouseMoveEvent(QMouseEvent* event) {
@@ -161,12 +264,20 @@ void SignPageView::mouseMoveEvent(QMouseEvent* event) {
   }
   PlacedStamps stamps = before_;
   PlacedStamp& stamp = stamps[selected_];
+  const double heightPerWidth = HeightPerWidth(selected_);
+  stamp = PlaceOnPage(stamp, heightPerWidth, pageMm_);
   if (grab_ == Grab::Move) {
-    stamp.topLeftMm = ToMm(px) - grabOffsetMm_;
+    // It stops at the page's edge: nothing of it hangs off the paper.
+    stamp.topLeftMm = KeptOnPage(ToMm(px) - grabOffsetMm_, yz::StampBoxMm(stamp, heightPerWidth).size(), pageMm_);
   } else {
-    stamp = ResizedFromAnchor(stamp, HeightPerWidth(selected_), anchorMm_, ToMm(px));
+    const QPointF pointer(std::clamp(ToMm(px).x(), 0.0, pageMm_.width()),
+                          std::clamp(ToMm(px).y(), 0.0, pageMm_.height()));
+    const PlacedStamp resized = ResizedFromAnchor(stamp, heightPerWidth, anchorMm_, pointer);
+    if (!Fits(yz::StampBoxMm(resized, heightPerWidth), pageMm_)) return;  // stays as last shown
+    stamp = resized;
   }
   stamp.page = page_;
+  stamp.pageMm = pageMm_;
   stamps_.Set(stamps);
 }
 
@@ -177,31 +288,37 @@ void SignPageView::mouseReleaseEvent(QMouseEvent* event) {
   if (selected_ < 0 || stamps_.Stamps() == before_) return;
   const QString verb = grab == Grab::Move ? QStringLiteral("移动") : QStringLiteral("缩放");
   history_.push(new SignStampCommand(stamps_, before_, stamps_.Stamps(), verb + KindName(selected_)));
+  emit Placed();
 }
 
 void SignPageView::wheelEvent(QWheelEvent* event) {
+  if (event->modifiers() & Qt::ControlModifier) {
+    if (event->angleDelta().y() != 0) ZoomBy(std::pow(kZoomWheelStep, event->angleDelta().y() / 120.0));
+    event->accept();
+    return;
+  }
   int index = StampAt(event->position());
   if (index < 0) index = selected_;
   if (index < 0 || grab_ != Grab::None || event->angleDelta().y() == 0) {
-    event->ignore();
+    event->ignore();  // the scroll area scrolls the page
     return;
   }
   Select(index);
-  const PlacedStamps before = stamps_.Stamps();
-  PlacedStamps after = before;
-  after[index] = ScaledAboutCentre(after[index], HeightPerWidth(index),
-                                   std::pow(kWheelStep, event->angleDelta().y() / 120.0));
-  after[index].page = page_;
-  if (after != before)
-    history_.push(new SignStampCommand(stamps_, before, after,
-                                       QStringLiteral("缩放") + KindName(index),
-                                       SignStampCommand::kWheelResize));
+  const double heightPerWidth = HeightPerWidth(index);
+  PlacedStamp scaled = ScaledAboutCentre(Shown(index), heightPerWidth,
+                                         std::pow(kWheelStep, event->angleDelta().y() / 120.0));
+  const QRectF box = yz::StampBoxMm(scaled, heightPerWidth);
+  if (box.width() <= pageMm_.width() && box.height() <= pageMm_.height()) {
+    scaled.topLeftMm = KeptOnPage(scaled.topLeftMm, box.size(), pageMm_);
+    Edit(scaled, QStringLiteral("缩放"), SignStampCommand::kWheelResize);
+  }
   event->accept();
 }
 
 void SignPageView::keyPressEvent(QKeyEvent* event) {
-  if ((event->key() == Qt::Key_Delete || event->key() == Qt::Key_Backspace) && selected_ >= 0 &&
-      grab_ == Grab::None) {
+  const bool busy = grab_ != Grab::None || selected_ < 0;
+  const int key = event->key();
+  if ((key == Qt::Key_Delete || key == Qt::Key_Backspace) && !busy) {
     PlacedStamps after = stamps_.Stamps();
     const QString text = QStringLiteral("删除") + KindName(selected_);
     after.removeAt(selected_);
@@ -209,21 +326,85 @@ void SignPageView::keyPressEvent(QKeyEvent* event) {
     history_.push(new SignStampCommand(stamps_, stamps_.Stamps(), after, text));
     return;
   }
-  if (event->key() == Qt::Key_PageDown || event->key() == Qt::Key_PageUp) {
-    emit PageStep(event->key() == Qt::Key_PageDown ? 1 : -1);
+  const bool plain = !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+  const double step = event->modifiers() & Qt::ShiftModifier ? kShiftKeyStepMm : kKeyStepMm;
+  QPointF move;
+  if (key == Qt::Key_Left) move = QPointF(-step, 0);
+  if (key == Qt::Key_Right) move = QPointF(step, 0);
+  if (key == Qt::Key_Up) move = QPointF(0, -step);
+  if (key == Qt::Key_Down) move = QPointF(0, step);
+  if (!move.isNull() && plain && !busy) {
+    PlacedStamp moved = Shown(selected_);
+    moved.topLeftMm = KeptOnPage(moved.topLeftMm + move, StampBoxMm(selected_).size(), pageMm_);
+    Edit(moved, QStringLiteral("移动"), SignStampCommand::kKeyMove);
+    return;
+  }
+  const bool grow = key == Qt::Key_Plus || key == Qt::Key_Equal;
+  const bool shrink = key == Qt::Key_Minus || key == Qt::Key_Underscore;
+  if ((grow || shrink) && plain && !busy) {
+    const double heightPerWidth = HeightPerWidth(selected_);
+    PlacedStamp resized = ScaledAboutCentre(Shown(selected_), heightPerWidth, grow ? kKeyResize : 1 / kKeyResize);
+    const QRectF box = yz::StampBoxMm(resized, heightPerWidth);
+    if (box.width() <= pageMm_.width() && box.height() <= pageMm_.height()) {
+      resized.topLeftMm = KeptOnPage(resized.topLeftMm, box.size(), pageMm_);
+      Edit(resized, QStringLiteral("缩放"), SignStampCommand::kKeyResize);
+    }
     return;
   }
   QWidget::keyPressEvent(event);
 }
 
+bool SignPageView::focusNextPrevChild(bool next) {
+  // Tab goes from the page to each stamp shown on it, then on to the next control.
+  if (hasFocus() && grab_ == Grab::None) {
+    const int count = int(stamps_.Stamps().size());
+    int target = selected_;
+    do {
+      target += next ? 1 : -1;
+    } while (target >= 0 && target < count && ShowingOf(target) == Showing::Hidden);
+    if (next ? target < count : selected_ >= 0) {
+      Select(target);
+      return true;
+    }
+  }
+  return QWidget::focusNextPrevChild(next);
+}
+
+void SignPageView::focusInEvent(QFocusEvent* event) {
+  QWidget::focusInEvent(event);
+  update();
+}
+
+void SignPageView::focusOutEvent(QFocusEvent* event) {
+  QWidget::focusOutEvent(event);
+  update();
+}
+
 // --- painting ------------------------------------------------------------------------------
 
 void SignPageView::EnsurePagePixels() {
-  const QSize size = (PageRectPx().size() * devicePixelRatioF()).toSize();
-  if (pixelsPage_ == page_ && pagePixels_.size() == size) return;
+  if (pixelsPage_ != page_) {
+    // A new page: a quick picture now, the sharp one when the turning stops.
+    const QSize size = (PageRectPx().size() * devicePixelRatioF()).toSize();
+    pixelsPage_ = page_;
+    pagePixels_ = document_ ? PagePicture(*document_, page_ - 1, size / kQuickShrink) : QImage();
+    sharp_ = false;
+    sharpLater_.start();
+  } else if (sharp_ && pagePixels_.size() != (PageRectPx().size() * devicePixelRatioF()).toSize()) {
+    sharp_ = false;  // zoomed: the last sharp picture, scaled, until the new one is drawn
+    sharpLater_.start();
+  }
+}
+
+void SignPageView::DrawSharpNow() {
+  sharpLater_.stop();
+  if (!document_ || page_ < 1) return;
+  const qreal ratio = devicePixelRatioF();
+  pagePixels_ = PagePicture(*document_, page_ - 1, (PageRectPx().size() * ratio).toSize());
+  pagePixels_.setDevicePixelRatio(ratio);
   pixelsPage_ = page_;
-  pagePixels_ = document_ ? PagePicture(*document_, page_ - 1, size) : QImage();
-  pagePixels_.setDevicePixelRatio(devicePixelRatioF());
+  sharp_ = true;
+  update();
 }
 
 void SignPageView::PaintStamp(QPainter& painter, const StampArt& art, const QRectF& target,
@@ -259,46 +440,70 @@ void SignPageView::PaintSeam(QPainter& painter) const {
   painter.restore();
 }
 
-void SignPageView::paintEvent(QPaintEvent*) {
+void SignPageView::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
-  painter.fillRect(rect(), kDesk);
+  painter.fillRect(event->rect(), kDesk);
   if (pageMm_.isEmpty()) return;
   EnsurePagePixels();
   const QRectF page = PageRectPx();
-  // The stamps are laid on a copy of the page's picture: what reaches off the page is not
-  // printed, and a seal multiplies with the page's own pixels as it will on paper.
-  QImage composed = pagePixels_.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-  {
-    QPainter onPage(&composed);
-    onPage.setRenderHint(QPainter::Antialiasing);
-    onPage.translate(-page.topLeft());
-    const PlacedStamps& stamps = stamps_.Stamps();
-    for (int i = 0; i < stamps.size(); ++i) {
-      const StampArt* art = arts_.For(stamps[i].kind);
-      if (!art) continue;
-      const bool onThisPage = !onPage_ || onPage_(stamps[i]);
-      const bool seal = stamps[i].kind == Stamp::Kind::Seal;
-      PaintStamp(onPage, *art, StampRectPx(i), onThisPage, seal && sealMultiplies_);
-      if (stamps[i].kind == Stamp::Kind::Signature && arts_.date && date_)
-        PaintStamp(onPage, *arts_.date, DateRectPx(), onThisPage, false);
-    }
-    PaintSeam(onPage);
-  }
-  painter.drawImage(page, composed);
+  // Only the part in sight is composed: zoomed in, the page is far larger than the screen.
+  painter.save();
+  painter.setClipRect(page.intersected(QRectF(event->rect())));
+  painter.setRenderHint(QPainter::SmoothPixmapTransform, !sharp_);
+  painter.drawImage(page, pagePixels_);
+  // The stamps lie on the page's own pixels: what reaches off the page is not printed, and a
+  // seal multiplies with the page's ink as it will on paper.
   painter.setRenderHint(QPainter::Antialiasing);
   const PlacedStamps& stamps = stamps_.Stamps();
+  for (int i = 0; i < stamps.size(); ++i) {
+    const StampArt* art = arts_.For(stamps[i].kind);
+    const Showing showing = ShowingOf(i);
+    if (!art || showing == Showing::Hidden) continue;
+    const bool onThisPage = showing == Showing::OnPage;
+    const bool seal = stamps[i].kind == Stamp::Kind::Seal;
+    PaintStamp(painter, *art, StampRectPx(i), onThisPage, seal && sealMultiplies_);
+    if (stamps[i].kind == Stamp::Kind::Signature && arts_.date && date_)
+      PaintStamp(painter, *arts_.date, DateRectPx(), onThisPage, false);
+  }
+  PaintSeam(painter);
+  painter.restore();
+  painter.setRenderHint(QPainter::Antialiasing);
+  // The keyboard's place: a frame round the page, or round the selected stamp.
+  const bool focused = hasFocus();
+  if (focused && (selected_ < 0 || selected_ >= stamps.size())) {
+    painter.setPen(QPen(kFocus, 2));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(page.adjusted(-3, -3, 3, 3));
+  }
   // The selection's frame and handles, also where they reach off the page.
-  if (selected_ >= 0 && selected_ < stamps.size()) {
+  if (selected_ >= 0 && selected_ < stamps.size() && ShowingOf(selected_) != Showing::Hidden) {
     const QRectF box = StampRectPx(selected_);
-    painter.setPen(QPen(QColor(0x1e, 0x6f, 0xd9), 1, Qt::DashLine));
+    painter.setPen(focused ? QPen(kFocus, 2) : QPen(kFocus, 1, Qt::DashLine));
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(box);
-    painter.setPen(QColor(0x1e, 0x6f, 0xd9));
+    painter.setPen(kFocus);
     painter.setBrush(Qt::white);
     for (const QPointF corner : {box.topLeft(), box.topRight(), box.bottomLeft(), box.bottomRight()})
       painter.drawRect(QRectF(corner - QPointF(kHandlePx / 2.0, kHandlePx / 2.0),
                               QSizeF(kHandlePx, kHandlePx)));
   }
+}
+
+// --- scroll area ---------------------------------------------------------------------------
+
+SignPageScroller::SignPageScroller(SignPageView* view, QWidget* parent)
+    : QScrollArea(parent), view_(view) {
+  setWidget(view);
+  setWidgetResizable(true);
+  setAlignment(Qt::AlignCenter);
+  setFocusPolicy(Qt::NoFocus);  // Tab goes to the page itself
+  setMinimumSize(320, 320);
+  setFrameShape(QFrame::NoFrame);
+}
+
+void SignPageScroller::resizeEvent(QResizeEvent* event) {
+  QScrollArea::resizeEvent(event);
+  view_->FollowViewport(viewport()->size());
 }
 
 }  // namespace yz
