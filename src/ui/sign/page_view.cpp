@@ -370,6 +370,11 @@ bool SignPageView::focusNextPrevChild(bool next) {
   return QWidget::focusNextPrevChild(next);
 }
 
+void SignPageView::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  if (fit_ != Fit::None) emit ZoomChanged();  // fitted, the scale follows the window's size
+}
+
 void SignPageView::focusInEvent(QFocusEvent* event) {
   QWidget::focusInEvent(event);
   update();
@@ -473,7 +478,7 @@ void SignPageView::paintEvent(QPaintEvent* event) {
   if (focused && (selected_ < 0 || selected_ >= stamps.size())) {
     painter.setPen(QPen(kFocus, 2));
     painter.setBrush(Qt::NoBrush);
-    painter.drawRect(page.adjusted(-3, -3, 3, 3));
+    painter.drawRect(page.adjusted(-5, -5, 5, 5));
   }
   // The selection's frame and handles, also where they reach off the page.
   if (selected_ >= 0 && selected_ < stamps.size() && ShowingOf(selected_) != Showing::Hidden) {
