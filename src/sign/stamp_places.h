@@ -17,9 +17,11 @@ struct StampPlaces {
   QPointF signature;
   std::optional<QPointF> seal;
   std::optional<QPointF> date;
+  // True when the signature sits on the page's signature line or by a signing label.
   bool onSignatureLine = false;
   // False when the page had no white space for the stamps inside its text's margins: they then
-  // sit at the bottom right inside those margins, over whatever is there.
+  // sit where the page asks for a name (by its signing label, on its signature line), covering
+  // as little of it as they can, else at the bottom right inside those margins.
   bool roomFound = false;
 };
 // page: the page drawn on white at any resolution; pageMm: its size as shown; labelBoxesMm:
