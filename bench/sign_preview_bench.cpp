@@ -13,9 +13,9 @@
 #include <memory>
 
 #include "sign/stamp_art.h"
-#include "ui/sign_page_list.h"
-#include "ui/sign_page_picture.h"
-#include "ui/sign_page_view.h"
+#include "ui/sign/page_list.h"
+#include "ui/sign/page_picture.h"
+#include "ui/sign/page_view.h"
 
 namespace {
 

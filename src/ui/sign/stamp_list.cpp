@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The yanzhou-sign authors
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "ui/sign_stamp_list.h"
+#include "ui/sign/stamp_list.h"
 
 namespace yz {
 

@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The yanzhou-sign authors
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "ui/sign_page_picture.h"
+#include "ui/sign/page_picture.h"
 
 #include <QPainter>
 #include <QPdfDocument>

@@ -1,12 +1,14 @@
 // SPDX-FileCopyrightText: 2026 The yanzhou-sign authors
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "ui/sign_choices.h"
+#include "ui/sign/choices.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QVBoxLayout>
+
+#include "seams/failure.h"
 
 namespace yz {
 
@@ -24,6 +26,33 @@ PageSelection Listed(const QString& text) {
   return t.isEmpty() ? PageSelection::All() : ParsePageSelection(t);
 }
 
+QLabel* ProblemLabel() {
+  auto* label = new QLabel;
+  label->setWordWrap(true);
+  label->setStyleSheet(QStringLiteral("color: #c00000;"));
+  label->setAccessibleName(QStringLiteral("页码错误"));
+  label->hide();
+  return label;
+}
+
+// Marks `field` and says why under it, or clears both.
+void ShowProblem(QLineEdit* field, QLabel* label, const QString& problem) {
+  field->setStyleSheet(problem.isEmpty() ? QString() : QStringLiteral("QLineEdit { border: 2px solid #c00000; }"));
+  field->setAccessibleDescription(problem);
+  label->setText(problem);
+  label->setVisible(!problem.isEmpty());
+}
+
+QString ProblemOf(const std::function<PageSelection()>& read, int pageCount) {
+  try {
+    const PageSelection selection = read();
+    if (pageCount > 0) ResolvePages(selection, pageCount);
+  } catch (const Failure& failure) {
+    return failure.message();
+  }
+  return {};
+}
+
 }  // namespace
 
 SignChoices::SignChoices(const QList<std::pair<int, QString>>& sealStyles, QWidget* parent)
@@ -37,11 +66,12 @@ SignChoices::SignChoices(const QList<std::pair<int, QString>>& sealStyles, QWidg
   chkMultiply->setChecked(true);
 
   cboPages = new QComboBox;
-  cboPages->addItems({QStringLiteral("本页"), QStringLiteral("全部页"), QStringLiteral("奇数页"),
+  cboPages->addItems({QStringLiteral("仅第 1 页"), QStringLiteral("全部页"), QStringLiteral("奇数页"),
                       QStringLiteral("偶数页"), QStringLiteral("指定页码")});
   txtPages = new QLineEdit;
   txtPages->setPlaceholderText(QStringLiteral("如 1,3-5"));
   txtPages->setEnabled(false);
+  lblPagesProblem = ProblemLabel();
 
   chkDate = new QCheckBox(QStringLiteral("日期"));
   txtDate = new QLineEdit(yz::DateText());
@@ -60,6 +90,7 @@ SignChoices::SignChoices(const QList<std::pair<int, QString>>& sealStyles, QWidg
   spnSeamSlices->setValue(kDefaultSeamSlices);
   txtSeamPages = new QLineEdit;
   txtSeamPages->setPlaceholderText(QStringLiteral("全部"));
+  lblSeamPagesProblem = ProblemLabel();
   chkSkipFirst = new QCheckBox(QStringLiteral("跳过首页"));
   spnSeamTop = new QDoubleSpinBox;
   spnSeamTop->setRange(-1, 1000);
@@ -77,6 +108,7 @@ SignChoices::SignChoices(const QList<std::pair<int, QString>>& sealStyles, QWidg
   seam->addRow(QStringLiteral("款式"), cboSeamStyle);
   seam->addRow(QStringLiteral("每组最多"), spnSeamSlices);
   seam->addRow(QStringLiteral("页码"), txtSeamPages);
+  seam->addRow(QString(), lblSeamPagesProblem);
   seam->addRow(QString(), chkSkipFirst);
   seam->addRow(QStringLiteral("距顶"), spnSeamTop);
   seam->addRow(QStringLiteral("宽度"), spnSeamWidth);
@@ -90,6 +122,7 @@ SignChoices::SignChoices(const QList<std::pair<int, QString>>& sealStyles, QWidg
   form->addRow(chkMultiply);
   form->addRow(QStringLiteral("盖在"), cboPages);
   form->addRow(QString(), txtPages);
+  form->addRow(QString(), lblPagesProblem);
   auto* date = new QHBoxLayout;
   date->addWidget(chkDate);
   date->addWidget(txtDate, 1);
@@ -99,13 +132,32 @@ SignChoices::SignChoices(const QList<std::pair<int, QString>>& sealStyles, QWidg
   outer->setContentsMargins(0, 0, 0, 0);
   outer->addLayout(form);
   outer->addWidget(grpSeam);
-  auto* hint = new QLabel(QStringLiteral("拖动放置，拖角或滚轮缩放，Delete 删除，Ctrl+Z 撤销，Ctrl+Y 重做。"));
+  auto* hint = new QLabel(QStringLiteral(
+      "拖动放置，拖角或滚轮缩放，Delete 删除，Ctrl+Z 撤销，Ctrl+Y 重做。"
+      "键盘：Tab 选中签名或印章，方向键移动 1 毫米（Shift：10 毫米），+ − 缩放；"
+      "PageUp/PageDown 翻页，Ctrl+滚轮或 Ctrl+加减号缩放页面。"));
   hint->setWordWrap(true);
   outer->addWidget(hint);
   outer->addStretch(1);
 
-  connect(cboPages, &QComboBox::currentIndexChanged, this,
-          [this](int choice) { txtPages->setEnabled(choice == kListedPages); });
+  const std::pair<QWidget*, const char*> names[] = {
+      {cboSealStyle, "印章款式"}, {cboPages, "盖在哪些页"}, {txtPages, "页码"},
+      {txtDate, "日期文字"}, {cboDatePlace, "日期位置"}, {cboSeamStyle, "骑缝章款式"},
+      {spnSeamSlices, "骑缝章每组最多页数"}, {txtSeamPages, "骑缝章页码"},
+      {spnSeamTop, "骑缝章距顶"}, {spnSeamWidth, "骑缝章宽度"}, {hint, "操作说明"}, {grpSeam, "骑缝章"}};
+  for (const auto& [widget, name] : names) widget->setAccessibleName(QString::fromUtf8(name));
+
+  connect(cboPages, &QComboBox::currentIndexChanged, this, [this](int choice) {
+    txtPages->setEnabled(choice == kListedPages);
+    CheckLists();
+  });
+  // Chosen again on another page, 仅第 N 页 moves to the page on screen.
+  connect(cboPages, &QComboBox::activated, this, [this](int choice) {
+    if (choice == kThisPage && pageOnScreen) SetOnlyPage(pageOnScreen());
+  });
+  for (QLineEdit* box : {txtPages, txtSeamPages})
+    connect(box, &QLineEdit::textChanged, this, &SignChoices::CheckLists);
+  connect(grpSeam, &QGroupBox::toggled, this, &SignChoices::CheckLists);
   connect(chkDate, &QCheckBox::toggled, this, [this](bool on) {
     txtDate->setEnabled(on);
     cboDatePlace->setEnabled(on);
@@ -122,14 +174,41 @@ SignChoices::SignChoices(const QList<std::pair<int, QString>>& sealStyles, QWidg
     connect(box, &QDoubleSpinBox::valueChanged, this, &SignChoices::Changed);
 }
 
-PageSelection SignChoices::PagesFor(int stampPage) const {
+PageSelection SignChoices::Pages() const {
   switch (cboPages->currentIndex()) {
     case kAllPages: return PageSelection::All();
     case kOddPages: return PageSelection::Odd();
     case kEvenPages: return PageSelection::Even();
     case kListedPages: return ParsePageSelection(txtPages->text());
-    default: return PageSelection::Page(stampPage);
+    default: return PageSelection::Page(onlyPage_);
   }
+}
+
+void SignChoices::SetOnlyPage(int page) {
+  if (page < 1) return;
+  cboPages->setItemText(kThisPage, QStringLiteral("仅第 %1 页").arg(page));
+  if (page == onlyPage_) return;
+  onlyPage_ = page;
+  emit Changed();
+}
+
+void SignChoices::SetPageCount(int pageCount) {
+  pageCount_ = pageCount;
+  CheckLists();
+}
+
+QString SignChoices::PagesProblem() const {
+  return ProblemOf([this] { return Pages(); }, pageCount_);
+}
+
+QString SignChoices::SeamPagesProblem() const {
+  if (!SeamWanted()) return {};
+  return ProblemOf([this] { return Listed(txtSeamPages->text()); }, pageCount_);
+}
+
+void SignChoices::CheckLists() {
+  ShowProblem(txtPages, lblPagesProblem, PagesProblem());
+  ShowProblem(txtSeamPages, lblSeamPagesProblem, SeamPagesProblem());
 }
 
 std::optional<DatePlace> SignChoices::Date() const {

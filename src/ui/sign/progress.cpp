@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The yanzhou-sign authors
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "ui/sign_progress.h"
+#include "ui/sign/progress.h"
 
 #include <QEventLoop>
 #include <QFileInfo>

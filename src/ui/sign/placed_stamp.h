@@ -6,6 +6,7 @@
 #include <QList>
 #include <QPointF>
 #include <QRectF>
+#include <QSizeF>
 
 #include "sign/signing_plan.h"
 
@@ -13,12 +14,14 @@ namespace yz {
 
 // A stamp the user put on the document in the signing window: which one, where its ink's
 // top-left is and how wide its ink is, in millimetres on the page as a viewer shows it. Its
-// height follows from the art's proportions, so that no edit can stretch it.
+// height follows from the art's proportions, so that no edit can stretch it. The place belongs
+// to the page it was put on; other pages get it through PlaceOnPage.
 struct PlacedStamp {
   Stamp::Kind kind = Stamp::Kind::Signature;  // Signature or Seal: the date follows the signature
-  int page = 1;  // the page it was last put on, from 1: where 本页 puts it
+  int page = 1;  // the page it was last put on, from 1
   QPointF topLeftMm;
   double widthMm = kDefaultSignatureWidthMm;
+  QSizeF pageMm;  // the size of that page as shown; empty: the same as every other page
   bool operator==(const PlacedStamp&) const = default;
 };
 
@@ -43,6 +46,17 @@ PlacedStamp ScaledAboutCentre(const PlacedStamp& stamp, double heightPerWidth, d
 
 // `stamp` resized by dragging the corner opposite `anchorMm` to `pointerMm`: the anchor stays,
 // the proportions stay, and the width is the larger of what the pointer asks across and down.
+// Where a stamp placed on a page of `stamp.pageMm` goes on a page of `targetMm`: it keeps its
+// distance from the corner of its own page it is nearest to, so that a signature at the foot
+// of a portrait page sits at the foot of a landscape one too. A stamp that would then reach off
+// the target page is pulled inside it (if it fits) and `pulledInside` says so.
+PlacedStamp PlaceOnPage(const PlacedStamp& stamp, double heightPerWidth, QSizeF targetMm,
+                        bool* pulledInside = nullptr);
+
+// `topLeftMm` moved as little as possible so that a box of `size` lies on a page of `pageMm`;
+// a box larger than the page keeps its top-left corner on the page.
+QPointF KeptOnPage(QPointF topLeftMm, QSizeF size, QSizeF pageMm);
+
 PlacedStamp ResizedFromAnchor(const PlacedStamp& stamp, double heightPerWidth, QPointF anchorMm,
                               QPointF pointerMm);
 

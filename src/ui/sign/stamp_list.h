@@ -5,7 +5,7 @@
 
 #include <QObject>
 
-#include "ui/sign_placed_stamp.h"
+#include "ui/sign/placed_stamp.h"
 
 namespace yz {
 

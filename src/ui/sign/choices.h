@@ -7,14 +7,16 @@
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QSpinBox>
 #include <QStringList>
 #include <QWidget>
+#include <functional>
 #include <optional>
 
 #include "sign/page_selection.h"
-#include "ui/sign_placed_stamp.h"
+#include "ui/sign/placed_stamp.h"
 
 namespace yz {
 
@@ -28,9 +30,20 @@ class SignChoices : public QWidget {
   // `sealStyles`: the catalogue's seal styles as (list index, name), the first the default.
   SignChoices(const QList<std::pair<int, QString>>& sealStyles, QWidget* parent = nullptr);
 
-  // The pages a stamp last put on `stampPage` goes on. Throws Failure for a list that cannot
-  // be read, in the words of the page rule.
-  PageSelection PagesFor(int stampPage) const;
+  // The pages the stamps go on. Throws Failure for a list that cannot be read, in the words of
+  // the page rule.
+  PageSelection Pages() const;
+  // 仅第 N 页: the page on screen when it was chosen.
+  int OnlyPage() const { return onlyPage_; }
+  void SetOnlyPage(int page);
+  // The document's page count, against which the lists are checked as they are typed.
+  void SetPageCount(int pageCount);
+  // Why the stamps' or the 骑缝章's page list cannot be used; empty when it can.
+  QString PagesProblem() const;
+  QString SeamPagesProblem() const;
+
+  // The page on screen, asked when 仅第 N 页 is chosen.
+  std::function<int()> pageOnScreen;
   std::optional<DatePlace> Date() const;
   QString DateText() const { return txtDate->text().trimmed(); }
   int SealStyle() const { return cboSealStyle->currentData().toInt(); }
@@ -47,6 +60,7 @@ class SignChoices : public QWidget {
   QCheckBox* chkMultiply;
   QComboBox* cboPages;
   QLineEdit* txtPages;
+  QLabel* lblPagesProblem;
   QCheckBox* chkDate;
   QLineEdit* txtDate;
   QComboBox* cboDatePlace;
@@ -54,12 +68,19 @@ class SignChoices : public QWidget {
   QComboBox* cboSeamStyle;
   QSpinBox* spnSeamSlices;
   QLineEdit* txtSeamPages;
+  QLabel* lblSeamPagesProblem;
   QCheckBox* chkSkipFirst;
   QDoubleSpinBox* spnSeamTop;
   QDoubleSpinBox* spnSeamWidth;
 
  signals:
   void Changed();
+
+ private:
+  void CheckLists();
+
+  int onlyPage_ = 1;
+  int pageCount_ = 0;
 };
 
 }  // namespace yz

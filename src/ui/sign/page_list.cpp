@@ -1,13 +1,14 @@
 // SPDX-FileCopyrightText: 2026 The yanzhou-sign authors
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "ui/sign_page_list.h"
+#include "ui/sign/page_list.h"
 
 #include <QPainter>
 #include <QPdfDocument>
 #include <QScrollBar>
+#include <QStyledItemDelegate>
 
-#include "ui/sign_page_picture.h"
+#include "ui/sign/page_picture.h"
 
 namespace yz {
 
@@ -19,6 +20,41 @@ QIcon PageIcon(const QPixmap& page) {
   icon.addPixmap(page, QIcon::Selected);
   return icon;
 }
+
+constexpr int kMarkPx = 12;
+const QColor kMark(0xc0, 0x10, 0x10);
+const QColor kCurrent(0x1e, 0x6f, 0xd9);
+
+// A thumbnail as the list draws it, then its mark and the frame of the page on screen.
+class MarkedPageDelegate : public QStyledItemDelegate {
+ public:
+  MarkedPageDelegate(const SignPageList* list) : QStyledItemDelegate(const_cast<SignPageList*>(list)), list_(list) {}
+  void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    QStyledItemDelegate::paint(painter, option, index);
+    const QSize icon = option.decorationSize.boundedTo(list_->iconSize());
+    const QIcon pictures = index.data(Qt::DecorationRole).value<QIcon>();
+    const QSize actual = pictures.actualSize(icon);
+    const QRect page(QPoint(option.rect.center().x() - actual.width() / 2, option.rect.top() + 2), actual);
+    painter->save();
+    if (list_->IsMarked(index.row() + 1)) {
+      // A folded red corner at the top right: this page gets ink.
+      QPolygon corner;
+      corner << page.topRight() << page.topRight() + QPoint(-kMarkPx, 0) << page.topRight() + QPoint(0, kMarkPx);
+      painter->setPen(Qt::NoPen);
+      painter->setBrush(kMark);
+      painter->drawPolygon(corner);
+    }
+    if (index.row() == list_->currentRow()) {
+      painter->setPen(QPen(kCurrent, 3));
+      painter->setBrush(Qt::NoBrush);
+      painter->drawRect(page.adjusted(-2, -2, 2, 2));
+    }
+    painter->restore();
+  }
+
+ private:
+  const SignPageList* list_;
+};
 
 }  // namespace
 
@@ -35,6 +71,7 @@ SignPageList::SignPageList(QWidget* parent) : QListWidget(parent) {
   setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   setFixedWidth(kThumbnailBox.width() + 48);
   setAccessibleName(QStringLiteral("页面列表"));
+  setItemDelegate(new MarkedPageDelegate(this));
   next_.setInterval(0);
   connect(&next_, &QTimer::timeout, this, &SignPageList::DrawNextVisible);
   connect(verticalScrollBar(), &QScrollBar::valueChanged, &next_, qOverload<>(&QTimer::start));
@@ -52,6 +89,7 @@ void SignPageList::ShowDocument(QPdfDocument* document, const QList<QSizeF>& pag
   document_ = document;
   sizesMm_ = pageSizesMm;
   drawn_.fill(false, pageSizesMm.size());
+  marks_.clear();
   drawnCount_ = 0;
   // Pages of one shape share one blank picture.
   QSizeF lastShape;
@@ -65,6 +103,12 @@ void SignPageList::ShowDocument(QPdfDocument* document, const QList<QSizeF>& pag
     item->setTextAlignment(Qt::AlignHCenter);
   }
   next_.start();
+}
+
+void SignPageList::SetMarks(const QList<bool>& marked) {
+  if (marked == marks_) return;
+  marks_ = marked;
+  viewport()->update();
 }
 
 void SignPageList::resizeEvent(QResizeEvent* event) {

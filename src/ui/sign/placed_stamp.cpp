@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The yanzhou-sign authors
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "ui/sign_placed_stamp.h"
+#include "ui/sign/placed_stamp.h"
 
 #include <algorithm>
 #include <cmath>
@@ -34,6 +34,33 @@ PlacedStamp ScaledAboutCentre(const PlacedStamp& stamp, double heightPerWidth, d
   scaled.widthMm = ClampWidth(stamp.widthMm * factor);
   scaled.topLeftMm = centre - QPointF(scaled.widthMm, scaled.widthMm * heightPerWidth) / 2;
   return scaled;
+}
+
+QPointF KeptOnPage(QPointF topLeftMm, QSizeF size, QSizeF pageMm) {
+  return QPointF(std::clamp(topLeftMm.x(), 0.0, std::max(0.0, pageMm.width() - size.width())),
+                 std::clamp(topLeftMm.y(), 0.0, std::max(0.0, pageMm.height() - size.height())));
+}
+
+PlacedStamp PlaceOnPage(const PlacedStamp& stamp, double heightPerWidth, QSizeF targetMm,
+                        bool* pulledInside) {
+  if (pulledInside) *pulledInside = false;
+  const QSizeF sourceMm = stamp.pageMm;
+  if (sourceMm.isEmpty() || targetMm.isEmpty() || sourceMm == targetMm) return stamp;
+  const QRectF box = StampBoxMm(stamp, heightPerWidth);
+  // The distance from the nearest corner, across and down, kept on the other page.
+  const bool right = box.center().x() > sourceMm.width() / 2;
+  const bool bottom = box.center().y() > sourceMm.height() / 2;
+  PlacedStamp placed = stamp;
+  placed.pageMm = targetMm;
+  placed.topLeftMm = QPointF(right ? targetMm.width() - (sourceMm.width() - box.left()) : box.left(),
+                             bottom ? targetMm.height() - (sourceMm.height() - box.top()) : box.top());
+  const QPointF inside = KeptOnPage(placed.topLeftMm, box.size(), targetMm);
+  if (box.width() <= targetMm.width() && box.height() <= targetMm.height() &&
+      (inside - placed.topLeftMm).manhattanLength() > 1e-6) {
+    placed.topLeftMm = inside;
+    if (pulledInside) *pulledInside = true;
+  }
+  return placed;
 }
 
 PlacedStamp ResizedFromAnchor(const PlacedStamp& stamp, double heightPerWidth, QPointF anchorMm,
