@@ -161,12 +161,12 @@ yz_wait_pdfs() {
   yz_new_pdfs
 }
 
-# Waits for a visible window whose title matches the pattern and prints its id (the newest of
+# Waits for a visible window whose title matches the pattern and prints its id (the first of
 # several); fails with a screenshot when none comes within 15 s.
 yz_wait_window() {
   for _ in $(seq 150); do
     local id
-    id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | tail -n 1 || true)
+    id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1 || true)
     [ -n "$id" ] && { sleep 0.5; echo "$id"; return 0; }
     sleep 0.1
   done

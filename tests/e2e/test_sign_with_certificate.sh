@@ -30,10 +30,13 @@ xdotool windowfocus --sync "$signing"
 sleep 0.5
 shot opened
 
-# Alt+C goes to the 数字证书 choice; its last entry is 创建我的证书….
+# Alt+C goes to the 数字证书 choice; F4 opens its list, whose last entry is 创建我的证书….
 xdotool key alt+c
 sleep 0.3
-xdotool key End
+shot focused
+xdotool key F4
+sleep 0.5
+xdotool key End Return
 create=$(yz_wait_window '^创建我的证书$')
 shot create-dialog
 # The name comes from the main window; the password goes into its two fields.

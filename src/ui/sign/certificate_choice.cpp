@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QShortcut>
 
 #include "certificates/certificate_summary.h"
 #include "certificates/nss_databases.h"
@@ -35,7 +36,7 @@ QString Setting(const QString& key) {
 
 SignCertificateChoice::SignCertificateChoice(MessageBox& messages, OpenDialog& openDialog,
                                              SaveDialog& saveDialog, QWidget* parent)
-    : QGroupBox(QStringLiteral("数字证书(&C)"), parent),
+    : QGroupBox(QStringLiteral("数字证书"), parent),
       messages_(messages),
       openDialog_(openDialog),
       saveDialog_(saveDialog) {
@@ -47,7 +48,10 @@ SignCertificateChoice::SignCertificateChoice(MessageBox& messages, OpenDialog& o
   };
   cboCertificate = new QComboBox;
   cboCertificate->setAccessibleName(QStringLiteral("数字证书"));
-  cboCertificate->setToolTip(QStringLiteral("无：只盖签名和印章的图样；选一张证书：同时做数字签名"));
+  cboCertificate->setToolTip(QStringLiteral("无：只盖签名和印章的图样；选一张证书：同时做数字签名（Alt+C）"));
+  // The group box's own mnemonic would look for the combo box next to the group in the tab
+  // order, which the window arranges otherwise: the key goes to the choice itself.
+  new QShortcut(QKeySequence(Qt::ALT | Qt::Key_C), this, [this] { cboCertificate->setFocus(Qt::ShortcutFocusReason); });
   cboCertificate->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
   cboCertificate->setMinimumContentsLength(8);
   btnExport = new QToolButton;
@@ -103,8 +107,10 @@ void SignCertificateChoice::Refill(const QString& key) {
   filling_ = true;
   cboCertificate->clear();
   cboCertificate->addItem(QStringLiteral("无（只盖图样）"), QString());
-  for (size_t i = 0; i < found_.certificates.size(); ++i)
+  for (size_t i = 0; i < found_.certificates.size(); ++i) {
     cboCertificate->addItem(found_.certificates[i].Label(), kCertificate + QString::number(i));
+    cboCertificate->setItemData(cboCertificate->count() - 1, found_.certificates[i].Details(), Qt::ToolTipRole);
+  }
   for (const QString& database : found_.lockedDatabases)
     cboCertificate->addItem(QStringLiteral("解锁证书数据库 %1…").arg(QFileInfo(database).fileName()), kUnlock + database);
   cboCertificate->addItem(QStringLiteral("从文件导入…"), kImport);

@@ -4,6 +4,7 @@
 #include "ui/sign/certificate_list.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <atomic>
 
 #include "certificates/my_certificates.h"
@@ -19,14 +20,17 @@ QString SigningCertificate::Key() const {
 }
 
 QString SigningCertificate::Label() const {
-  const QString until = summary.validTo.isValid()
-                            ? QStringLiteral("，到 %1").arg(summary.validTo.toUTC().toString(QStringLiteral("yyyy-MM-dd")))
-                            : QString();
-  if (kind == Kind::OwnFile) return QStringLiteral("%1（我的证书%2）").arg(summary.subject, until);
-  const QString home = QDir::homePath();
-  QString where = database;
-  if (where.startsWith(home)) where = QStringLiteral("~") + where.mid(home.size());
-  return QStringLiteral("%1（%2%3）").arg(summary.subject, where, until);
+  if (kind == Kind::OwnFile) return QStringLiteral("%1（我的证书）").arg(summary.subject);
+  return QStringLiteral("%1（%2）").arg(summary.subject, QFileInfo(database).fileName());
+}
+
+QString SigningCertificate::Details() const {
+  const QString format = QStringLiteral("yyyy-MM-dd");
+  QString where = kind == Kind::OwnFile ? pkcs12Path : QStringLiteral("%1（%2）").arg(database, nickname);
+  if (const QString home = QDir::homePath(); where.startsWith(home)) where = QStringLiteral("~") + where.mid(home.size());
+  return QStringLiteral("%1\n颁发者：%2\n有效期：%3 至 %4\n位置：%5")
+      .arg(summary.subject, summary.issuer, summary.validFrom.toUTC().toString(format),
+           summary.validTo.toUTC().toString(format), where);
 }
 
 FoundCertificates FindSigningCertificates(const QStringList& unlock) {

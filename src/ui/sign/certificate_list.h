@@ -24,8 +24,10 @@ struct SigningCertificate {
 
   // How the settings remember the choice: the file, or the database and nickname.
   QString Key() const;
-  // What the list shows: the name, where it lives and until when it is valid.
+  // What the list shows: the name and where it lives, in a few words.
   QString Label() const;
+  // Its tooltip: the name, issuer, validity and the file or database.
+  QString Details() const;
 };
 
 struct FoundCertificates {
