@@ -77,6 +77,21 @@ shot verdict
 xdotool key Return
 sleep 0.3
 
+# Opened again, the signed document lists its signature in the side panel (asked nothing).
+xdotool windowfocus --sync "$signing"
+xdotool key Escape
+sleep 0.5
+xdotool windowfocus --sync "$YZ_WINDOW"
+xdotool key ctrl+shift+s
+yz_wait_window '^签署 PDF 文档$' >/dev/null
+xdotool type --delay 20 "$YZ_WORK/doc-已签.pdf"
+xdotool key Return
+yz_wait_window '^签署 PDF 文档 - doc-已签.pdf' >/dev/null
+sleep 0.5
+shot reopened
+[ "$(xdotool search --onlyvisible --name '^砚舟签名设计$' 2>/dev/null | wc -l)" -eq 0 ] ||
+  yz_fail "opening a signed document asked or warned"
+
 cd "$YZ_WORK"
 cmp -n "$(stat -c %s doc.pdf)" doc.pdf doc-已签.pdf || yz_fail "the original is not a prefix of the signed file"
 pdfsig doc-已签.pdf >pdfsig.txt 2>&1 || true

@@ -208,11 +208,21 @@ TEST_F(SignCertificateTest, ACertificateMadeHereSignsAndTheFileJustWrittenIsChec
   EXPECT_FALSE(stored.contains(QByteArray(kPassword))) << "never a password in the settings";
   EXPECT_FALSE(stored.contains("不对"));
 
-  // Chosen again in a window opened later; the key was unlocked for this window only.
+  // Chosen again in a window opened later; the key was unlocked while the window was open only.
   signing.close();
   SignWindow* again = OpenSigning(document);
   ASSERT_TRUE(again && again->certificate->Chosen());
   EXPECT_EQ(again->certificate->txtReason->text(), QStringLiteral("同意"));
+  int asked = 0;
+  again->certificate->askPassword = [&](const QString&, bool) {
+    ++asked;
+    return QString::fromUtf8(kPassword);
+  };
+  for (const QString name : {QStringLiteral("再签.pdf"), QStringLiteral("三签.pdf")}) {
+    saveDialog.answer = {true, dir.filePath(name), 0};
+    ASSERT_TRUE(again->Save());
+  }
+  EXPECT_EQ(asked, 1) << "asked again after the window closed, and once while it stays open";
 }
 
 TEST_F(SignCertificateTest, GivingUpThePasswordOrAFileThatIsNoCertificateWritesNothing) {

@@ -101,6 +101,17 @@ SignCertificateChoice::SignCertificateChoice(MessageBox& messages, OpenDialog& o
   connect(cboField, &QComboBox::currentIndexChanged, this, [this] { FollowChoice(); });
 }
 
+void SignCertificateChoice::showEvent(QShowEvent* event) {
+  QGroupBox::showEvent(event);
+  if (shownBefore_) Refill();
+  shownBefore_ = true;
+}
+
+void SignCertificateChoice::hideEvent(QHideEvent* event) {
+  QGroupBox::hideEvent(event);
+  if (!window()->isVisible()) unlocked_.clear();
+}
+
 void SignCertificateChoice::Refill(const QString& key) {
   const QString keep = key.isEmpty() ? (Chosen() ? Chosen()->Key() : QString()) : key;
   found_ = FindSigningCertificates(unlock_);

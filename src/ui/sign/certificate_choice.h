@@ -27,8 +27,8 @@ namespace yz {
 // 数字证书 in the signing window's side panel: 无 (stamps only), a certificate found on this
 // machine, 从文件导入… or 创建我的证书…; the reason and location readers show, an optional
 // timestamp authority, and the document's own empty signature field to sign into. Saving asks
-// it to unlock the certificate (its password, asked then and kept only in memory while the
-// window is open) and to add it to the plan.
+// it to unlock the certificate (its password, asked then; the key kept only in memory while
+// the window is open) and to add it to the plan.
 class SignCertificateChoice : public QGroupBox {
   Q_OBJECT
  public:
@@ -65,6 +65,12 @@ class SignCertificateChoice : public QGroupBox {
  signals:
   void Changed();
 
+ protected:
+  // Each time the window shows, the list is made again: certificates may have come or gone.
+  void showEvent(QShowEvent* event) override;
+  // The window closed: the unlocked keys are forgotten, and the next save asks again.
+  void hideEvent(QHideEvent* event) override;
+
  private:
   void Chose(int index);
   void Create();
@@ -84,6 +90,7 @@ class SignCertificateChoice : public QGroupBox {
   QString certificationNote_;
   int chosen_ = 0;
   bool filling_ = false;
+  bool shownBefore_ = false;
   std::map<QString, std::shared_ptr<const Signer>> unlocked_;  // by Key(), for this window
 };
 
