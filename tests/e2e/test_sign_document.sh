@@ -85,13 +85,13 @@ read -r pl pt pw ph il it iw ih < <(measure "$YZ_WORK/page2-before.png")
 echo "page on screen ${pw}x$ph at $pl,$pt; faint signature ${iw}x$ih at $il,$it"
 [ "$iw" -gt 30 ] || yz_fail "no signature to drag on page 2"
 
-# Drag it up and left by (-150, -250), in steps as a hand does.
+# Drag it right and down by (60, 100), in steps as a hand does (a drag stops at the page edge).
 grab_x=$((il + iw / 2)) grab_y=$((it + ih / 2))
 xdotool mousemove "$grab_x" "$grab_y"
 sleep 0.2
 xdotool mousedown 1
 for step in 1 2 3 4 5; do
-  xdotool mousemove "$((grab_x - 30 * step))" "$((grab_y - 50 * step))"
+  xdotool mousemove "$((grab_x + 12 * step))" "$((grab_y + 20 * step))"
   sleep 0.05
 done
 xdotool mouseup 1

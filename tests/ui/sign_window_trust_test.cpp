@@ -103,6 +103,7 @@ TEST_F(SignWindowTest, ClosingWithUnsavedStampsAsksAndCancelKeepsEverything) {
   again.close();
   EXPECT_FALSE(again.isVisible());
   EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("已签.pdf"))));
+  messages.shown.clear();  // 签署完毕
   SignWindow& third = Opened();
   Drag(*third.view, Centre(*third.view, 0), Centre(*third.view, 0) + QPoint(-20, 0));
   messages.saveAnswer = MessageBox::SaveAnswer::Discard;
@@ -226,7 +227,8 @@ TEST_F(SignWindowTest, ZoomByKeysAndWheelMakesTheSeamStripReadable) {
   EXPECT_NEAR(view.PageRectPx().width(), signing.scroller->viewport()->width() - 2 * SignPageView::kMarginPx,
               signing.style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 2);
   signing.fitPage->trigger();
-  EXPECT_EQ(signing.lblZoom->text(), QStringLiteral("适合页面"));
+  EXPECT_EQ(view.FitMode(), SignPageView::Fit::Page);
+  EXPECT_EQ(signing.lblZoom->text(), QStringLiteral("%1 %").arg(qRound(view.Zoom() * 100)));
 }
 
 TEST_F(SignWindowTest, StampsKeepToPagesOfOtherShapesWithANoteWhenPulledInside) {

@@ -162,16 +162,20 @@ SignChoices::SignChoices(const QList<std::pair<int, QString>>& sealStyles, QWidg
     txtDate->setEnabled(on);
     cboDatePlace->setEnabled(on);
   });
-  for (QCheckBox* box : {chkMultiply, chkDate, chkSkipFirst})
+  // What changes the stamps' pictures, and what changes only where they go.
+  for (QCheckBox* box : {chkMultiply, chkDate})
     connect(box, &QCheckBox::toggled, this, &SignChoices::Changed);
-  for (QComboBox* box : {cboSealStyle, cboPages, cboDatePlace, cboSeamStyle})
+  for (QComboBox* box : {cboSealStyle, cboDatePlace, cboSeamStyle})
     connect(box, &QComboBox::currentIndexChanged, this, &SignChoices::Changed);
-  for (QLineEdit* box : {txtPages, txtDate, txtSeamPages})
-    connect(box, &QLineEdit::textChanged, this, &SignChoices::Changed);
+  connect(txtDate, &QLineEdit::textChanged, this, &SignChoices::Changed);
   connect(grpSeam, &QGroupBox::toggled, this, &SignChoices::Changed);
-  connect(spnSeamSlices, &QSpinBox::valueChanged, this, &SignChoices::Changed);
+  connect(chkSkipFirst, &QCheckBox::toggled, this, &SignChoices::PlacesChanged);
+  connect(cboPages, &QComboBox::currentIndexChanged, this, &SignChoices::PlacesChanged);
+  for (QLineEdit* box : {txtPages, txtSeamPages})
+    connect(box, &QLineEdit::textChanged, this, &SignChoices::PlacesChanged);
+  connect(spnSeamSlices, &QSpinBox::valueChanged, this, &SignChoices::PlacesChanged);
   for (QDoubleSpinBox* box : {spnSeamTop, spnSeamWidth})
-    connect(box, &QDoubleSpinBox::valueChanged, this, &SignChoices::Changed);
+    connect(box, &QDoubleSpinBox::valueChanged, this, &SignChoices::PlacesChanged);
 }
 
 PageSelection SignChoices::Pages() const {
@@ -189,7 +193,7 @@ void SignChoices::SetOnlyPage(int page) {
   cboPages->setItemText(kThisPage, QStringLiteral("仅第 %1 页").arg(page));
   if (page == onlyPage_) return;
   onlyPage_ = page;
-  emit Changed();
+  emit PlacesChanged();
 }
 
 void SignChoices::SetPageCount(int pageCount) {

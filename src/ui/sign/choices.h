@@ -74,7 +74,10 @@ class SignChoices : public QWidget {
   QDoubleSpinBox* spnSeamWidth;
 
  signals:
+  // A choice that changes the stamps' pictures (and maybe their pages).
   void Changed();
+  // A choice that changes only the pages or the place of the stamps or the 骑缝章.
+  void PlacesChanged();
 
  private:
   void CheckLists();

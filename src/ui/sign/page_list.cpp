@@ -36,6 +36,10 @@ class MarkedPageDelegate : public QStyledItemDelegate {
     const QSize actual = pictures.actualSize(icon);
     const QRect page(QPoint(option.rect.center().x() - actual.width() / 2, option.rect.top() + 2), actual);
     painter->save();
+    // A hairline round the paper: a blank page is white on the list's white.
+    painter->setPen(QColor(0xb0, 0xb0, 0xb0));
+    painter->setBrush(Qt::NoBrush);
+    painter->drawRect(QRectF(page).adjusted(-0.5, -0.5, 0.5, 0.5));
     if (list_->IsMarked(index.row() + 1)) {
       // A folded red corner at the top right: this page gets ink.
       QPolygon corner;

@@ -41,6 +41,9 @@ SignPageView::SignPageView(SignStampList& stamps, QUndoStack& history, const Sig
   sharpLater_.setSingleShot(true);
   sharpLater_.setInterval(kSharpAfterMs);
   connect(&sharpLater_, &QTimer::timeout, this, &SignPageView::DrawSharpNow);
+  neighboursLater_.setSingleShot(true);
+  neighboursLater_.setInterval(0);
+  connect(&neighboursLater_, &QTimer::timeout, this, &SignPageView::DrawNeighbours);
   connect(&stamps_, &SignStampList::Changed, this, [this] {
     if (selected_ >= stamps_.Stamps().size()) Select(-1);
     Describe();
@@ -49,6 +52,7 @@ SignPageView::SignPageView(SignStampList& stamps, QUndoStack& history, const Sig
 }
 
 void SignPageView::ShowPage(QPdfDocument* document, int page, QSizeF pageMm) {
+  if (document != document_) quick_.clear();
   document_ = document;
   page_ = page;
   const bool reshaped = pageMm != pageMm_;
@@ -370,6 +374,11 @@ bool SignPageView::focusNextPrevChild(bool next) {
   return QWidget::focusNextPrevChild(next);
 }
 
+void SignPageView::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  if (fit_ != Fit::None) emit ZoomChanged();  // fitted, the scale follows the window's size
+}
+
 void SignPageView::focusInEvent(QFocusEvent* event) {
   QWidget::focusInEvent(event);
   update();
@@ -385,9 +394,12 @@ void SignPageView::focusOutEvent(QFocusEvent* event) {
 void SignPageView::EnsurePagePixels() {
   if (pixelsPage_ != page_) {
     // A new page: a quick picture now, the sharp one when the turning stops.
-    const QSize size = (PageRectPx().size() * devicePixelRatioF()).toSize();
+    const QSize size = (PageRectPx().size() * devicePixelRatioF()).toSize() / kQuickShrink;
     pixelsPage_ = page_;
-    pagePixels_ = document_ ? PagePicture(*document_, page_ - 1, size / kQuickShrink) : QImage();
+    const QImage kept = quick_.value(page_);
+    pagePixels_ = !kept.isNull() && kept.size() == size ? kept
+                  : document_                           ? PagePicture(*document_, page_ - 1, size)
+                                                        : QImage();
     sharp_ = false;
     sharpLater_.start();
   } else if (sharp_ && pagePixels_.size() != (PageRectPx().size() * devicePixelRatioF()).toSize()) {
@@ -405,6 +417,18 @@ void SignPageView::DrawSharpNow() {
   pixelsPage_ = page_;
   sharp_ = true;
   update();
+  neighboursLater_.start();
+}
+
+void SignPageView::DrawNeighbours() {
+  if (!document_ || page_ < 1) return;
+  const QSize size = (PageRectPx().size() * devicePixelRatioF()).toSize() / kQuickShrink;
+  for (auto kept = quick_.begin(); kept != quick_.end();)
+    kept = std::abs(kept.key() - page_) > 1 || kept.value().size() != size ? quick_.erase(kept) : std::next(kept);
+  // Pages of another shape get a picture of this size too; it is simply not used for them.
+  for (const int page : {page_ + 1, page_ - 1})
+    if (page >= 1 && page <= document_->pageCount() && !quick_.contains(page))
+      quick_.insert(page, PagePicture(*document_, page - 1, size));
 }
 
 void SignPageView::PaintStamp(QPainter& painter, const StampArt& art, const QRectF& target,
@@ -473,7 +497,7 @@ void SignPageView::paintEvent(QPaintEvent* event) {
   if (focused && (selected_ < 0 || selected_ >= stamps.size())) {
     painter.setPen(QPen(kFocus, 2));
     painter.setBrush(Qt::NoBrush);
-    painter.drawRect(page.adjusted(-3, -3, 3, 3));
+    painter.drawRect(page.adjusted(-5, -5, 5, 5));
   }
   // The selection's frame and handles, also where they reach off the page.
   if (selected_ >= 0 && selected_ < stamps.size() && ShowingOf(selected_) != Showing::Hidden) {

@@ -3,6 +3,7 @@
 
 #pragma once
 
+#include <QHash>
 #include <QImage>
 #include <QScrollArea>
 #include <QTimer>
@@ -95,6 +96,9 @@ class SignPageView : public QWidget {
   bool IsSharp() const { return sharp_; }
   // Draws the sharp picture now instead of after the pause.
   void DrawSharpNow();
+  // Draws the quick pictures of the pages before and after this one, so that the next turn
+  // shows its first picture at once; the window runs it when nothing else is waiting.
+  void DrawNeighbours();
 
  signals:
   void SelectionChanged();
@@ -110,6 +114,7 @@ class SignPageView : public QWidget {
   void wheelEvent(QWheelEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   bool focusNextPrevChild(bool next) override;
+  void resizeEvent(QResizeEvent* event) override;
   void focusInEvent(QFocusEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
 
@@ -141,6 +146,9 @@ class SignPageView : public QWidget {
   int pixelsPage_ = -1;
   bool sharp_ = false;
   QTimer sharpLater_;
+  QTimer neighboursLater_;
+  // Quick pictures by page, for the neighbours of the page shown; all of one size.
+  QHash<int, QImage> quick_;
   std::function<Showing(const PlacedStamp&)> showing_;
   std::optional<DatePlace> date_;
   std::optional<SeamPreview> seam_;

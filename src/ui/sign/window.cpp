@@ -181,9 +181,8 @@ void SignWindow::CreateControls() {
     button->setEnabled(action->isEnabled());
     buttons->addWidget(button);
   }
-  btnRecent = new QToolButton;
-  btnRecent->setText(QStringLiteral("打开其他文档"));
-  btnRecent->setPopupMode(QToolButton::InstantPopup);
+  btnRecent = new QPushButton(QStringLiteral("打开其他文档"));
+  btnRecent->setAutoDefault(false);
   btnRecent->setMenu(new QMenu(btnRecent));
   btnRecent->setAccessibleName(QStringLiteral("打开其他文档或最近的文档"));
   buttons->addWidget(btnRecent);
@@ -229,9 +228,10 @@ void SignWindow::CreateControls() {
                            certificate->txtReason, certificate->txtLocation, certificate->txtTimestamp,
                            signatures->btnDetails};
   for (QToolButton* zoom : findChildren<QToolButton*>())
-    if (zoom != btnRecent) order << zoom;
+    if (zoom != certificate->btnExport) order << zoom;
   for (QPushButton* button : findChildren<QPushButton*>())
-    if (button != btnSave && button != btnClose) order << button;  // 撤销, 重做
+    if (button != btnRecent && button != btnSave && button != btnClose && button != signatures->btnDetails)
+      order << button;  // 撤销, 重做
   order << btnRecent << btnSave << btnClose;
   for (int i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
 }
@@ -246,6 +246,7 @@ void SignWindow::ConnectEvents() {
   connect(spnPage, &QSpinBox::valueChanged, this, [this](int page) { ShowPage(page); });
   connect(&stamps, &SignStampList::Changed, this, &SignWindow::FollowStamps);
   connect(choices, &SignChoices::Changed, this, &SignWindow::FollowChoices);
+  connect(choices, &SignChoices::PlacesChanged, this, &SignWindow::FollowPlaces);
   connect(choices->chkSignature, &QCheckBox::toggled, this,
           [this](bool on) { Toggle(Stamp::Kind::Signature, on); });
   connect(choices->chkSeal, &QCheckBox::toggled, this, [this](bool on) { Toggle(Stamp::Kind::Seal, on); });
@@ -563,6 +564,7 @@ void SignWindow::Toggle(Stamp::Kind kind, bool present) {
   history.push(new SignStampCommand(stamps, stamps.Stamps(), after,
                                     (present ? QStringLiteral("加上") : QStringLiteral("去掉")) +
                                         KindName(kind)));
+  remembered::RememberChoices(*choices);
 }
 
 void SignWindow::ToggleDate(bool on) {
@@ -577,12 +579,15 @@ void SignWindow::ToggleDate(bool on) {
 
 void SignWindow::FollowStamps() {
   // The boxes say what is on the page, whichever way it got there (a key, an undo).
+  bool turned = false;
   for (const auto& [box, kind] : {std::pair{choices->chkSignature, Stamp::Kind::Signature},
                                   std::pair{choices->chkSeal, Stamp::Kind::Seal}}) {
-    if (path_.isEmpty()) continue;
+    if (path_.isEmpty() || box->isChecked() == (stamps.IndexOf(kind) >= 0)) continue;
     QSignalBlocker blocker(box);
-    box->setChecked(stamps.IndexOf(kind) >= 0);
+    box->setChecked(!box->isChecked());
+    turned = true;
   }
+  if (turned) remembered::RememberChoices(*choices);
   FollowMarks();
   FollowPage();
 }
@@ -597,6 +602,10 @@ void SignWindow::FollowChoices() {
   RedrawArts();
   view->SetDate(choices->Date());
   view->SetSealMultiplies(choices->SealBlend() == InkBlend::Multiply);
+  FollowPlaces();
+}
+
+void SignWindow::FollowPlaces() {
   const int count = inspection_.pageCount;
   stampPages_.fill(false, count);
   seamPages_.fill(false, count);
@@ -640,19 +649,12 @@ void SignWindow::FollowPage() {
 }
 
 void SignWindow::FollowZoom() {
+  lblZoom->setText(QStringLiteral("%1 %").arg(qRound(view->Zoom() * 100)));
+  if (restoring_) return;
   switch (view->FitMode()) {
-    case SignPageView::Fit::Page:
-      lblZoom->setText(QStringLiteral("适合页面"));
-      if (!restoring_) remembered::RememberZoom(std::nullopt);
-      break;
-    case SignPageView::Fit::Width:
-      lblZoom->setText(QStringLiteral("适合宽度"));
-      if (!restoring_) remembered::RememberZoom(0);
-      break;
-    case SignPageView::Fit::None:
-      lblZoom->setText(QStringLiteral("%1 %").arg(qRound(view->Zoom() * 100)));
-      if (!restoring_) remembered::RememberZoom(view->Zoom());
-      break;
+    case SignPageView::Fit::Page: remembered::RememberZoom(std::nullopt); break;
+    case SignPageView::Fit::Width: remembered::RememberZoom(0); break;
+    case SignPageView::Fit::None: remembered::RememberZoom(view->Zoom()); break;
   }
 }
 

@@ -86,7 +86,7 @@ class SignWindow : public QDialog {
   QLabel* lblPageCount;
   QLabel* lblZoom;
   QLabel* lblNote;
-  QToolButton* btnRecent;
+  QPushButton* btnRecent;
   QAction* undo;
   QAction* redo;
   QAction* save;
@@ -111,6 +111,8 @@ class SignWindow : public QDialog {
   // The stamps' pictures for the current choices; a stamp that cannot be drawn says so once.
   void RedrawArts();
   void FollowChoices();
+  // The pages the stamps and the 骑缝章 go on, as the choices say now.
+  void FollowPlaces();
   // What depends on the page on screen: faint or hidden stamps, the 骑缝章's slice, the note.
   void FollowPage();
   void FollowZoom();
