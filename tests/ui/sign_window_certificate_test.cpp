@@ -7,6 +7,7 @@
 // and its certification's permissions told.
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QEventLoop>
 #include <QFile>
 #include <QProcess>
@@ -382,6 +383,52 @@ TEST_F(SignCertificateTest, ADatabasesPasswordIsAskedOnlyWhenChosenAndAlwaysOnTh
   EXPECT_EQ(found, 1u);
   EXPECT_EQ(onWindowThread, (QList<bool>{true}));
   UseWindowNssPrompt(AskSecretInDialog);
+}
+
+// A PKCS#12 file (password "pw") whose certificate was valid in 2020 only, made by the openssl tool.
+QString ExpiredPkcs12(const QString& folder) {
+  const QString script = QStringLiteral(R"(set -e
+cd "$1"
+touch index.txt; echo 01 > serial
+printf '[ca]\ndefault_ca = own\n[own]\ndatabase = index.txt\nnew_certs_dir = .\ndefault_md = sha256\npolicy = any\nserial = serial\n[any]\ncommonName = supplied\n' > ca.cnf
+openssl req -new -newkey ec -pkeyopt ec_paramgen_curve:P-256 -nodes -subj /CN=expired -keyout k.pem -out r.csr
+openssl ca -batch -config ca.cnf -selfsign -keyfile k.pem -in r.csr -out c.pem -startdate 20200101000000Z -enddate 20210101000000Z
+openssl pkcs12 -export -inkey k.pem -in c.pem -out expired.p12 -passout pass:pw)");
+  QProcess process;
+  process.start(QStringLiteral("bash"), {QStringLiteral("-c"), script, QStringLiteral("bash"), folder});
+  const bool made = process.waitForFinished(60000) && process.exitCode() == 0;
+  return made ? QDir(folder).filePath(QStringLiteral("expired.p12")) : QString();
+}
+
+TEST_F(SignCertificateTest, AnExpiredCertificateIsWarnedAboutAndUsedOnlyWhenTheUserSaysSo) {
+  const QString p12 = ExpiredPkcs12(dir.path());
+  ASSERT_FALSE(p12.isEmpty());
+  ImportMyCertificate(p12, QStringLiteral("pw"));
+  SignWindow& signing = Opened();
+  QComboBox* box = signing.certificate->cboCertificate;
+  int index = -1;
+  for (int i = 0; i < box->count(); ++i)
+    if (box->itemText(i).startsWith(QStringLiteral("expired"))) index = i;
+  ASSERT_GE(index, 0);
+  box->setCurrentIndex(index);
+  EXPECT_TRUE(signing.certificate->lblNote->text().contains(QStringLiteral("已过期")));
+
+  int asked = 0;
+  signing.certificate->askPassword = [&](const QString&, bool) {
+    ++asked;
+    return QStringLiteral("pw");
+  };
+  const QString out = dir.filePath(QStringLiteral("过期签.pdf"));
+  saveDialog.answer = {true, out, 0};
+  messages.answer = false;
+  EXPECT_FALSE(signing.Save());
+  ASSERT_FALSE(messages.asked.isEmpty());
+  EXPECT_TRUE(messages.asked.back().text.contains(QStringLiteral("已过期")));
+  EXPECT_EQ(asked, 0) << "declined before any password";
+  EXPECT_FALSE(QFile::exists(out));
+  messages.answer = true;
+  EXPECT_TRUE(signing.Save());
+  EXPECT_EQ(VerifyDocumentSignatures(out).SignatureCount(), 1);
 }
 
 }  // namespace
