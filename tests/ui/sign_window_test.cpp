@@ -30,6 +30,13 @@ using yz::testing::WritePdf;
 
 namespace {
 
+void FromTheMiddle(SignWindow& signing) {
+  // Where the stamps start depends on the page; these tests move them from its middle.
+  PlacedStamps stamps = signing.stamps.Stamps();
+  for (PlacedStamp& stamp : stamps) stamp.topLeftMm = QPointF(60, 120);
+  signing.stamps.Set(stamps);
+}
+
 TEST_F(SignWindowTest, TheMenuOpensTheChosenDocumentWithTheSignatureOnItsFirstPage) {
   openDialog.answer.clear();
   QTest::keyClick(window.get(), Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
@@ -61,6 +68,7 @@ TEST_F(SignWindowTest, TheMenuOpensTheChosenDocumentWithTheSignatureOnItsFirstPa
 
 TEST_F(SignWindowTest, DraggingPlacesTheInkInMillimetresOnThePageShown) {
   SignWindow& signing = Opened();
+  FromTheMiddle(signing);
   SignPageView& view = *signing.view;
   const PlacedStamp before = signing.stamps.Stamps().front();
   const double pxPerMm = view.PageRectPx().width() / view.PageMm().width();
@@ -92,6 +100,7 @@ TEST_F(SignWindowTest, DraggingPlacesTheInkInMillimetresOnThePageShown) {
 
 TEST_F(SignWindowTest, ResizingKeepsTheProportionsByHandleAndWheel) {
   SignWindow& signing = Opened();
+  FromTheMiddle(signing);
   SignPageView& view = *signing.view;
   QTest::mouseClick(&view, Qt::LeftButton, {}, Centre(view, 0));
   ASSERT_EQ(view.Selected(), 0);

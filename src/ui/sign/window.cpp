@@ -537,6 +537,7 @@ PlacedStamps SignWindow::SuggestedPlaces(const QList<Stamp::Kind>& kinds, const 
   const auto stamp = [&](Stamp::Kind kind, QPointF topLeft, QSizeF size) {
     return PlacedStamp{kind, page, KeptOnPage(topLeft, size, pageMm), size.width(), pageMm};
   };
+  noRoomOnPage_ = places.roomFound ? 0 : page;
   if (wantSignature) placed << stamp(Stamp::Kind::Signature, places.signature, signatureSize);
   if (wantSeal) {
     QPointF topLeft = places.seal.value_or(places.signature);
@@ -643,9 +644,15 @@ void SignWindow::FollowPage() {
     PlaceOnPage(stamp, arts_.HeightPerWidth(stamp.kind), view->PageMm(), &pulledInside);
     if (pulledInside && ShowingOf(stamp) == SignPageView::Showing::OnPage) pulled << KindName(stamp.kind);
   }
-  lblNote->setText(QStringLiteral("这一页的大小或方向不同：%1按原位置会超出页面，已移到页内，保存时也放在这里。")
-                       .arg(pulled.join(QStringLiteral("和"))));
-  lblNote->setVisible(!pulled.isEmpty());
+  QStringList notes;
+  if (!pulled.isEmpty())
+    notes << QStringLiteral("这一页的大小或方向不同：%1按原位置会超出页面，已移到页内，保存时也放在这里。")
+                 .arg(pulled.join(QStringLiteral("和")));
+  // Until the user moves them, stamps that found no white space say they may cover text.
+  if (noRoomOnPage_ == view->Page() && history.index() == 0 && !stamps.Stamps().isEmpty())
+    notes << QStringLiteral("这一页没有足够的空白，签名和印章可能盖住了文字，请拖到合适的位置。");
+  lblNote->setText(notes.join(QStringLiteral("\n")));
+  lblNote->setVisible(!notes.isEmpty());
 }
 
 void SignWindow::FollowZoom() {

@@ -70,7 +70,8 @@ class SignWindow : public QDialog {
 
   int PageCount() const { return inspection_.pageCount; }
   const QString& DocumentPath() const { return path_; }
-  // The note under the page when a stamp had to be pulled inside this page; empty otherwise.
+  // The note under the page when a stamp had to be pulled inside this page, or its first places
+  // found no white space; empty otherwise.
   QString PageNote() const { return lblNote->isVisible() ? lblNote->text() : QString(); }
 
   AskPassword askPassword;  // QInputDialog in password mode; tests answer for the user
@@ -154,7 +155,8 @@ class SignWindow : public QDialog {
   SignArtSet arts_;
   QString artFailureShown_;
   QList<bool> stampPages_;  // by page from 0: whether the stamps go on it
-  QList<bool> seamPages_;   // by page from 0: whether it gets a slice of the 骑缝章
+  QList<bool> seamPages_;
+  int noRoomOnPage_ = 0;  // the page whose proposed places found no white space, or 0   // by page from 0: whether it gets a slice of the 骑缝章
 };
 
 }  // namespace yz
