@@ -69,7 +69,7 @@ std::unique_ptr<Signer> OpenPkcs12(const QString& path, const QString& password)
   const char* chosen = nullptr;
   if (!PasswordOpens(p12.get(), secret, &chosen)) {
     ossl::TakeErrors();
-    throw Failure(QStringLiteral("证书密码不对：%1").arg(path));
+    throw WrongCertificatePassword(QStringLiteral("证书密码不对：%1").arg(path));
   }
   EVP_PKEY* rawKey = nullptr;
   X509* rawCertificate = nullptr;
@@ -82,7 +82,7 @@ std::unique_ptr<Signer> OpenPkcs12(const QString& path, const QString& password)
     const QString detail = ossl::TakeErrors();
     // Without a MAC a wrong password shows only as bags that do not decrypt.
     if (!PKCS12_mac_present(p12.get()))
-      throw Failure(QStringLiteral("证书密码不对，或证书文件已损坏：%1").arg(path));
+      throw WrongCertificatePassword(QStringLiteral("证书密码不对，或证书文件已损坏：%1").arg(path));
     throw Failure(QStringLiteral("证书文件已损坏，无法读出证书和私钥：%1（%2）").arg(path, detail));
   }
   if (!key) throw Failure(QStringLiteral("证书文件里没有私钥，不能用来签名：%1").arg(path));

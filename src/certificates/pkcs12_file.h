@@ -7,8 +7,15 @@
 #include <memory>
 
 #include "certificates/signer.h"
+#include "seams/failure.h"
 
 namespace yz {
+
+// The password does not open the file: the one failure worth asking the password again for.
+class WrongCertificatePassword : public Failure {
+ public:
+  using Failure::Failure;
+};
 
 // The key and chain of a PKCS#12 file (.p12/.pfx), old RC2-40 ones included. Throws Failure
 // with the one reason the window shows: the file is missing or not a file, damaged or not

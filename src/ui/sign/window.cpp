@@ -25,6 +25,7 @@
 #include "output/export_signature.h"
 #include "render/picked_style.h"
 #include "seams/failure.h"
+#include "sign/docmdp.h"
 #include "sign/seam_slices.h"
 #include "sign/stamp_places.h"
 #include "ui/sign/page_picture.h"
@@ -147,6 +148,10 @@ void SignWindow::CreateControls() {
   choices = new SignChoices(SealStyles(styleNames_), this);
   choices->setFixedWidth(260);
   choices->pageOnScreen = [this] { return std::max(1, view->Page()); };
+  certificate = new SignCertificateChoice(messages_, openDialog_, saveDialog_, this);
+  certificate->setFixedWidth(260);
+  signatures = new SignaturesPanel(this);
+  signatures->setFixedWidth(260);
 
   undo = history.createUndoAction(this, QStringLiteral("撤销"));
   undo->setShortcut(QKeySequence::Undo);
@@ -202,6 +207,8 @@ void SignWindow::CreateControls() {
   // The side panel has room below the choices for more of them.
   auto* side = new QVBoxLayout;
   side->addWidget(choices, 1);
+  side->addWidget(certificate);
+  side->addWidget(signatures);
   auto* top = new QHBoxLayout;
   top->addWidget(pageList);
   top->addLayout(middle, 1);
@@ -217,9 +224,14 @@ void SignWindow::CreateControls() {
                            choices->cboDatePlace, choices->grpSeam, choices->cboSeamStyle,
                            choices->spnSeamSlices, choices->txtSeamPages, choices->chkSkipFirst,
                            choices->spnSeamTop, choices->spnSeamWidth};
-  for (QToolButton* zoom : findChildren<QToolButton*>()) order << zoom;
+  order << QList<QWidget*>{certificate->cboCertificate, certificate->btnExport, certificate->cboField,
+                           certificate->txtReason, certificate->txtLocation, certificate->txtTimestamp,
+                           signatures->btnDetails};
+  for (QToolButton* zoom : findChildren<QToolButton*>())
+    if (zoom != certificate->btnExport) order << zoom;
   for (QPushButton* button : findChildren<QPushButton*>())
-    if (button != btnRecent && button != btnSave && button != btnClose) order << button;  // 撤销, 重做
+    if (button != btnRecent && button != btnSave && button != btnClose && button != signatures->btnDetails)
+      order << button;  // 撤销, 重做
   order << btnRecent << btnSave << btnClose;
   for (int i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
 }
@@ -265,6 +277,7 @@ void SignWindow::SetSignature(const DrawingRequest& request) {
   signature_.background.reset();
   signature_.x = signature_.y = -1;  // whole: a place dragged half off the canvas cuts nothing
   signature_.scale = 1;
+  certificate->SetName(request.textCN);
   artFailureShown_.clear();
   RedrawArts();
 }
@@ -390,13 +403,11 @@ bool SignWindow::Open(const QString& path) {
     messages_.Show(QStringLiteral("《%1》没有可以签署的页面：\n%2").arg(name, path), kMbExclamation);
     return false;
   }
-  bool goOn = false;
-  if (inspection.holdsDigitalSignatures) {
-    if (!messages_.Ask(QStringLiteral("《%1》带有数字签名。签署后会写出一个新文件，其中原有的数字签名"
-                                      "将失效（不再能证明文档未被改动）。\n仍要签署吗？")
-                           .arg(name)))
-      return false;
-    goOn = true;
+  // Signed documents are appended to, so their signatures stay valid: listed, never a question.
+  const DocumentSignatures found = CheckDocumentSignatures(path, password);
+  if (found.docMdpPermission == 1) {
+    messages_.Show(CertificationRefusal(Certified::NoChanges, true, true, path), kMbExclamation);
+    return false;
   }
   document_.close();
   document_.setPassword(password);
@@ -410,8 +421,9 @@ bool SignWindow::Open(const QString& path) {
   }
   path_ = path;
   password_ = password;
-  goOnDespiteSignatures_ = goOn;
   inspection_ = inspection;
+  signatures->Show(found);
+  certificate->SetDocument(found);
   setWindowTitle(QStringLiteral("签署 PDF 文档 - %1[*]").arg(name));
   remembered::RememberOpened(path);
 
@@ -442,6 +454,9 @@ void SignWindow::ReloadPages() {
   document_.setPassword(password_);
   if (!inspection.failure.isEmpty() || document_.load(path_) != QPdfDocument::Error::None) return;
   inspection_ = inspection;
+  const DocumentSignatures found = CheckDocumentSignatures(path_, password_);
+  signatures->Show(found);
+  certificate->SetDocument(found);
   pageList->ShowDocument(&document_, inspection_.pageSizesMm);
   view->ShowPage(&document_, std::clamp(page, 1, inspection_.pageCount),
                  inspection_.pageSizesMm[std::clamp(page, 1, inspection_.pageCount) - 1]);
@@ -709,7 +724,6 @@ SigningPlan SignWindow::Plan() const {
   SigningPlan plan;
   plan.documentPath = path_;
   plan.password = password_;
-  plan.goOnDespiteSignatures = goOnDespiteSignatures_;
   const PageSelection selection = choices->Pages();
   QList<int> pages;
   try {
@@ -754,6 +768,7 @@ bool SignWindow::Save() {
                        QStringLiteral("的边界，超出的部分不会显示。\n仍要保存吗？")))
       return false;
   }
+  if (!certificate->AddTo(plan)) return false;
   QString proposed = DefaultSignedPath(path_);
   if (const QString folder = remembered::SaveFolder(); !folder.isEmpty())
     proposed = QDir(folder).filePath(QFileInfo(proposed).fileName());
@@ -773,15 +788,16 @@ bool SignWindow::Save() {
         if (QFileInfo(result.writtenPath).canonicalFilePath() == QFileInfo(path_).canonicalFilePath())
           ReloadPages();
         QString text = QStringLiteral("签署完毕！") + "\r\n" + result.writtenPath;
+        // The file just written, checked as a reader will check it.
+        if (plan.certificate || inspection_.holdsDigitalSignatures)
+          if (const QString verdict = SavedVerdict(CheckDocumentSignatures(result.writtenPath, plan.password),
+                                                   result.signatureField);
+              !verdict.isEmpty())
+            text += "\r\n\r\n" + verdict;
         if (!result.warnings.isEmpty()) text += "\r\n\r\n" + result.warnings.join("\r\n");
         messages_.Show(text, kMbInformation);
         return true;
       }
-      case SigningResult::Outcome::HoldsSignatures:
-        if (!messages_.Ask(QStringLiteral("这个文档带有数字签名，签署后它们将失效。\n仍要签署吗？")))
-          return false;
-        plan.goOnDespiteSignatures = goOnDespiteSignatures_ = true;
-        continue;
       case SigningResult::Outcome::NeedsPassword:
       case SigningResult::Outcome::WrongPassword: {
         const std::optional<QString> given =
@@ -793,6 +809,7 @@ bool SignWindow::Save() {
       case SigningResult::Outcome::Cancelled:
         messages_.Show(QStringLiteral("签署已取消，没有写出文件。"), kMbInformation);
         return false;
+      case SigningResult::Outcome::HoldsSignatures:  // signed documents are appended to, never asked
       case SigningResult::Outcome::Failed:
         messages_.Show(result.failure, kMbExclamation);
         return false;

@@ -20,9 +20,11 @@
 #include "sign/document_inspection.h"
 #include "sign/sign_document.h"
 #include "ui/sign/art_set.h"
+#include "ui/sign/certificate_choice.h"
 #include "ui/sign/choices.h"
 #include "ui/sign/page_list.h"
 #include "ui/sign/page_view.h"
+#include "ui/sign/signatures_panel.h"
 #include "ui/sign/stamp_list.h"
 
 class QSessionManager;
@@ -49,8 +51,8 @@ class SignWindow : public QDialog {
 
   // The signature as the main window draws it; its background is never put on a page.
   void SetSignature(const DrawingRequest& request);
-  // Opens a document: asks for its password if it has one, asks before going on with one that
-  // holds digital signatures, and says why one cannot be signed. False when nothing was opened.
+  // Opens a document: asks for its password if it has one, lists the digital signatures it
+  // holds, and says why one cannot be signed. False when nothing was opened.
   bool Open(const QString& path);
   // Shows page `page` (from 1) large.
   void ShowPage(int page);
@@ -79,6 +81,8 @@ class SignWindow : public QDialog {
   SignPageView* view;
   SignPageScroller* scroller;
   SignChoices* choices;
+  SignCertificateChoice* certificate;
+  SignaturesPanel* signatures;
   QSpinBox* spnPage;
   QLabel* lblPageCount;
   QLabel* lblZoom;
@@ -143,7 +147,6 @@ class SignWindow : public QDialog {
   DrawingRequest signature_;
   QString path_;
   QString password_;
-  bool goOnDespiteSignatures_ = false;
   bool saving_ = false;
   bool settingDate_ = false;
   bool restoring_ = false;
