@@ -12,7 +12,7 @@
 #include <benchmark/benchmark.h>
 
 #include "sign/stamp_places.h"
-#include "ui/sign_page_picture.h"
+#include "ui/sign/page_picture.h"
 
 namespace {
 
