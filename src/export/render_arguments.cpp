@@ -128,7 +128,7 @@ struct SignOptions {
                           QStringLiteral("在签名下方写上日期：不给文字时为今天，如 2026年12月10日"),
                           QStringLiteral("文字")};
   QCommandLineOption password{QStringLiteral("password"),
-                              QStringLiteral("文档的打开密码（有密码的文档没有它就不签）"),
+                              QStringLiteral("文档的打开密码（有密码的文档没有它就不签署、不核验）"),
                               QStringLiteral("密码")};
   QCommandLineOption passwordFile{QStringLiteral("password-file"),
                                   QStringLiteral("从文件的第一行读文档的打开密码（免得密码出现在命令行上）"),
@@ -148,7 +148,7 @@ struct SignOptions {
   QCommandLineOption nssDb{QStringLiteral("nss-db"),
                            QStringLiteral("NSS 证书数据库的文件夹（如 ~/.pki/nssdb）：签署时与 --nss-nickname 同用，"
                                           "用其中的证书签名；与 --verify 同用时按它的信任设置判断证书是否可信"
-                                          "（默认 ~/.pki/nssdb）"),
+                                          "（核验时默认 ~/.pki/nssdb）"),
                            QStringLiteral("文件夹")};
   QCommandLineOption nssNickname{QStringLiteral("nss-nickname"),
                                  QStringLiteral("NSS 数据库中证书的昵称"), QStringLiteral("昵称")};

@@ -13,6 +13,7 @@
 #include "sign/incremental_update.h"
 #include "sign/open_document.h"
 #include "sign/page_frame.h"
+#include "sign/pdfa_claim.h"
 #include "sign/seam_slices.h"
 #include "sign/signature_field.h"
 #include "sign/stamp_annotations.h"
@@ -95,6 +96,7 @@ class Appending {
     if (!plan_.certificate && (plan_.goOnDespiteSignatures || !HoldsDigitalSignatures(pdf)))
       return std::nullopt;
     CheckMayAppend(document);
+    blending_.emplace(pdf, path_);
     const FileEnd end = ReadFileEnd(path_);
     if (pdf.isLinearized())
       warnings_ << QStringLiteral("文档原为线性化（快速网页查看）格式，追加签署后不再是：%1").arg(path_);
@@ -113,7 +115,7 @@ class Appending {
       throw Failure(refusal);
 
     IncrementalUpdate update(pdf, end);
-    StampAppearances appearances(pdf);
+    StampAppearances appearances(pdf, blending_->Opaque());
     // Stamps go page by page for each kind in turn: told as the share of them placed, so that
     // the count only grows.
     for (size_t i = 0; i < placements_.size(); ++i) {
@@ -206,7 +208,7 @@ class Appending {
       QList<int> outside;
       for (int page : on) {
         if (!InsidePage(ink, frames_[size_t(page - 1)].ShownPoints())) outside << page;
-        const Placement placement{&art, page - 1, {ink, std::nullopt}, stamp.blend, what};
+        const Placement placement{&art, page - 1, {ink, std::nullopt}, Blend(stamp.blend), what};
         if (int(i) == face_ && !facePlacement_)
           facePlacement_ = placement;
         else
@@ -233,7 +235,8 @@ class Appending {
       const QRectF cut(shown.width() - width, 0, width, shown.height());
       if (!InsidePage(QRectF(cut.left(), ink.top(), cut.width(), ink.height()), shown))
         outside << slice.page;
-      placements_.push_back({&art, slice.page - 1, {ink, cut.intersected(ink)}, seam.blend, QStringLiteral("骑缝章")});
+      placements_.push_back({&art, slice.page - 1, {ink, cut.intersected(ink)}, Blend(seam.blend),
+                             QStringLiteral("骑缝章")});
     }
     if (!outside.isEmpty())
       warnings_ << QStringLiteral("骑缝章有部分落在页面之外（第 %1 页）").arg(PageNumbers(outside));
@@ -250,7 +253,7 @@ class Appending {
       if (face_ >= 0 && !area.isEmpty()) {
         const Stamp& stamp = plan_.stamps[size_t(face_)];
         const StampArt& art = arts_.stamps[size_t(face_)];
-        const auto appearance = appearances.For(art, frame, {Fitted(art, area), area}, stamp.blend);
+        const auto appearance = appearances.For(art, frame, {Fitted(art, area), area}, Blend(stamp.blend));
         widget.replaceKey("/AP", QPDFObjectHandle::newDictionary());
         widget.getKey("/AP").replaceKey("/N", appearance.form);
       }
@@ -339,6 +342,9 @@ class Appending {
     return {};
   }
 
+  // An archival document of the first part may hold no transparency, multiplying included.
+  InkBlend Blend(InkBlend asked) { return blending_->For(asked, warnings_); }
+
   void Tell(int done) {
     if (progress_ && !progress_(done, total_)) throw SigningStopped{};
   }
@@ -352,6 +358,7 @@ class Appending {
   std::optional<SignatureFieldPlace> field_;
   int face_ = -1;
   std::optional<Placement> facePlacement_;
+  std::optional<StampBlending> blending_;
   std::vector<Placement> placements_;
   QString signedField_;
   QStringList warnings_;

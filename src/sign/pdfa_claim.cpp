@@ -8,6 +8,8 @@
 #include <QString>
 #include <qpdf/Pipeline.hh>
 #include <qpdf/QPDF.hh>
+#include <qpdf/QPDFObjectHandle.hh>
+#include <set>
 
 namespace yz {
 
@@ -53,6 +55,61 @@ int ClaimedPdfAPart(QPDF& pdf) {
   } catch (const std::exception&) {
     return 0;  // metadata the library cannot read claims nothing a reader could check
   }
+}
+
+namespace {
+
+class TransparencyRemoval {
+ public:
+  void Object(QPDFObjectHandle object) {
+    if (object.isIndirect() && !seen_.insert(object.getObjGen()).second) return;
+    if (object.isStream()) {
+      QPDFObjectHandle dict = object.getDict();
+      dict.removeKey("/Group");
+      dict.removeKey("/SMask");
+      dict.removeKey("/SMaskInData");
+      Resources(dict.getKey("/Resources"));
+    } else if (object.isDictionary()) {
+      Resources(object.getKey("/Resources"));  // a pattern's or a font's own resources
+    }
+  }
+
+ private:
+  void Resources(QPDFObjectHandle resources) {
+    if (!resources.isDictionary()) return;
+    for (const char* kind : {"/XObject", "/Pattern", "/Shading", "/Font"})
+      if (QPDFObjectHandle named = resources.getKey(kind); named.isDictionary())
+        for (auto& [name, value] : named.ditems()) Object(value);
+    if (QPDFObjectHandle states = resources.getKey("/ExtGState"); states.isDictionary())
+      for (auto& [name, state] : states.ditems()) State(state);
+  }
+
+  void State(QPDFObjectHandle state) {
+    if (!state.isDictionary() || (state.isIndirect() && !seen_.insert(state.getObjGen()).second))
+      return;
+    for (const char* alpha : {"/CA", "/ca"})
+      if (state.hasKey(alpha)) state.replaceKey(alpha, QPDFObjectHandle::newReal(1.0, 1));
+    if (state.hasKey("/SMask")) state.replaceKey("/SMask", QPDFObjectHandle::newName("/None"));
+    if (state.hasKey("/BM")) state.replaceKey("/BM", QPDFObjectHandle::newName("/Normal"));
+  }
+
+  std::set<QPDFObjGen> seen_;
+};
+
+}  // namespace
+
+void RemoveTransparency(QPDFObjectHandle form) { TransparencyRemoval().Object(form); }
+
+StampBlending::StampBlending(QPDF& pdf, const QString& documentPath)
+    : path_(documentPath), opaque_(ClaimedPdfAPart(pdf) == 1) {}
+
+InkBlend StampBlending::For(InkBlend asked, QStringList& warnings) {
+  if (!opaque_ || asked == InkBlend::Normal) return asked;
+  if (!told_)
+    warnings << QStringLiteral("文档声明符合 PDF/A-1，其中不能有透明效果：印章改为直接盖上（不与页面相乘），会遮住其下的文字：%1")
+                    .arg(path_);
+  told_ = true;
+  return InkBlend::Normal;
 }
 
 }  // namespace yz

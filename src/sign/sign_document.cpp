@@ -4,6 +4,7 @@
 #include "sign/sign_document.h"
 
 #include <QFileInfo>
+#include <optional>
 #include <map>
 #include <qpdf/QPDFMatrix.hh>
 #include <qpdf/QPDFPageDocumentHelper.hh>
@@ -35,12 +36,13 @@ struct ImportedArt {
   const StampArt* art = nullptr;
 };
 
-ImportedArt Import(QPDF& pdf, const StampArt& art) {
+ImportedArt Import(QPDF& pdf, const StampArt& art, bool opaque) {
   ImportedArt imported;
   imported.source = std::make_unique<QPDF>();
   imported.source->processMemoryFile("stamp", art.pdf.constData(), size_t(art.pdf.size()));
   QPDFPageObjectHelper page = QPDFPageDocumentHelper(*imported.source).getAllPages().at(0);
   imported.form = pdf.copyForeignObject(page.getFormXObjectForPage());
+  if (opaque) RemoveTransparency(imported.form);
   imported.art = &art;
   return imported;
 }
@@ -149,7 +151,7 @@ class Signing {
     QPDF& pdf = *document.pdf;
     warnings_ = document.warnings;
     CheckMayChange(pdf);
-    opaque_ = ClaimedPdfAPart(pdf) == 1;
+    blending_.emplace(pdf, plan_.documentPath);
     const int pageCount = int(document.pages.size());
     total_ = 2 * pageCount;
     Tell(0);
@@ -164,11 +166,11 @@ class Signing {
       const Stamp& stamp = plan_.stamps[i];
       const QList<int> on =
           PagesOf(StampName(stamp), [&] { return ResolvePages(stamp.pages, pageCount); });
-      imported.push_back(Import(pdf, arts_.stamps.at(i)));
+      imported.push_back(Import(pdf, arts_.stamps.at(i), blending_->Opaque()));
       PlaceStamp(stamp, imported.back(), on, pages);
     }
     if (plan_.seam) {
-      imported.push_back(Import(pdf, *arts_.seam));
+      imported.push_back(Import(pdf, *arts_.seam, blending_->Opaque()));
       PlaceSeam(*plan_.seam, imported.back(), pages);
     }
     ContentEnds known;  // pages repeated in a document share their content streams
@@ -252,17 +254,8 @@ class Signing {
       warnings_ << QStringLiteral("骑缝章有部分落在页面之外（第 %1 页）").arg(PageList(outside));
   }
 
-  // An archival document of the first part may hold no transparency, multiplying included: its
-  // stamps are painted over the page, and the user is told once that they now cover what is
-  // under them.
-  InkBlend Blend(InkBlend asked) {
-    if (!opaque_ || asked == InkBlend::Normal) return asked;
-    if (!toldOpaque_)
-      warnings_ << QStringLiteral("文档声明符合 PDF/A-1，其中不能有透明效果：印章改为直接盖上（不与页面相乘），会遮住其下的文字：%1")
-                       .arg(plan_.documentPath);
-    toldOpaque_ = true;
-    return InkBlend::Normal;
-  }
+  // An archival document of the first part may hold no transparency, multiplying included.
+  InkBlend Blend(InkBlend asked) { return blending_->For(asked, warnings_); }
 
   void Tell(int done) {
     if (progress_ && !progress_(done, total_)) throw Cancelled{};
@@ -290,8 +283,7 @@ class Signing {
   const StampArts& arts_;
   const SigningProgress& progress_;
   int total_ = 0;
-  bool opaque_ = false;
-  bool toldOpaque_ = false;
+  std::optional<StampBlending> blending_;
   QStringList warnings_;
 };
 

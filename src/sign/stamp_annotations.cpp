@@ -8,6 +8,7 @@
 #include <qpdf/QUtil.hh>
 
 #include "sign/incremental_update.h"
+#include "sign/pdfa_claim.h"
 
 namespace yz {
 
@@ -28,14 +29,16 @@ std::string Key(const QTransform& m, const QRectF& region, const QRectF& ink, In
 
 }  // namespace
 
-StampAppearances::StampAppearances(QPDF& pdf) : pdf_(pdf) {}
+StampAppearances::StampAppearances(QPDF& pdf, bool opaque) : pdf_(pdf), opaque_(opaque) {}
 
 QPDFObjectHandle StampAppearances::Imported(const StampArt& art) {
   if (const auto it = imported_.find(&art); it != imported_.end()) return it->second;
   auto& source = sources_.emplace_back(std::make_unique<QPDF>());
   source->processMemoryFile("stamp", art.pdf.constData(), size_t(art.pdf.size()));
   QPDFPageObjectHelper page = QPDFPageDocumentHelper(*source).getAllPages().at(0);
-  return imported_[&art] = pdf_.copyForeignObject(page.getFormXObjectForPage());
+  QPDFObjectHandle form = pdf_.copyForeignObject(page.getFormXObjectForPage());
+  if (opaque_) RemoveTransparency(form);
+  return imported_[&art] = form;
 }
 
 QRectF StampAppearances::ShownRect(const PageFrame& frame, QPDFObjectHandle rect) {

@@ -36,7 +36,8 @@ struct InkPlace {
 // stored once.
 class StampAppearances {
  public:
-  explicit StampAppearances(QPDF& pdf);
+  // `opaque`: the document claims the first archival part; the art is drawn without transparency.
+  StampAppearances(QPDF& pdf, bool opaque);
 
   struct Appearance {
     QPDFObjectHandle rect;  // array, default user space
@@ -52,6 +53,7 @@ class StampAppearances {
   QPDFObjectHandle Imported(const StampArt& art);
 
   QPDF& pdf_;
+  bool opaque_;
   std::vector<std::unique_ptr<QPDF>> sources_;  // the library copies stream data only when asked
   std::map<const StampArt*, QPDFObjectHandle> imported_;
   std::map<std::string, QPDFObjectHandle> forms_;

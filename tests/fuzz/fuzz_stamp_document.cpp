@@ -1,20 +1,28 @@
 // SPDX-FileCopyrightText: 2026 The yanzhou-sign authors
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// Damaged PDF bytes through what stamping without a certificate does with a document: opening,
-// inspecting it for the window, and stamping every page (the page content read through, wrapped
-// or made a form) and writing it whole. Input: the document's bytes. Rules: nothing escapes as
-// an exception; a refusal names the document and writes nothing; a written copy opens again
-// with the document's pages.
+// Damaged PDF bytes through what signing does with a document: opening, inspecting it for the
+// window, stamping every page (the page content read through, wrapped or made a form) and
+// writing it whole; then signing it with a certificate by appending one update (stamps as
+// annotations, the signature's widget), stamping that signed copy again by appending, and
+// verifying what was written. Input: the document's bytes. Rules: nothing escapes as an
+// exception; a refusal names the document and writes nothing; a written copy opens again with
+// the document's pages; an appended copy keeps the original as its prefix, and every signature
+// that was intact before (ours included) is intact after.
 #include <QDir>
 #include <QFile>
 #include <cstdlib>
+#include <map>
+#include <openssl/evp.h>
+#include <openssl/x509.h>
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFPageDocumentHelper.hh>
 
+#include "certificates/key_signer.h"
 #include "fuzz_check.h"
 #include "sign/document_inspection.h"
 #include "sign/sign_document.h"
+#include "verification/verify_signatures.h"
 
 namespace {
 
@@ -44,9 +52,28 @@ yz::StampArt SquareArt() {
   return art;
 }
 
+// A signer of an ECDSA key made in memory once, with a self-signed certificate valid now.
+std::shared_ptr<const yz::Signer> MakeSigner() {
+  yz::ossl::Key key(EVP_EC_gen("P-256"));
+  yz::ossl::Certificate certificate(X509_new());
+  X509_set_version(certificate.get(), 2);
+  X509_gmtime_adj(X509_getm_notBefore(certificate.get()), -86400);
+  X509_gmtime_adj(X509_getm_notAfter(certificate.get()), 30 * 86400);
+  X509_NAME* name = X509_get_subject_name(certificate.get());
+  X509_NAME_add_entry_by_txt(name, "CN", MBSTRING_UTF8,
+                             reinterpret_cast<const unsigned char*>("fuzz"), -1, -1, 0);
+  X509_set_issuer_name(certificate.get(), name);
+  X509_set_pubkey(certificate.get(), key.get());
+  X509_sign(certificate.get(), key.get(), EVP_sha256());
+  std::vector<yz::ossl::Certificate> chain;
+  chain.push_back(std::move(certificate));
+  return std::make_shared<yz::KeySigner>(std::move(key), std::move(chain), QStringLiteral("fuzz"));
+}
+
 struct Place {
-  QString folder, input, output;
+  QString folder, input, output, signedOutput, stampedOutput;
   yz::StampArts arts;
+  std::shared_ptr<const yz::Signer> signer;
 };
 
 const Place& Workplace() {
@@ -56,6 +83,9 @@ const Place& Workplace() {
     made.folder = QString::fromLocal8Bit(::mkdtemp(pattern));
     made.input = made.folder + QStringLiteral("/文档.pdf");
     made.output = made.folder + QStringLiteral("/文档-已签.pdf");
+    made.signedOutput = made.folder + QStringLiteral("/文档-证书.pdf");
+    made.stampedOutput = made.folder + QStringLiteral("/文档-又盖.pdf");
+    made.signer = MakeSigner();
     made.arts.stamps.push_back(SquareArt());
     made.arts.seam = SquareArt();
     return made;
@@ -70,23 +100,24 @@ int PagesOf(const QString& path) {
   return int(QPDFPageDocumentHelper(pdf).getAllPages().size());
 }
 
-}  // namespace
+QByteArray Contents(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  const Place& place = Workplace();
-  QFile::remove(place.output);
-  {
-    QFile file(place.input);
-    YZ_FUZZ_CHECK(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(reinterpret_cast<const char*>(data), qint64(size));
-  }
-  const yz::DocumentInspection inspection = yz::InspectDocument(place.input);
-  if (!inspection.failure.isEmpty()) YZ_FUZZ_CHECK(inspection.failure.contains(place.input));
+// The fields whose signatures verify as intact, by name.
+std::map<QString, bool> IntactSignatures(const QString& path) {
+  std::map<QString, bool> intact;
+  for (const yz::DocumentSignature& field : yz::VerifyDocumentSignatures(path).fields)
+    if (field.check && field.check->verdict == yz::SignatureCheck::Verdict::Intact)
+      intact[field.fieldName] = field.check->coversWholeDocument;
+  return intact;
+}
 
+yz::SigningPlan StampEveryPage(const QString& input, const QString& output) {
   yz::SigningPlan plan;
-  plan.documentPath = place.input;
-  plan.outputPath = place.output;
-  plan.goOnDespiteSignatures = true;
+  plan.documentPath = input;
+  plan.outputPath = output;
   yz::Stamp stamp;
   stamp.pages = yz::ParsePageSelection(QStringLiteral("all"));
   stamp.topLeftMm = {20, 30};
@@ -96,11 +127,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   yz::SeamStamp seam;
   seam.pages = yz::ParsePageSelection(QStringLiteral("all"));
   plan.seam = seam;
+  return plan;
+}
+
+// Whole rewrite: the window and the signer read a document alike.
+void Rewrite(const Place& place, const yz::DocumentInspection& inspection) {
+  yz::SigningPlan plan = StampEveryPage(place.input, place.output);
+  plan.goOnDespiteSignatures = true;
   const yz::SigningResult result = yz::SignDocument(plan, place.arts);
   if (!result.Ok()) {
     YZ_FUZZ_CHECK(!result.failure.isEmpty());
     YZ_FUZZ_CHECK(!QFile::exists(place.output));
-    return 0;
+    return;
   }
   // What the signer takes, the window offers to sign: the two read a document the same way.
   YZ_FUZZ_CHECK(inspection.CanSign());
@@ -110,5 +148,52 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::fprintf(stderr, "the signed copy does not open again: %s\n", error.what());
     YZ_FUZZ_CHECK(false);
   }
+}
+
+// One update appended to `input`, written to `output`; false when refused (with its reason,
+// nothing written). Every signature intact before stays intact, the original is the prefix,
+// and the certificate's own signature covers the whole file.
+bool Append(const yz::SigningPlan& plan, const Place& place) {
+  QFile::remove(plan.outputPath);
+  const std::map<QString, bool> before = IntactSignatures(plan.documentPath);
+  const yz::SigningResult result = yz::SignDocument(plan, place.arts);
+  if (!result.Ok()) {
+    YZ_FUZZ_CHECK(!result.failure.isEmpty());
+    YZ_FUZZ_CHECK(!QFile::exists(plan.outputPath));
+    return false;
+  }
+  YZ_FUZZ_CHECK(result.appended);
+  YZ_FUZZ_CHECK(Contents(plan.outputPath).startsWith(Contents(plan.documentPath)));
+  const std::map<QString, bool> after = IntactSignatures(plan.outputPath);
+  for (const auto& intact : before) YZ_FUZZ_CHECK(after.count(intact.first) == 1);
+  if (plan.certificate) {
+    const auto ours = after.find(result.signatureField);
+    YZ_FUZZ_CHECK(ours != after.end() && ours->second);
+  }
+  return true;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  // Bounded work per input: a document this size already holds every structure worth trying.
+  if (size > 64 * 1024) return 0;
+  const Place& place = Workplace();
+  QFile::remove(place.output);
+  {
+    QFile file(place.input);
+    YZ_FUZZ_CHECK(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(reinterpret_cast<const char*>(data), qint64(size));
+  }
+  const yz::DocumentInspection inspection = yz::InspectDocument(place.input);
+  if (!inspection.failure.isEmpty()) YZ_FUZZ_CHECK(inspection.failure.contains(place.input));
+  Rewrite(place, inspection);
+
+  yz::SigningPlan certified = StampEveryPage(place.input, place.signedOutput);
+  certified.certificate = yz::CertificateSigning{};
+  certified.certificate->signer = place.signer;
+  if (!Append(certified, place)) return 0;
+  // Stamps without a certificate on a signed document are appended too.
+  Append(StampEveryPage(place.signedOutput, place.stampedOutput), place);
   return 0;
 }

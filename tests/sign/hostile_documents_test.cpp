@@ -22,6 +22,7 @@
 
 #include "sign/document_inspection.h"
 #include "sign/signing_fixture.h"
+#include "sign/test_signer.h"
 
 using namespace yz;
 using namespace yz::testing;
@@ -283,6 +284,14 @@ QByteArray ArchivalPdf(int part, bool asElement) {
                          StreamObject(xmp, "/Type /Metadata /Subtype /XML")});
 }
 
+// Nothing in a whole file (as qpdf --qdf spells it) that the first archival part forbids.
+void ExpectNothingTransparent(const QString& written) {
+  EXPECT_FALSE(written.contains(QRegularExpression(QStringLiteral(R"(/BM\s*/(?!Normal|Compatible))"))));
+  EXPECT_FALSE(written.contains(QRegularExpression(QStringLiteral(R"(/(CA|ca)\s+0?\.\d)"))));
+  EXPECT_FALSE(written.contains(QRegularExpression(QStringLiteral(R"(/SMask(?!\s*/None))"))));
+  EXPECT_FALSE(written.contains(QRegularExpression(QStringLiteral(R"(/S\s*/Transparency)"))));
+}
+
 }  // namespace
 
 // A seal multiplies with the page, which the first part of the archival standard forbids: in a
@@ -312,12 +321,53 @@ TEST(ArchivalDocuments, APdfA1ClaimStaysTrueAndTheUserIsTold) {
     const QString written = QString::fromLatin1(ToolOutput(
         QStringLiteral("qpdf"), {QStringLiteral("--qdf"), QStringLiteral("--object-streams=disable"), output, QStringLiteral("-")}));
     EXPECT_EQ(written.contains(QStringLiteral("/Multiply")), !opaque);
-    if (opaque) {
-      EXPECT_FALSE(written.contains(QRegularExpression(QStringLiteral(R"(/BM\s*/(?!Normal|Compatible))")))) ;
-      EXPECT_FALSE(written.contains(QRegularExpression(QStringLiteral(R"(/(CA|ca)\s+0?\.\d)"))));
-      EXPECT_FALSE(written.contains(QRegularExpression(QStringLiteral(R"(/SMask(?!\s*/None))"))));
-      EXPECT_FALSE(written.contains(QRegularExpression(QStringLiteral(R"(/S\s*/Transparency)"))));
-    }
+    if (opaque) ExpectNothingTransparent(written);
+  }
+}
+
+// Stamps appended as annotations follow the same rule: a document claiming the first part,
+// signed with a certificate (the seal is the signature's face), then stamped again with a seal
+// and a 骑缝章 after that signature. Each time the user is told, the seals cover the black under
+// them, no appearance holds anything transparent, and the signature stays valid.
+TEST(ArchivalDocuments, StampsAppendedToAPdfA1DocumentArePaintedOpaque) {
+  QTemporaryDir folder;
+  const TestCertificate certificate = MakeTestCertificate(folder.path());
+  ASSERT_TRUE(certificate.signer) << "openssl could not make a test certificate";
+  const QString input = folder.filePath(QStringLiteral("档案.pdf"));
+  const QString signedPath = folder.filePath(QStringLiteral("档案-已签.pdf"));
+  const QString stamped = folder.filePath(QStringLiteral("档案-又盖.pdf"));
+  ASSERT_TRUE(WriteBytes(input, ArchivalPdf(1, false)));
+  StampArts arts;
+  arts.stamps.push_back(RedSquare());
+  SigningPlan first = OneStampPlan(input, signedPath, QStringLiteral("all"), {30, 110}, 30);
+  first.stamps[0].kind = Stamp::Kind::Seal;
+  first.stamps[0].blend = InkBlend::Multiply;
+  first.certificate = CertificateSigning{};
+  first.certificate->signer = certificate.signer;
+  SigningPlan again = OneStampPlan(signedPath, stamped, QStringLiteral("all"), {45, 115}, 30);
+  again.stamps[0].blend = InkBlend::Multiply;
+  again.seam = SeamStamp{};
+  again.seam->pages = ParsePageSelection(QStringLiteral("all"));
+  again.seam->widthMm = 30;
+  const struct {
+    const SigningPlan& plan;
+    QPoint overBlack;  // millimetres
+  } steps[] = {{first, {50, 125}}, {again, {70, 140}}};
+  for (const auto& step : steps) {
+    SCOPED_TRACE(step.plan.outputPath.toStdString());
+    StampArts stepArts = arts;
+    if (step.plan.seam) stepArts.seam = RedSquare();
+    const SigningResult result = SignDocument(step.plan, stepArts);
+    ASSERT_TRUE(result.Ok()) << result.failure.toStdString();
+    EXPECT_TRUE(result.appended);
+    EXPECT_EQ(result.warnings.join('\n').count(QStringLiteral("PDF/A-1")), 1) << result.warnings.join('\n').toStdString();
+    const QRgb pixel = RenderPage(step.plan.outputPath, 1).pixel(step.overBlack * kPixelsPerMm);
+    EXPECT_GT(qRed(pixel), 200) << qRed(pixel);
+    ExpectNothingTransparent(QString::fromLatin1(ToolOutput(
+        QStringLiteral("qpdf"), {QStringLiteral("--qdf"), QStringLiteral("--object-streams=disable"),
+                                 step.plan.outputPath, QStringLiteral("-")})));
+    const QString pdfsig = QString::fromUtf8(ToolOutput(QStringLiteral("pdfsig"), {step.plan.outputPath}));
+    EXPECT_EQ(pdfsig.count(QStringLiteral("Signature is Valid.")), 1) << pdfsig.toStdString();
   }
 }
 
