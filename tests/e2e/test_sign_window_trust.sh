@@ -35,16 +35,6 @@ out += b"trailer\n<< /Size %d /Root 1 0 R >>\nstartxref\n%d\n%%%%EOF\n" % (len(o
 open(sys.argv[1], "wb").write(out)
 PY
 
-yz_wait_window() {  # a visible window whose title matches: prints its id
-  for _ in $(seq 100); do
-    local id
-    id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1 || true)
-    [ -n "$id" ] && { sleep 0.5; echo "$id"; return 0; }
-    sleep 0.1
-  done
-  yz_screenshot "$YZ_WORK/missing.png"
-  yz_fail "no window titled $1"
-}
 open_signing() {
   xdotool windowfocus --sync "$YZ_WINDOW"
   xdotool key ctrl+shift+s
