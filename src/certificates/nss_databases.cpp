@@ -46,7 +46,7 @@ QString CanonicalFolder(const QString& folder) {
 }
 
 // The module's way of naming a database: its kind before the folder.
-QByteArray DatabaseSpec(const QString& folder) {
+QByteArray DatabaseLocation(const QString& folder) {
   const QDir dir(folder);
   if (dir.exists(QStringLiteral("cert9.db"))) return "sql:" + QFile::encodeName(folder);
   if (dir.exists(QStringLiteral("cert8.db"))) return "dbm:" + QFile::encodeName(folder);
@@ -65,18 +65,18 @@ class NssProcess {
     const QString key = CanonicalFolder(folder);
     std::lock_guard lock(mutex_);
     if (auto found = slots_.find(key); found != slots_.end()) return found->second;
-    const QByteArray spec = DatabaseSpec(key);
-    if (spec.isEmpty())
+    const QByteArray location = DatabaseLocation(key);
+    if (location.isEmpty())
       throw Failure(QStringLiteral("“%1”里没有 NSS 证书数据库（cert9.db）").arg(folder));
     PK11SlotInfo* slot = nullptr;
     if (!NSS_IsInitialized()) {
-      if (NSS_Initialize(spec.constData(), "", "", SECMOD_DB, NSS_INIT_READONLY) != SECSuccess)
+      if (NSS_Initialize(location.constData(), "", "", SECMOD_DB, NSS_INIT_READONLY) != SECSuccess)
         throw Failure(QStringLiteral("无法打开 NSS 证书数据库：%1（%2）").arg(folder, NssError()));
       PK11_SetPasswordFunc(&NssProcess::AskPassword);
       slot = PK11_GetInternalKeySlot();
     } else {
       PK11_SetPasswordFunc(&NssProcess::AskPassword);
-      char* quoted = NSSUTIL_Quote(spec.constData(), '\'');
+      char* quoted = NSSUTIL_Quote(location.constData(), '\'');
       const QByteArray description = "yanzhou-sign " + QByteArray::number(slots_.size() + 1);
       const QByteArray module = QByteArray("configdir=") + quoted + " tokenDescription='" + description +
                                 "' flags=readOnly";
@@ -201,7 +201,7 @@ QStringList FindNssDatabases() {
   QStringList found;
   const QDir home = QDir::home();
   const auto add = [&](const QString& folder) {
-    if (!DatabaseSpec(folder).isEmpty() && !found.contains(folder)) found << folder;
+    if (!DatabaseLocation(folder).isEmpty() && !found.contains(folder)) found << folder;
   };
   add(home.filePath(QStringLiteral(".pki/nssdb")));
   for (const QString& programs : {QStringLiteral(".mozilla/firefox"), QStringLiteral("snap/firefox/common/.mozilla/firefox"),
@@ -259,7 +259,7 @@ bool NssTrustsChain(const std::vector<QByteArray>& chainDer, const QDateTime& wh
   try {
     if (!NssProcess::Instance().AnyOpen()) {
       const QString shared = QDir::home().filePath(QStringLiteral(".pki/nssdb"));
-      if (DatabaseSpec(shared).isEmpty()) return refuse(QStringLiteral("没有可用的 NSS 证书数据库"));
+      if (DatabaseLocation(shared).isEmpty()) return refuse(QStringLiteral("没有可用的 NSS 证书数据库"));
       OpenNssDatabase(shared);
     }
   } catch (const Failure& failure) {
