@@ -11,6 +11,7 @@
 #include "export/run_renderer.h"
 #include "render/control_fonts.h"
 #include "sign/run_signing.h"
+#include "sign/run_verification.h"
 
 namespace {
 
@@ -64,5 +65,5 @@ int main(int argc, char* argv[]) {
   QTextStream out(stdout);
   QTextStream err(&Reasons());
   return yz::RunRenderer(arguments, modPub::AppPathFor(QCoreApplication::applicationDirPath()),
-                         out, err, yz::RunSigning);
+                         out, err, yz::RunSigning, yz::RunVerification);
 }

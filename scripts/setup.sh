@@ -157,9 +157,9 @@ asan=${build}-asan
 cmake -S "$top" -B "$asan" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
   -DCMAKE_CXX_FLAGS="-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined" \
   -DYZ_BUILD_INSTALLATION=OFF -DYZ_BUILD_BENCH=OFF -DYZ_TEST_APP_DIR="$build/app" >/dev/null
-cmake --build "$asan" -j "$jobs" --target app_tests render_tests output_tests ui_tests sign_tests
+cmake --build "$asan" -j "$jobs" --target app_tests render_tests output_tests ui_tests sign_tests certificates_tests verification_tests
 ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 \
-  ctest --test-dir "$asan" -L '^(app|render|output|ui|sign)$' -E '^sign\.renderer_cli$' --output-on-failure -j "$jobs" --timeout 900 || status=1
+  ctest --test-dir "$asan" -L '^(app|render|output|ui|sign|certificates|verification)$' -E '^sign\.renderer_cli$' --output-on-failure -j "$jobs" --timeout 900 || status=1
 
 say "Fuzzing the text rules for a short while (libFuzzer, one target per group of rules)"
 fuzz=${build}-fuzz

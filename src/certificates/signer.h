@@ -55,7 +55,8 @@ struct TimestampAuthority {
 QByteArray MakeCadesSignature(const Signer& signer, const QByteArray& sha256Digest,
                               const TimestampAuthority& authority = {});
 
-// How many bytes the /Contents placeholder must hold for this signer's signatures: measured
+// How many bytes the /Contents placeholder must hold for this signer's signatures (bytes of
+// DER: the hexadecimal string takes twice as many digits): measured
 // on a trial signature with slack for the few bytes an ECDSA value varies by, plus room for
 // a timestamp token when an authority is given. Throws Failure.
 int SignatureRoom(const Signer& signer, const TimestampAuthority& authority = {});
@@ -72,6 +73,7 @@ struct CmsCheck {
   CertificateSummary signer;      // as far as it could be read
   std::vector<QByteArray> chain;  // the certificates the CMS carries, the signer's first
   QDateTime timestamp;            // a timestamp token's time, when it carries one (UTC)
+  QDateTime signingTime;          // the signed signingTime other programs put in, when present (UTC)
 };
 
 // Checks a detached CMS signature against the SHA-256 digest of the bytes it claims to cover.

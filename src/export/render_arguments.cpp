@@ -128,17 +128,56 @@ struct SignOptions {
                           QStringLiteral("在签名下方写上日期：不给文字时为今天，如 2026年12月10日"),
                           QStringLiteral("文字")};
   QCommandLineOption password{QStringLiteral("password"),
-                              QStringLiteral("文档的打开密码（有密码的文档没有它就不签）"),
+                              QStringLiteral("文档的打开密码（有密码的文档没有它就不签署、不核验）"),
                               QStringLiteral("密码")};
+  QCommandLineOption passwordFile{QStringLiteral("password-file"),
+                                  QStringLiteral("从文件的第一行读文档的打开密码（免得密码出现在命令行上）"),
+                                  QStringLiteral("文件")};
   QCommandLineOption breakSignatures{
       QStringLiteral("break-signatures"),
-      QStringLiteral("文档已有数字签名时仍然签署（已有的数字签名会因此失效）")};
+      QStringLiteral("文档已有数字签名时改为重写整个文件（已有的数字签名会因此失效；不加时签名和印章追加在原文件之后，已有签名保持有效）")};
+  QCommandLineOption certificate{
+      QStringLiteral("certificate"),
+      QStringLiteral("用数字证书（PKCS#12 文件 .p12/.pfx）签名：签名和印章作为数字签名的外观，追加在原文件之后"),
+      QStringLiteral("文件.p12")};
+  QCommandLineOption certificatePasswordFile{
+      QStringLiteral("certificate-password-file"),
+      QStringLiteral("从文件的第一行读证书（或 NSS 数据库）的密码；也可用环境变量 YZ_CERTIFICATE_PASSWORD"),
+      QStringLiteral("文件")};
+  // Shared with --verify, where the database's trust settings judge the signers' certificates.
+  QCommandLineOption nssDb{QStringLiteral("nss-db"),
+                           QStringLiteral("NSS 证书数据库的文件夹（如 ~/.pki/nssdb）：签署时与 --nss-nickname 同用，"
+                                          "用其中的证书签名；与 --verify 同用时按它的信任设置判断证书是否可信"
+                                          "（核验时默认 ~/.pki/nssdb）"),
+                           QStringLiteral("文件夹")};
+  QCommandLineOption nssNickname{QStringLiteral("nss-nickname"),
+                                 QStringLiteral("NSS 数据库中证书的昵称"), QStringLiteral("昵称")};
+  QCommandLineOption field{QStringLiteral("field"),
+                           QStringLiteral("签入文档自带的空签名域（按名称）；签名画在该域的位置"),
+                           QStringLiteral("名称")};
+  QCommandLineOption reason{QStringLiteral("reason"), QStringLiteral("数字签名的理由，如 同意"),
+                            QStringLiteral("文字")};
+  QCommandLineOption location{QStringLiteral("location"), QStringLiteral("数字签名的地点"),
+                              QStringLiteral("文字")};
+  QCommandLineOption tsa{QStringLiteral("tsa"),
+                         QStringLiteral("时间戳服务（RFC 3161）的网址：给数字签名加上可信时间"),
+                         QStringLiteral("网址")};
 
   QList<QCommandLineOption> All() const {
     return {sign,      pages,      at,         width, seal,     sealAt,         sealWidth,
             sealBlend, seam,       seamPages,  seamSkipFirst,  seamSlices, seamY, seamWidth,
-            date,      password,   breakSignatures};
+            date,      password,   passwordFile, breakSignatures, certificate,
+            certificatePasswordFile, nssDb, nssNickname, field, reason, location, tsa};
   }
+};
+
+// The options of --verify: reading a document's signatures, nothing drawn or written.
+struct VerifyOptions {
+  QCommandLineOption verify{
+      QStringLiteral("verify"),
+      QStringLiteral("核验 PDF 文档里的数字签名，每个签名一行：签名域、签名者、结论（有效、签名后已被修改、"
+                     "无法验证）、签名时间、覆盖范围、证书是否可信；全部有效时退出状态为 0"),
+      QStringLiteral("文档.pdf")};
 };
 
 // --date takes its text only when one follows it: a bare --date (last, or before another
@@ -194,11 +233,36 @@ Colour ParseInk(const QString& text) {
   return part(1) | (part(2) << 8) | (part(3) << 16);
 }
 
+void CheckCertificate(const RenderArguments::Signing& s) {
+  if (!s.password.isEmpty() && s.passwordFile)
+    throw BadArguments(QStringLiteral("--password 与 --password-file 只能给出一个"));
+  if (s.certificate && s.nssDatabase)
+    throw BadArguments(QStringLiteral("--certificate 与 --nss-db 只能给出一个：证书文件或 NSS 数据库"));
+  if (s.nssDatabase.has_value() != s.nssNickname.has_value())
+    throw BadArguments(QStringLiteral("--nss-db 与 --nss-nickname 要一起给出：数据库和其中证书的昵称"));
+  if (s.WithCertificate()) {
+    if (s.breakSignatures)
+      throw BadArguments(QStringLiteral("--break-signatures 不能与数字证书同用：数字签名总是追加在原文件之后"));
+    return;
+  }
+  const std::pair<bool, const char*> needing[] = {
+      {s.certificatePasswordFile.has_value(), "certificate-password-file"},
+      {!s.field.isEmpty(), "field"},
+      {!s.reason.isEmpty(), "reason"},
+      {!s.location.isEmpty(), "location"},
+      {!s.timestampUrl.isEmpty(), "tsa"}};
+  for (const auto& [set, name] : needing)
+    if (set)
+      throw BadArguments(QStringLiteral("--%1 用于数字签名：请同时给出 --certificate 或 --nss-db")
+                             .arg(QLatin1String(name)));
+}
+
 void CheckSigning(const RenderArguments& a) {
   const RenderArguments::Signing& s = *a.signing;
   if (a.practice || a.allStyles)
     throw BadArguments(QStringLiteral("--sign 不能与 --practice 或 --style all 同用"));
-  if (!s.at && !s.seal && !s.seam)
+  CheckCertificate(s);
+  if (!s.at && !s.seal && !s.seam && !s.WithCertificate())
     throw BadArguments(
         QStringLiteral("--sign 要盖什么：请给出签名的位置 --at X,Y，或 --seal、--seam"));
   if (s.width && !s.at) throw BadArguments(QStringLiteral("--width 要与 --at 同用"));
@@ -304,8 +368,53 @@ std::optional<RenderArguments::Signing> ReadSigning(const QCommandLineParser& pa
   s.seamWidth = OptionalMillimetres(parser, so.seamWidth, true);
   if (parser.isSet(so.date)) s.date = parser.value(so.date);
   s.password = parser.value(so.password);
+  const auto optional = [&](const QCommandLineOption& option) -> std::optional<QString> {
+    if (!parser.isSet(option)) return std::nullopt;
+    return parser.value(option);
+  };
+  s.passwordFile = optional(so.passwordFile);
   s.breakSignatures = parser.isSet(so.breakSignatures);
+  s.certificate = optional(so.certificate);
+  s.certificatePasswordFile = optional(so.certificatePasswordFile);
+  s.nssDatabase = optional(so.nssDb);
+  s.nssNickname = optional(so.nssNickname);
+  s.field = parser.value(so.field);
+  s.reason = parser.value(so.reason);
+  s.location = parser.value(so.location);
+  s.timestampUrl = parser.value(so.tsa);
+  // Timestamp authorities answer over plain HTTP: the token is signed, the channel need not be.
+  if (!s.timestampUrl.isEmpty() && !s.timestampUrl.startsWith(QStringLiteral("http://")))
+    throw BadArguments(QStringLiteral("--tsa 须是 http:// 开头的网址：“%1”").arg(s.timestampUrl));
   return s;
+}
+
+// --verify reads one document and draws nothing: of the other options only the document's
+// password goes with it.
+std::optional<RenderArguments::Verifying> ReadVerifying(const QCommandLineParser& parser,
+                                                        const VerifyOptions& vo,
+                                                        const SignOptions& so) {
+  if (!parser.isSet(vo.verify)) return std::nullopt;
+  const QStringList documents = parser.values(vo.verify);
+  if (documents.size() > 1)
+    throw BadArguments(QStringLiteral("--verify 一次核验一个文档，给出了 %1 个").arg(documents.size()));
+  const QStringList allowed = vo.verify.names() + so.nssDb.names() + so.password.names() +
+                               so.passwordFile.names();
+  for (const QString& name : parser.optionNames())
+    if (!allowed.contains(name))
+      throw BadArguments(
+          QStringLiteral("--verify 只核验文档，不能与 --%1 同用（可与 --password、--password-file、--nss-db 同用）").arg(name));
+  RenderArguments::Verifying v;
+  v.document = documents.first();
+  v.password = parser.value(so.password);
+  if (parser.isSet(so.passwordFile)) {
+    if (!v.password.isEmpty())
+      throw BadArguments(QStringLiteral("--password 与 --password-file 只能给出一个"));
+    v.passwordFile = parser.value(so.passwordFile);
+  }
+  v.nssDatabase = parser.value(so.nssDb);
+  if (parser.isSet(so.nssDb) && v.nssDatabase.isEmpty())
+    throw BadArguments(QStringLiteral("--nss-db 须给出证书数据库的文件夹"));
+  return v;
 }
 
 }  // namespace
@@ -313,10 +422,11 @@ std::optional<RenderArguments::Signing> ReadSigning(const QCommandLineParser& pa
 RenderArguments ParseRenderArguments(const QStringList& arguments) {
   Options o;
   const SignOptions so;
+  const VerifyOptions vo;
   QCommandLineParser parser;
   parser.setApplicationDescription(QStringLiteral(
       "不开窗口，按窗口里同样的选择画出签名并存为图片，或用 --sign 把签名和印章盖到 PDF "
-      "文档上；写出的每个文件打印一行路径。"));
+      "文档上；写出的每个文件打印一行路径。用 --verify 核验文档里的数字签名。"));
   // Qt's own help option would also offer --help-all for Qt's options, which are not read here.
   const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
                                 QStringLiteral("显示本帮助"));
@@ -327,6 +437,7 @@ RenderArguments ParseRenderArguments(const QStringList& arguments) {
       {o.name, o.en, o.style, o.background, o.size, o.color, o.x, o.y, o.scale, o.out, o.format,
        o.practice});
   parser.addOptions(so.All());
+  parser.addOptions({vo.verify});
   RenderArguments a;
   ParserMessages messages;
   const bool translated = QCoreApplication::instance() &&
@@ -350,6 +461,8 @@ RenderArguments ParseRenderArguments(const QStringList& arguments) {
   if (!parser.positionalArguments().isEmpty())
     throw BadArguments(QStringLiteral("多余的参数：“%1”（选项须以 -- 开头）")
                            .arg(parser.positionalArguments().join(' ')));
+  a.verifying = ReadVerifying(parser, vo, so);
+  if (a.verifying) return a;
 
   if (parser.isSet(o.name)) a.nameCN = parser.value(o.name);
   if (parser.isSet(o.en)) a.nameEN = parser.value(o.en);

@@ -61,9 +61,31 @@ struct RenderArguments {
     std::optional<double> seamWidth;
     std::optional<QString> date;  // --date [TEXT]: an empty text asks for today's
     QString password;
-    bool breakSignatures = false;  // go on although the document holds digital signatures
+    std::optional<QString> passwordFile;  // --password-file: the document's password, first line
+    bool breakSignatures = false;  // rewrite (and so break) a document's digital signatures
+    // Signing with a certificate: a PKCS#12 file, or a key in an NSS database. Its password
+    // comes from a file's first line or the environment, never from the command line.
+    std::optional<QString> certificate;
+    std::optional<QString> certificatePasswordFile;
+    std::optional<QString> nssDatabase;
+    std::optional<QString> nssNickname;
+    QString field;     // the document's own empty signature field to sign into
+    QString reason;
+    QString location;
+    QString timestampUrl;  // --tsa
+
+    bool WithCertificate() const { return certificate || nssDatabase; }
   };
   std::optional<Signing> signing;
+
+  // --verify: check the digital signatures a PDF document holds instead of drawing anything.
+  struct Verifying {
+    QString document;
+    QString password;     // --password, for an encrypted document
+    std::optional<QString> passwordFile;  // --password-file: the password is its first line
+    QString nssDatabase;  // --nss-db: whose trust settings judge the certificates; empty: ~/.pki/nssdb
+  };
+  std::optional<Verifying> verifying;
 };
 
 inline constexpr int kMinRenderScale = 1;
@@ -72,7 +94,7 @@ inline constexpr int kMaxRenderScale = 8;
 // Reads the command line (program name first) with QCommandLineParser's conventions. Throws
 // BadArguments for anything it cannot use: unknown options, values out of range or malformed, a
 // missing --out, an output type that cannot hold what was asked for, signing options without
-// --sign or without a stamp to place.
+// --sign or without a stamp to place, --verify with anything but its own options.
 RenderArguments ParseRenderArguments(const QStringList& arguments);
 
 }  // namespace yz

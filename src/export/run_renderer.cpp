@@ -53,7 +53,8 @@ void CheckNotFolder(const QString& path) {
 }  // namespace
 
 int RunRenderer(const QStringList& arguments, const QString& appPath, QTextStream& out,
-                QTextStream& err, const SignDocuments& signDocuments) {
+                QTextStream& err, const SignDocuments& signDocuments,
+                const VerifyDocument& verifyDocument) {
   const QString program = QFileInfo(arguments.value(0)).fileName();
   const auto report = [&](const Failure& failure, int status) {
     err << program << ": " << OneLine(failure.message()) << Qt::endl;
@@ -64,6 +65,10 @@ int RunRenderer(const QStringList& arguments, const QString& appPath, QTextStrea
     if (a.action != RenderArguments::Action::Render) {
       out << a.text << Qt::flush;
       return kRenderedOk;
+    }
+    if (a.verifying) {
+      if (!verifyDocument) throw Failure(QStringLiteral("这个程序不能核验签名"));
+      return verifyDocument(a, out, err);
     }
     ErrorStreamMessages messages(err);
     const Installation installation = LoadInstallation(appPath, messages);

@@ -29,8 +29,14 @@ using SignDocuments = std::function<int(const RenderArguments& arguments,
                                         const PlannedPicture& signature,
                                         const Installation& installation, QTextStream& out,
                                         QTextStream& err)>;
+//
+// Checking a document's signatures (--verify) is likewise done by `verifyDocument`, which
+// returns the exit status; without it --verify is refused. It needs no installation.
+using VerifyDocument =
+    std::function<int(const RenderArguments& arguments, QTextStream& out, QTextStream& err)>;
 int RunRenderer(const QStringList& arguments, const QString& appPath, QTextStream& out,
-                QTextStream& err, const SignDocuments& signDocuments = {});
+                QTextStream& err, const SignDocuments& signDocuments = {},
+                const VerifyDocument& verifyDocument = {});
 
 // The renderer's one-line form of a reason that may span lines.
 QString OneLine(QString text);

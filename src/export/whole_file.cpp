@@ -90,26 +90,39 @@ QString ReasonFor(const QString& path, int error, qint64 bytesNeeded) {
 
 }  // namespace
 
-QString WriteFileWhole(const QString& path, const QByteArray& bytes) {
+QString WriteFileThrough(const QString& path, qint64 size,
+                         const std::function<QString(QFileDevice& file)>& fill) {
   QString reason;
   const QString target = FileToReplace(path, reason);
   if (!reason.isEmpty()) return reason;
   QSaveFile file(target);
   errno = 0;
-  if (!file.open(QIODevice::WriteOnly)) return ReasonFor(target, errno, bytes.size());
+  if (!file.open(QIODevice::WriteOnly)) return ReasonFor(target, errno, size);
+  errno = 0;
+  if (const QString refusal = fill(file); !refusal.isEmpty()) {
+    const int error = errno;
+    file.cancelWriting();
+    return file.error() == QFileDevice::NoError ? refusal : ReasonFor(target, error, size);
+  }
   // commit() does not look at an error of the last flush, so every step is checked here: a
   // full disk often shows only when the last buffered bytes go out.
   errno = 0;
-  const bool written = file.write(bytes) == bytes.size() && file.flush() &&
-                       file.error() == QFileDevice::NoError && ::fsync(file.handle()) == 0;
+  const bool written =
+      file.flush() && file.error() == QFileDevice::NoError && ::fsync(file.handle()) == 0;
   if (!written) {
     const int error = errno;
     file.cancelWriting();
-    return ReasonFor(target, error, bytes.size());
+    return ReasonFor(target, error, size);
   }
   errno = 0;
-  if (!file.commit()) return ReasonFor(target, errno, bytes.size());
+  if (!file.commit()) return ReasonFor(target, errno, size);
   return {};
+}
+
+QString WriteFileWhole(const QString& path, const QByteArray& bytes) {
+  return WriteFileThrough(path, bytes.size(), [&](QFileDevice& file) {
+    return file.write(bytes) == bytes.size() ? QString() : file.errorString();
+  });
 }
 
 }  // namespace yz

@@ -5,6 +5,9 @@
 
 #include <QByteArray>
 #include <QString>
+#include <functional>
+
+class QFileDevice;
 
 namespace yz {
 
@@ -14,5 +17,12 @@ namespace yz {
 // ever replaced; a symbolic link to one stays and its target is replaced. Returns an empty text
 // on success, else the reason in the user's words, naming the file or folder it is about.
 QString WriteFileWhole(const QString& path, const QByteArray& bytes);
+
+// The same for a file too large to hold in memory: `fill` writes its bytes into the open
+// temporary file (it may seek back and patch what it wrote) and returns an empty text, or its
+// reason to give up, in which case nothing is put in place. `size` is what it will write,
+// for telling a full disk apart.
+QString WriteFileThrough(const QString& path, qint64 size,
+                         const std::function<QString(QFileDevice& file)>& fill);
 
 }  // namespace yz

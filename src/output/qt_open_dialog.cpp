@@ -8,12 +8,13 @@
 namespace yz {
 
 QString QtOpenDialog::GetOpenFileName(QWidget* owner, const QString& title,
-                                      const QStringList& filters) {
+                                      const QStringList& filters, const QString& folder) {
   QFileDialog dialog(owner, title);
   dialog.setOption(QFileDialog::DontUseNativeDialog);
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   dialog.setFileMode(QFileDialog::ExistingFile);
   dialog.setNameFilters(filters);
+  if (!folder.isEmpty()) dialog.setDirectory(folder);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
   return dialog.selectedFiles().first();
 }

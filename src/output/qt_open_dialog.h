@@ -10,7 +10,8 @@ namespace yz {
 // Qt's own open dialog, like the save dialog: the same look everywhere, in Chinese.
 class QtOpenDialog : public OpenDialog {
  public:
-  QString GetOpenFileName(QWidget* owner, const QString& title, const QStringList& filters) override;
+  QString GetOpenFileName(QWidget* owner, const QString& title, const QStringList& filters,
+                          const QString& folder) override;
 };
 
 }  // namespace yz

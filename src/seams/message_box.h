@@ -19,6 +19,15 @@ class MessageBox {
   virtual void Show(const QString& text, int style = kMbOk, const QString& caption = kAppTitle) = 0;
   // Modal yes/no question; true for yes.
   virtual bool Ask(const QString& text, const QString& caption = kAppTitle) = 0;
+
+  // The desktop's three-way question before closing over unsaved work: 保存, 不保存 or 取消.
+  enum class SaveAnswer { Save, Discard, Cancel };
+  // A box that cannot ask (a program without a window) keeps everything.
+  virtual SaveAnswer AskToSave(const QString& text, const QString& caption = kAppTitle) {
+    (void)text;
+    (void)caption;
+    return SaveAnswer::Cancel;
+  }
 };
 
 }  // namespace yz

@@ -11,12 +11,13 @@ class QWidget;
 namespace yz {
 
 // A modal dialog that picks one existing file to read. filters are labels such as
-// "PDF 文档 (*.pdf)". Returns the file's full path, or an empty text when the user cancelled.
+// "PDF 文档 (*.pdf)"; it opens in `folder` (its own choice when empty). Returns the file's full
+// path, or an empty text when the user cancelled.
 class OpenDialog {
  public:
   virtual ~OpenDialog() = default;
-  virtual QString GetOpenFileName(QWidget* owner, const QString& title,
-                                  const QStringList& filters) = 0;
+  virtual QString GetOpenFileName(QWidget* owner, const QString& title, const QStringList& filters,
+                                  const QString& folder) = 0;
 };
 
 }  // namespace yz

@@ -5,6 +5,7 @@
 
 #include "sign/open_document.h"
 #include "sign/page_frame.h"
+#include "sign/signature_field.h"
 
 namespace yz {
 
@@ -20,6 +21,8 @@ DocumentInspection InspectDocument(const QString& path, const QString& password)
     }
     inspection.modificationForbidden = ModificationForbidden(*document.pdf);
     inspection.holdsDigitalSignatures = HoldsDigitalSignatures(*document.pdf);
+    inspection.emptySignatureFields = EmptySignatureFields(*document.pdf);
+    inspection.certification = CertificationOf(*document.pdf);
     inspection.warnings = document.warnings + RepairWarnings(*document.pdf, path);
   } catch (const DocumentProblem& problem) {
     if (problem.kind() == DocumentProblem::Kind::NeedsPassword)

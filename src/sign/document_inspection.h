@@ -8,6 +8,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "sign/docmdp.h"
+
 namespace yz {
 
 // What the window needs to know of a document before the user places stamps on it.
@@ -25,7 +27,11 @@ struct DocumentInspection {
   QList<QSizeF> pageSizesMm;      // each page as a viewer shows it: after crop and rotation
   QList<int> pageRotations;       // each page's rotation, 0, 90, 180 or 270 degrees clockwise
   bool modificationForbidden = false;  // the owner's restrictions forbid changes: refused
-  bool holdsDigitalSignatures = false; // signing rewrites the file and breaks them: ask first
+  // Digital signatures stay valid: stamps (and a certificate's signature) are appended after
+  // the original bytes; only SigningPlan::goOnDespiteSignatures rewrites the file and breaks them.
+  bool holdsDigitalSignatures = false;
+  QStringList emptySignatureFields;  // its own unsigned signature fields (SigningPlan::fieldName)
+  Certified certification = Certified::No;  // what a certifying signature still allows
   QStringList warnings;           // damage the reader repaired, in the user's words
 
   bool CanSign() const {

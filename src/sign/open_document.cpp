@@ -4,10 +4,17 @@
 #include "sign/open_document.h"
 
 #include <QFile>
-#include <QFileInfo>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
 #include <qpdf/QPDFAcroFormDocumentHelper.hh>
 #include <qpdf/QPDFExc.hh>
 #include <qpdf/QPDFPageDocumentHelper.hh>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "sign/file_kind.h"
 
 namespace yz {
 
@@ -16,17 +23,51 @@ namespace {
 // Readers accept the header anywhere in the first kilobyte.
 constexpr qint64 kHeaderWindow = 1024;
 
-void CheckFile(const QString& path) {
-  const QFileInfo info(path);
+struct FileCloser {
+  void operator()(FILE* file) const { std::fclose(file); }
+};
+using OpenFile = std::unique_ptr<FILE, FileCloser>;
+
+// Opens the document for the library to read, only if it is a regular file: opening a pipe
+// waits for a writer (the program would hang), a device never ends, and neither can be read
+// again from the start as the library must. The file is opened without waiting and checked
+// before a byte is read, so that nothing swapped in between is read instead.
+OpenFile OpenRegularFile(const QString& path) {
   using Kind = DocumentProblem::Kind;
-  if (!info.exists()) throw DocumentProblem(Kind::Unreadable, QStringLiteral("找不到文档：%1").arg(path));
-  if (info.isDir())
-    throw DocumentProblem(Kind::NotPdf, QStringLiteral("“%1”是文件夹，不是 PDF 文档").arg(path));
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly))
-    throw DocumentProblem(Kind::Unreadable,
-                          QStringLiteral("无法读取文档：%1（%2）").arg(path, file.errorString()));
-  const QByteArray start = file.read(kHeaderWindow);
+  const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  if (fd < 0) {
+    const int error = errno;
+    if (error == ENOENT) throw DocumentProblem(Kind::Unreadable, QStringLiteral("找不到文档：%1").arg(path));
+    throw DocumentProblem(Kind::Unreadable, QStringLiteral("无法读取文档：%1（%2）")
+                                                .arg(path, QString::fromLocal8Bit(std::strerror(error))));
+  }
+  struct stat status {};
+  const QString kind = ::fstat(fd, &status) == 0 ? NotRegularFile(status) : QStringLiteral("特殊文件");
+  if (!kind.isEmpty()) {
+    ::close(fd);
+    if (S_ISDIR(status.st_mode))
+      throw DocumentProblem(Kind::NotPdf, QStringLiteral("“%1”是文件夹，不是 PDF 文档").arg(path));
+    throw DocumentProblem(Kind::NotPdf,
+                          QStringLiteral("“%1”是%2，不是普通文件：只能签署存在磁盘上的 PDF 文件（请先把它存成文件）")
+                              .arg(path, kind));
+  }
+  ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+  OpenFile file(::fdopen(fd, "rb"));
+  if (!file) {
+    ::close(fd);
+    throw DocumentProblem(Kind::Unreadable, QStringLiteral("无法读取文档：%1").arg(path));
+  }
+  return file;
+}
+
+// Looks at the start of the file for what every PDF begins with; leaves it at the start.
+void CheckHeader(FILE* file, const QString& path) {
+  using Kind = DocumentProblem::Kind;
+  QByteArray start(kHeaderWindow, '\0');
+  start.resize(qsizetype(std::fread(start.data(), 1, size_t(kHeaderWindow), file)));
+  if (std::ferror(file))
+    throw DocumentProblem(Kind::Unreadable, QStringLiteral("无法读取文档：%1").arg(path));
+  std::rewind(file);
   if (start.isEmpty())
     throw DocumentProblem(Kind::NotPdf, QStringLiteral("文档是空的（0 字节），不是 PDF：%1").arg(path));
   if (!start.contains("%PDF-"))
@@ -51,7 +92,8 @@ QStringList RepairWarnings(QPDF& pdf, const QString& path) {
 
 OpenedDocument OpenDocument(const QString& path, const QString& password) {
   using Kind = DocumentProblem::Kind;
-  CheckFile(path);
+  OpenFile file = OpenRegularFile(path);
+  CheckHeader(file.get(), path);
   OpenedDocument document;
   document.pdf = std::make_unique<QPDF>();
   QPDF& pdf = *document.pdf;
@@ -59,7 +101,7 @@ OpenedDocument OpenDocument(const QString& path, const QString& password) {
   const QByteArray name = QFile::encodeName(path);
   const QByteArray secret = password.toUtf8();
   try {
-    pdf.processFile(name.constData(), secret.constData());
+    pdf.processFile(name.constData(), file.release(), true, secret.constData());
     document.pages = QPDFPageDocumentHelper(pdf).getAllPages();
   } catch (const QPDFExc& error) {
     if (error.getErrorCode() == qpdf_e_password) {

@@ -12,6 +12,7 @@
 #include "export/run_renderer.h"
 #include "render/qt_picture_loader.h"
 #include "sign/date_stamp.h"
+#include "sign/renderer_certificate.h"
 #include "sign/sign_document.h"
 
 namespace yz {
@@ -65,11 +66,13 @@ SharedPlan PlanStamps(const RenderArguments& a, const PlannedPicture& signature,
   SigningPlan& plan = shared.plan;
   plan.password = s.password;
   plan.goOnDespiteSignatures = s.breakSignatures;
-  if (s.at) {
+  plan.fieldName = s.field;
+  // Signing into a field needs no place: the signature is drawn where the field is.
+  if (s.at || !s.field.isEmpty()) {
     Stamp stamp;
     stamp.request = signature.request;
-    stamp.pages = pages;
-    stamp.topLeftMm = *s.at;
+    stamp.pages = s.at ? pages : ParsePageSelection(QStringLiteral("1"));
+    stamp.topLeftMm = s.at.value_or(QPointF());
     stamp.widthMm = s.width.value_or(kDefaultSignatureWidthMm);
     const StampArt& art = shared.arts.stamps.emplace_back(DrawingArt(stamp.request, tools));
     plan.stamps.push_back(stamp);
@@ -144,7 +147,7 @@ QStringList OutputPaths(const QString& out, const QStringList& documents) {
 QString WithHint(const SigningResult& result) {
   switch (result.outcome) {
     case SigningResult::Outcome::NeedsPassword:
-      return result.failure + QStringLiteral("（请用 --password 给出）");
+      return result.failure + QStringLiteral("（请用 --password-file 或 --password 给出）");
     case SigningResult::Outcome::HoldsSignatures:
       return result.failure + QStringLiteral("（确要签署请加 --break-signatures）");
     default: return result.failure;
@@ -158,6 +161,14 @@ int RunSigning(const RenderArguments& a, const PlannedPicture& signature,
   const QString program = QCoreApplication::applicationName();
   const QStringList outputs = OutputPaths(a.out, a.signing->documents);
   SharedPlan shared = PlanStamps(a, signature, installation);
+  try {
+    // Read and opened once, with one password, for every document.
+    if (a.signing->passwordFile) shared.plan.password = PasswordFromFile(*a.signing->passwordFile);
+    shared.plan.certificate = RendererCertificate(*a.signing);
+  } catch (const Failure& failure) {
+    err << program << ": " << OneLine(failure.message()) << Qt::endl;
+    return kRenderFailed;
+  }
   QStringList failures;
   for (qsizetype i = 0; i < outputs.size(); ++i) {
     SigningPlan plan = shared.plan;

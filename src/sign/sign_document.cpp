@@ -4,6 +4,7 @@
 #include "sign/sign_document.h"
 
 #include <QFileInfo>
+#include <optional>
 #include <map>
 #include <qpdf/QPDFMatrix.hh>
 #include <qpdf/QPDFPageDocumentHelper.hh>
@@ -11,9 +12,12 @@
 #include <qpdf/QUtil.hh>
 
 #include "export/whole_file.h"
+#include "sign/file_kind.h"
 #include "sign/open_document.h"
 #include "sign/page_content.h"
 #include "sign/page_frame.h"
+#include "sign/pades_signing.h"
+#include "sign/pdfa_claim.h"
 #include "sign/seam_slices.h"
 #include "sign/units.h"
 #include "sign/written_pdf.h"
@@ -32,12 +36,13 @@ struct ImportedArt {
   const StampArt* art = nullptr;
 };
 
-ImportedArt Import(QPDF& pdf, const StampArt& art) {
+ImportedArt Import(QPDF& pdf, const StampArt& art, bool opaque) {
   ImportedArt imported;
   imported.source = std::make_unique<QPDF>();
   imported.source->processMemoryFile("stamp", art.pdf.constData(), size_t(art.pdf.size()));
   QPDFPageObjectHelper page = QPDFPageDocumentHelper(*imported.source).getAllPages().at(0);
   imported.form = pdf.copyForeignObject(page.getFormXObjectForPage());
+  if (opaque) RemoveTransparency(imported.form);
   imported.art = &art;
   return imported;
 }
@@ -72,8 +77,8 @@ class PageStamping {
     drawing_ += ops + "Q\n";
   }
 
-  void Finish() {
-    if (!drawing_.empty()) DrawOverPage(page_, drawing_);
+  void Finish(ContentEnds& known) {
+    if (!drawing_.empty()) DrawOverPage(page_, drawing_, &known);
   }
 
  private:
@@ -146,6 +151,7 @@ class Signing {
     QPDF& pdf = *document.pdf;
     warnings_ = document.warnings;
     CheckMayChange(pdf);
+    blending_.emplace(pdf, plan_.documentPath);
     const int pageCount = int(document.pages.size());
     total_ = 2 * pageCount;
     Tell(0);
@@ -160,15 +166,16 @@ class Signing {
       const Stamp& stamp = plan_.stamps[i];
       const QList<int> on =
           PagesOf(StampName(stamp), [&] { return ResolvePages(stamp.pages, pageCount); });
-      imported.push_back(Import(pdf, arts_.stamps.at(i)));
+      imported.push_back(Import(pdf, arts_.stamps.at(i), blending_->Opaque()));
       PlaceStamp(stamp, imported.back(), on, pages);
     }
     if (plan_.seam) {
-      imported.push_back(Import(pdf, *arts_.seam));
+      imported.push_back(Import(pdf, *arts_.seam, blending_->Opaque()));
       PlaceSeam(*plan_.seam, imported.back(), pages);
     }
+    ContentEnds known;  // pages repeated in a document share their content streams
     for (int i = 0; i < pageCount; ++i) {
-      pages[size_t(i)].Finish();
+      pages[size_t(i)].Finish(known);
       Tell(i + 1);
     }
     const QByteArray bytes = Write(pdf);
@@ -201,6 +208,9 @@ class Signing {
       throw Failure(QStringLiteral("没有要盖在文档上的签名或印章：%1").arg(path));
     if (plan_.outputPath.isEmpty())
       throw Failure(QStringLiteral("没有给出签署后文档的保存位置：%1").arg(path));
+    // Replacing a pipe or a device with a file is not what its owner meant by naming it.
+    if (const QString kind = NotRegularFile(plan_.outputPath); !kind.isEmpty())
+      throw Failure(QStringLiteral("无法保存签署后的文档：“%1”是%2，不是普通文件").arg(plan_.outputPath, kind));
   }
 
   void PlaceStamp(const Stamp& stamp, const ImportedArt& imported, const QList<int>& on,
@@ -214,7 +224,7 @@ class Signing {
     for (int page : on) {
       PageStamping& stamping = pages[size_t(page - 1)];
       if (!Within(ink, stamping.Shown())) outside << page;
-      stamping.Draw(imported, ink, stamp.blend);
+      stamping.Draw(imported, ink, Blend(stamp.blend));
     }
     if (!outside.isEmpty())
       warnings_ << QStringLiteral("%1有部分落在页面之外（第 %2 页）").arg(StampName(stamp), PageList(outside));
@@ -238,11 +248,14 @@ class Signing {
       const QRectF cut(shown.width() - width, 0, width, shown.height());
       if (!Within(QRectF(cut.left(), ink.top(), cut.width(), ink.height()), shown))
         outside << slice.page;
-      stamping.Draw(imported, ink, seam.blend, cut);
+      stamping.Draw(imported, ink, Blend(seam.blend), cut);
     }
     if (!outside.isEmpty())
       warnings_ << QStringLiteral("骑缝章有部分落在页面之外（第 %1 页）").arg(PageList(outside));
   }
+
+  // An archival document of the first part may hold no transparency, multiplying included.
+  InkBlend Blend(InkBlend asked) { return blending_->For(asked, warnings_); }
 
   void Tell(int done) {
     if (progress_ && !progress_(done, total_)) throw Cancelled{};
@@ -270,6 +283,7 @@ class Signing {
   const StampArts& arts_;
   const SigningProgress& progress_;
   int total_ = 0;
+  std::optional<StampBlending> blending_;
   QStringList warnings_;
 };
 
@@ -295,11 +309,19 @@ SigningResult SignDocument(const SigningPlan& plan, const StampArts& arts,
                            const SigningProgress& progress) {
   using Outcome = SigningResult::Outcome;
   Signing signing(plan, arts, progress);
-  try {
-    return signing.Run();
-  } catch (const Cancelled&) {
+  const auto cancelled = [&] {
     return Failed(Outcome::Cancelled,
                   QStringLiteral("已取消签署，没有写出文件：%1").arg(plan.documentPath));
+  };
+  try {
+    // A certificate, or a document already signed: appended, never rewritten.
+    if (std::optional<SigningResult> appended = SignByAppendingWhenDue(plan, arts, progress))
+      return *appended;
+    return signing.Run();
+  } catch (const Cancelled&) {
+    return cancelled();
+  } catch (const SigningStopped&) {
+    return cancelled();
   } catch (const DocumentProblem& problem) {
     if (problem.kind() == DocumentProblem::Kind::NeedsPassword)
       return Failed(Outcome::NeedsPassword, problem.message());

@@ -42,6 +42,9 @@ struct SigningResult {
   QString writtenPath;   // the absolute path written, when Written
   QStringList warnings;  // repaired damage, stamps reaching off the page, and the like
   QString failure;       // the reason in the user's words, naming the document, unless Written
+  bool appended = false;    // written as an update after the original bytes (earlier signatures
+                            // stay valid), not rewritten
+  QString signatureField;   // the field the digital signature went into, when signed with one
 
   bool Ok() const { return outcome == Outcome::Written; }
 };

@@ -6,8 +6,11 @@
 #include <QDate>
 #include <QPointF>
 #include <QString>
+#include <memory>
 #include <optional>
 #include <vector>
+
+#include "certificates/signer.h"
 
 #include "render/drawing_request.h"
 #include "seams/colour.h"
@@ -53,6 +56,16 @@ struct SeamStamp {
   InkBlend blend = InkBlend::Multiply;
 };
 
+// A digital signature made with a certificate's key, whose visible face is the plan's first
+// signature stamp (else its seal; with only a 骑缝章, an invisible signature).
+struct CertificateSigning {
+  std::shared_ptr<const Signer> signer;
+  TimestampAuthority timestamp;  // its url empty: no timestamp
+  QString reason;                // shown by readers as the signature's reason; may be empty
+  QString location;
+  QString contactInfo;
+};
+
 // Everything needed to sign one document. The output is a new file; it is the document itself
 // only when asked for by name.
 struct SigningPlan {
@@ -62,6 +75,14 @@ struct SigningPlan {
   bool goOnDespiteSignatures = false;  // write even though existing digital signatures break
   std::vector<Stamp> stamps;
   std::optional<SeamStamp> seam;
+  // With a certificate the document is signed digitally: everything placed goes into one
+  // update appended after the original bytes. Without one, a document that already holds
+  // signatures gets its stamps appended the same way (unless goOnDespiteSignatures).
+  std::optional<CertificateSigning> certificate;
+  // The document's own empty signature field to sign into (its fully qualified name): the
+  // signature stamp (else the seal) is drawn in it, fitted to the field, instead of at its own
+  // place; empty: a new field. Needs a certificate.
+  QString fieldName;
 };
 
 // The name a signed copy gets by default: <original>-已签.pdf beside the original.

@@ -123,12 +123,17 @@ void frmMain::CreateControls() {
   imgHelp->Move(8760, 4680, 1215, 945);
   imgUrlMore = new ImageControl(this);
   imgUrlMore->Move(7320, 4800, 1335, 705);
+  // One control beyond the window's own: the painted 签署 PDF 文档 in the free strip under the
+  // canvas, so that signing is found without the canvas's right-click menu.
+  imgSignDocument = new ImageControl(this);
+  imgSignDocument->Move(4365, 6330, 2040, 375);
+  imgSignDocument->setToolTip(QStringLiteral("签署 PDF 文档… (Ctrl+Shift+S)"));
   lblColorPreview = new ColorSwatch(this);
   lblColorPreview->setGeometry(PxRect(8280, 2760, 1620, 375));
 
   // One shape, the pointing hand, over the drag handle and the five image buttons only.
   for (QWidget* w : std::initializer_list<QWidget*>{imgMove, imgLogo, imgPrint, imgSave, imgHelp,
-                                                     imgUrlMore}) {
+                                                     imgUrlMore, imgSignDocument}) {
     w->setCursor(Qt::PointingHandCursor);
   }
 
@@ -144,7 +149,8 @@ void frmMain::CreateControls() {
   OfferToKeyboard(cboSize,
                   {{lblColorPreview, QStringLiteral("字颜色"), [this] { emit lblColorPreview->Click(); }},
                    tile(imgSave, QStringLiteral("保存签名")), tile(imgPrint, QStringLiteral("打印签名")),
-                   tile(imgUrlMore, QStringLiteral("手写签名")), tile(imgHelp, QStringLiteral("使用必读"))});
+                   tile(imgUrlMore, QStringLiteral("手写签名")), tile(imgHelp, QStringLiteral("使用必读")),
+                   tile(imgSignDocument, QStringLiteral("签署 PDF 文档…"))});
 }
 
 void frmMain::ConnectEvents() {
@@ -167,6 +173,7 @@ void frmMain::ConnectEvents() {
   connect(imgLogo, &ImageControl::Click, this, [this] { imgLogo_Click(); });
   connect(imgUrlMore, &ImageControl::Click, this, [this] { imgLogo_Click(); });
   connect(imgHelp, &ImageControl::Click, this, [this] { imgHelp_Click(); });
+  connect(imgSignDocument, &ImageControl::Click, this, [this] { Handle([this] { SignDocumentClick(); }); });
   connect(imgSave, &ImageControl::Click, this, [this] { Handle([this] { imgSave_Click(); }); });
   connect(imgPrint, &ImageControl::Click, this, [this] { Handle([this] { imgPrint_Click(); }); });
   connect(lblColorPreview, &ColorSwatch::Click, this,
@@ -453,13 +460,14 @@ void frmMain::ShowStyleGallery() {
 }
 
 void frmMain::SignDocumentClick() {
-  const QString path = services_.openDialog.GetOpenFileName(
-      this, QStringLiteral("签署 PDF 文档"),
-      {QStringLiteral("PDF 文档 (*.pdf)"), QStringLiteral("所有文件 (*)")});
+  // Another document in its place: what was placed on the one shown is not lost unasked.
+  if (signWindow_ && !signWindow_->MayClose()) return;
+  const QString path = AskForDocumentToSign(services_.openDialog, this);
   if (path.isEmpty()) return;
   if (!signWindow_) {
     signWindow_ = new SignWindow(StampTools{installation, QtFonts(), services_.pictures},
-                                 catalogue.styleNames, services_.messages, services_.saveDialog, this);
+                                 catalogue.styleNames, services_.messages, services_.saveDialog,
+                                 services_.openDialog, this);
   }
   // The signature as the canvas shows it now, also when the window was open before.
   signWindow_->SetSignature(lastDrawn_);
@@ -467,6 +475,15 @@ void frmMain::SignDocumentClick() {
   signWindow_->show();
   signWindow_->raise();
   signWindow_->activateWindow();
+}
+
+void frmMain::closeEvent(QCloseEvent* event) {
+  // Closing the window ends the program: stamps placed and not saved are asked about first.
+  if (signWindow_ && !signWindow_->MayClose()) {
+    event->ignore();
+    return;
+  }
+  QWidget::closeEvent(event);
 }
 
 void frmMain::CopyTransparentPicture() {

@@ -21,7 +21,7 @@
 #include "ui/skin.h"
 #include "ui/window_actions.h"
 #include "ui/sharp_canvas.h"
-#include "ui/sign_window.h"
+#include "ui/sign/window.h"
 #include "ui/style_gallery.h"
 
 namespace yz {
@@ -66,6 +66,7 @@ class frmMain : public QWidget {
   ImageControl* imgSave;
   ImageControl* imgHelp;
   ImageControl* imgUrlMore;
+  ImageControl* imgSignDocument;  // 签署 PDF 文档…, under the canvas
   ColorSwatch* lblColorPreview;
   WindowActions* actions;  // the commands a menu lists, with their shortcuts
   // The right-click menu over picMain and imgMove; its actions' shortcuts work window-wide.
@@ -81,6 +82,7 @@ class frmMain : public QWidget {
 
  protected:
   void paintEvent(QPaintEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:

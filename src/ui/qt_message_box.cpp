@@ -4,6 +4,7 @@
 #include "ui/qt_message_box.h"
 
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace yz {
 
@@ -19,6 +20,21 @@ bool QtMessageBox::Ask(const QString& text, const QString& caption) {
   QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::Yes | QMessageBox::No, parent_);
   box.setDefaultButton(QMessageBox::No);
   return box.exec() == QMessageBox::Yes;
+}
+
+MessageBox::SaveAnswer QtMessageBox::AskToSave(const QString& text, const QString& caption) {
+  QMessageBox box(QMessageBox::Warning, caption, text,
+                  QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent_);
+  box.button(QMessageBox::Save)->setText(QStringLiteral("保存"));
+  box.button(QMessageBox::Discard)->setText(QStringLiteral("不保存"));
+  box.button(QMessageBox::Cancel)->setText(QStringLiteral("取消"));
+  box.setDefaultButton(QMessageBox::Save);
+  box.setEscapeButton(QMessageBox::Cancel);
+  switch (box.exec()) {
+    case QMessageBox::Save: return SaveAnswer::Save;
+    case QMessageBox::Discard: return SaveAnswer::Discard;
+    default: return SaveAnswer::Cancel;
+  }
 }
 
 }  // namespace yz

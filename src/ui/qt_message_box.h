@@ -15,6 +15,7 @@ class QtMessageBox : public MessageBox {
   void setParent(QWidget* parent) { parent_ = parent; }
   void Show(const QString& text, int style, const QString& caption) override;
   bool Ask(const QString& text, const QString& caption) override;
+  SaveAnswer AskToSave(const QString& text, const QString& caption) override;
 
  private:
   QWidget* parent_;

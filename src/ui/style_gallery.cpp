@@ -9,7 +9,7 @@
 #include <QScrollBar>
 #include <QVBoxLayout>
 
-#include "app/style_rules.h"
+#include "render/picked_style.h"
 #include "seams/failure.h"
 
 namespace yz {
@@ -18,16 +18,6 @@ namespace {
 constexpr int kColumns = 4;
 constexpr int kVisibleRows = 3;
 }  // namespace
-
-DrawingRequest AsPicked(DrawingRequest controls, int style, const QString& styleName) {
-  const StyleRule rule = StyleRuleFor(styleName);
-  controls.style = style;
-  if (LeadingNumber(controls.sizeText) > rule.sizeCap) controls.sizeText = QString::number(rule.sizeCap);
-  controls.ink = rule.ink;
-  controls.x = controls.y = -1;
-  controls.scale = 1;
-  return controls;
-}
 
 StyleGallery::StyleGallery(const QStringList& styleNames, DrawPicture draw,
                            std::function<void(int)> pick, QWidget* parent)

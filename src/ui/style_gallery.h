@@ -17,10 +17,6 @@
 
 namespace yz {
 
-// What picking `style` in the style list would draw from the window's controls: that style,
-// the size brought down to its cap, its ink, at the default place.
-DrawingRequest AsPicked(DrawingRequest controls, int style, const QString& styleName);
-
 // 全部款式预览: the current name in every style of the list, each a thumbnail under its name.
 // The dialog opens with blank thumbnails and draws them one per turn of the event loop (a style
 // whose font was never parsed costs far more than a drag move), so typing stays responsive.

@@ -160,3 +160,42 @@ yz_wait_pdfs() {
   sleep 1  # cups-pdf renames the finished file into place; let the last one settle
   yz_new_pdfs
 }
+
+# Waits for a visible window whose title matches the pattern and prints its id (the first of
+# several); fails with a screenshot when none comes within 15 s.
+yz_wait_window() {
+  for _ in $(seq 150); do
+    local id
+    id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1 || true)
+    [ -n "$id" ] && { sleep 0.5; echo "$id"; return 0; }
+    sleep 0.1
+  done
+  yz_screenshot "$YZ_WORK/missing.png"
+  if [ -n "${YZ_KEEP_SHOTS:-}" ]; then cp "$YZ_WORK/missing.png" "$YZ_KEEP_SHOTS/"; fi
+  yz_fail "no window titled $1"
+}
+
+# yz_write_pdf <path> <content>...: a PDF of A4 pages, one per content stream given (PDF
+# operators; /F1 is Helvetica), with a correct cross-reference table.
+yz_write_pdf() {
+  /usr/bin/python3 - "$@" <<'PY'
+import sys
+path, pages = sys.argv[1], sys.argv[2:]
+objects = ["<< /Type /Catalog /Pages 2 0 R >>",
+           "<< /Type /Pages /Kids [%s] /Count %d >>" % (" ".join("%d 0 R" % (4 + 2 * i) for i in range(len(pages))), len(pages)),
+           "<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica >>"]
+for i, content in enumerate(pages):
+    objects.append("<< /Type /Page /Parent 2 0 R /MediaBox [0 0 595 842] /Resources << /Font << /F1 3 0 R >> >> /Contents %d 0 R >>" % (5 + 2 * i))
+    objects.append("<< /Length %d >>\nstream\n%s\nendstream" % (len(content), content))
+out = b"%PDF-1.4\n"
+offsets = []
+for n, body in enumerate(objects, 1):
+    offsets.append(len(out))
+    out += b"%d 0 obj\n%s\nendobj\n" % (n, body.encode())
+xref = len(out)
+out += b"xref\n0 %d\n0000000000 65535 f \n" % (len(objects) + 1)
+out += b"".join(b"%010d 00000 n \n" % o for o in offsets)
+out += b"trailer\n<< /Size %d /Root 1 0 R >>\nstartxref\n%d\n%%%%EOF\n" % (len(objects) + 1, xref)
+open(path, "wb").write(out)
+PY
+}

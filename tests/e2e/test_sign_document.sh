@@ -10,38 +10,9 @@ yz_start_display 1280x800x24
 yz_start_program
 
 # A plain A4 document: text on pages 1 and 3, page 2 empty, so its ink is the stamp's alone.
-/usr/bin/python3 - "$YZ_WORK/doc.pdf" <<'PY'
-import sys
-pages = ["BT /F1 24 Tf 72 760 Td (Page one) Tj ET", "", "BT /F1 24 Tf 72 760 Td (Page three) Tj ET"]
-objects = ["<< /Type /Catalog /Pages 2 0 R >>",
-           "<< /Type /Pages /Kids [%s] /Count %d >>" % (" ".join("%d 0 R" % (4 + 2 * i) for i in range(len(pages))), len(pages)),
-           "<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica >>"]
-for i, content in enumerate(pages):
-    objects.append("<< /Type /Page /Parent 2 0 R /MediaBox [0 0 595 842] /Resources << /Font << /F1 3 0 R >> >> /Contents %d 0 R >>" % (5 + 2 * i))
-    objects.append("<< /Length %d >>\nstream\n%s\nendstream" % (len(content), content))
-out = b"%PDF-1.4\n"
-offsets = []
-for n, body in enumerate(objects, 1):
-    offsets.append(len(out))
-    out += b"%d 0 obj\n%s\nendobj\n" % (n, body.encode())
-xref = len(out)
-out += b"xref\n0 %d\n0000000000 65535 f \n" % (len(objects) + 1)
-out += b"".join(b"%010d 00000 n \n" % o for o in offsets)
-out += b"trailer\n<< /Size %d /Root 1 0 R >>\nstartxref\n%d\n%%%%EOF\n" % (len(objects) + 1, xref)
-open(sys.argv[1], "wb").write(out)
-PY
+yz_write_pdf "$YZ_WORK/doc.pdf" "BT /F1 24 Tf 72 760 Td (Page one) Tj ET" "" \
+  "BT /F1 24 Tf 72 760 Td (Page three) Tj ET"
 for page in 1 3; do pdftoppm -cropbox -r 72 -f $page -l $page -png "$YZ_WORK/doc.pdf" "$YZ_WORK/before-$page"; done
-
-yz_wait_window() {  # a window whose title matches, visible: prints its id
-  for _ in $(seq 100); do
-    local id
-    id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1 || true)
-    [ -n "$id" ] && { sleep 0.5; echo "$id"; return 0; }
-    sleep 0.1
-  done
-  yz_screenshot "$YZ_WORK/missing.png"
-  yz_fail "no window titled $1"
-}
 
 # Ctrl+Shift+S opens Qt's file dialog; the path typed there opens the signing window.
 xdotool windowfocus --sync "$YZ_WINDOW"
@@ -85,13 +56,13 @@ read -r pl pt pw ph il it iw ih < <(measure "$YZ_WORK/page2-before.png")
 echo "page on screen ${pw}x$ph at $pl,$pt; faint signature ${iw}x$ih at $il,$it"
 [ "$iw" -gt 30 ] || yz_fail "no signature to drag on page 2"
 
-# Drag it up and left by (-150, -250), in steps as a hand does.
+# Drag it right and down by (60, 100), in steps as a hand does (a drag stops at the page edge).
 grab_x=$((il + iw / 2)) grab_y=$((it + ih / 2))
 xdotool mousemove "$grab_x" "$grab_y"
 sleep 0.2
 xdotool mousedown 1
 for step in 1 2 3 4 5; do
-  xdotool mousemove "$((grab_x - 30 * step))" "$((grab_y - 50 * step))"
+  xdotool mousemove "$((grab_x + 12 * step))" "$((grab_y + 20 * step))"
   sleep 0.05
 done
 xdotool mouseup 1

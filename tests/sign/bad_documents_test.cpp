@@ -139,11 +139,19 @@ TEST_F(BadDocuments, AnOwnerRestrictionAgainstChangesIsRespected) {
   ExpectWritten(Sign(QStringLiteral("owner")));
 }
 
+// A signed document gets its stamps appended after its bytes, which signatures cover, unless
+// told to rewrite it.
 TEST_F(BadDocuments, ExistingDigitalSignaturesAreNotBrokenUnlessToldToGoOn) {
   ASSERT_TRUE(WriteBytes(input, SignedFormPdf()));
   EXPECT_TRUE(InspectDocument(input).holdsDigitalSignatures);
-  ExpectRefused(Sign(), Outcome::HoldsSignatures, QStringLiteral("数字签名"));
-  ExpectWritten(Sign({}, true));
+  const SigningResult appended = Sign();
+  ExpectWritten(appended);
+  EXPECT_TRUE(appended.appended);
+  EXPECT_TRUE(Contents(output).startsWith(SignedFormPdf()));
+  const SigningResult rewritten = Sign({}, true);
+  ExpectWritten(rewritten);
+  EXPECT_FALSE(rewritten.appended);
+  EXPECT_FALSE(Contents(output).startsWith(SignedFormPdf()));
   ASSERT_TRUE(WriteBytes(input, PageKindsPdf()));
   EXPECT_FALSE(InspectDocument(input).holdsDigitalSignatures);
 }

@@ -13,14 +13,13 @@
 #include <set>
 
 #include "sign/signing_fixture.h"
+#include "sign/stamp_checks.h"
 
 using namespace yz;
 using namespace yz::testing;
 
 namespace {
 
-constexpr double kDpi = 144;
-constexpr double kPixelsPerMm = kDpi / 25.4;
 const QString kRealDocument = QStringLiteral("/usr/share/doc/libtasn1-doc/libtasn1.pdf");
 
 struct Signed {
@@ -39,37 +38,6 @@ void Sign(Signed& s, const QString& pages, const QByteArray& bytes, const QStrin
   arts.stamps.push_back(s.art);
   s.result = SignDocument(OneStampPlan(s.input, s.output, pages, {30, 40}, 25), arts);
   ASSERT_TRUE(s.result.Ok()) << s.result.failure.toStdString();
-}
-
-// How much of the blue on the page is the stamp drawn upright at its place, and how much of the
-// stamp is there: 1 for a perfect match; a turned or mirrored stamp scores far lower.
-double UprightOverlap(const QImage& page, const QRectF& expected) {
-  int both = 0, either = 0;
-  const QRect area = expected.toAlignedRect().adjusted(-4, -4, 4, 4) & page.rect();
-  for (int y = area.top(); y <= area.bottom(); ++y) {
-    for (int x = area.left(); x <= area.right(); ++x) {
-      const bool want = BlueStampCovers((x + 0.5 - expected.left()) * 40 / expected.width(),
-                                        (y + 0.5 - expected.top()) * 60 / expected.height());
-      const bool got = IsBlue(page.pixel(x, y));
-      both += want && got;
-      either += want || got;
-    }
-  }
-  return either ? double(both) / either : 0;
-}
-
-void ExpectStampAt(const QString& pdf, int page) {
-  SCOPED_TRACE("page " + std::to_string(page));
-  const QImage picture = RenderPage(pdf, page);
-  ASSERT_FALSE(picture.isNull());
-  const QRectF expected(30 * kPixelsPerMm, 40 * kPixelsPerMm, 25 * kPixelsPerMm,
-                        37.5 * kPixelsPerMm);
-  const QRect found = BlueBounds(picture);
-  EXPECT_NEAR(found.left(), expected.left(), 1);
-  EXPECT_NEAR(found.top(), expected.top(), 1);
-  EXPECT_NEAR(found.right() + 1, expected.right(), 1);
-  EXPECT_NEAR(found.bottom() + 1, expected.bottom(), 1);
-  EXPECT_GT(UprightOverlap(picture, expected), 0.9);
 }
 
 QList<int> PagesWithBlue(const QString& pdf, int count) {

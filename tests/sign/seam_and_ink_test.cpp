@@ -164,12 +164,8 @@ TEST(SealInk, MultipliesWithThePageUnlessPlainPaintingIsAsked) {
   QTemporaryDir folder;
   const QString input = folder.filePath(QStringLiteral("in.pdf"));
   ASSERT_TRUE(WriteBytes(input, PlainPdf(1)));
-  VectorDrawing red;
-  QPainterPath square;
-  square.addRect(0, 0, 30, 30);
-  red.shapes.push_back({square, QColor(255, 0, 0)});
   StampArts arts;
-  arts.stamps.push_back(ArtOfDrawing(red, QStringLiteral("red")));
+  arts.stamps.push_back(RedSquare());
   for (const InkBlend blend : {InkBlend::Multiply, InkBlend::Normal}) {
     const QString output = folder.filePath(QStringLiteral("out.pdf"));
     SigningPlan plan = OneStampPlan(input, output, QStringLiteral("all"), {40, 110}, 30);

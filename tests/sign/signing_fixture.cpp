@@ -4,6 +4,7 @@
 #include "sign/signing_fixture.h"
 
 #include <QFile>
+#include <QPainterPath>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -142,6 +143,14 @@ StampArt BlueStamp() {
   path.setFillRule(Qt::WindingFill);
   drawing.shapes.push_back({path, QColor(0, 0, 255)});
   return ArtOfDrawing(drawing, QStringLiteral("test"));
+}
+
+StampArt RedSquare() {
+  VectorDrawing red;
+  QPainterPath square;
+  square.addRect(0, 0, 30, 30);
+  red.shapes.push_back({square, QColor(255, 0, 0)});
+  return ArtOfDrawing(red, QStringLiteral("red"));
 }
 
 bool WriteBytes(const QString& path, const QByteArray& bytes) {

@@ -42,6 +42,9 @@ StampArt BlueStamp();
 // Which pixels of `ink` (40 × 60, top-left origin) the stamp covers.
 bool BlueStampCovers(double x, double y);
 
+// A pure red square: laid over black, shows whether its ink multiplies with the page.
+StampArt RedSquare();
+
 // Writes bytes to a file; false if it could not.
 bool WriteBytes(const QString& path, const QByteArray& bytes);
 

@@ -10,7 +10,8 @@
 
 namespace yz::testing {
 
-// Records every message instead of showing it; Ask answers with `answer`.
+// Records every message instead of showing it; Ask answers with `answer`, AskToSave with
+// `saveAnswer`.
 class FakeMessageBox : public MessageBox {
  public:
   struct Shown {
@@ -25,9 +26,15 @@ class FakeMessageBox : public MessageBox {
     asked.append({text, -1, caption});
     return answer;
   }
+  SaveAnswer AskToSave(const QString& text, const QString& caption) override {
+    askedToSave.append({text, -1, caption});
+    return saveAnswer;
+  }
   QList<Shown> shown;
   QList<Shown> asked;
+  QList<Shown> askedToSave;
   bool answer = true;
+  SaveAnswer saveAnswer = SaveAnswer::Cancel;
 };
 
 }  // namespace yz::testing

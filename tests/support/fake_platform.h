@@ -54,14 +54,17 @@ class FakeSaveDialog : public SaveDialog {
 // Answers with a scripted path ("" for cancel) and counts how often it was asked.
 class FakeOpenDialog : public OpenDialog {
  public:
-  QString GetOpenFileName(QWidget*, const QString&, const QStringList& filters) override {
+  QString GetOpenFileName(QWidget*, const QString&, const QStringList& filters,
+                          const QString& folder) override {
     ++calls;
     lastFilters = filters;
+    lastFolder = folder;
     return answer;
   }
   QString answer;
   int calls = 0;
   QStringList lastFilters;
+  QString lastFolder;
 };
 
 class FakePrinter : public Printer {

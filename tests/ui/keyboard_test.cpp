@@ -51,7 +51,7 @@ TEST_F(KeyboardTest, TabReachesThePaintedButtonsAfterTheControls) {
   const QList<QWidget*> chain = {window->txtEN,   window->picMain,         window->cboFont,
                                  window->cboImg,  window->cboSize,         window->lblColorPreview,
                                  window->imgSave, window->imgPrint,        window->imgUrlMore,
-                                 window->imgHelp, window->txtCN};
+                                 window->imgHelp, window->imgSignDocument, window->txtCN};
   for (QWidget* next : chain) {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     EXPECT_TRUE(next->hasFocus()) << next->metaObject()->className() << " "
@@ -77,6 +77,7 @@ TEST_F(KeyboardTest, EveryPaintedButtonIsNamedAndPressedByTheKeyboard) {
        [&] { return int(browser.opened.count(frmMain::HomePageUrl())); }},
       {window->imgHelp, "使用必读", [&] { return int(browser.opened.count(frmMain::HelpPageUrl())); }},
       {window->lblColorPreview, "字颜色", [&] { return int(colorDialog.requests.size()); }},
+      {window->imgSignDocument, "签署 PDF 文档…", [&] { return openDialog.calls; }},
   };
   for (const auto& button : buttons) {
     const std::string name = button.name.toStdString();

@@ -20,76 +20,22 @@
 
 #include "seams/failure.h"
 #include "sign/signing_fixture.h"
-#include "ui/window_fixture.h"
+#include "ui/sign_window_fixture.h"
 
 using namespace yz;
+using yz::testing::Bytes;
+using yz::testing::SignWindowTest;
+using yz::testing::WriteMixedPdf;
+using yz::testing::WritePdf;
 
 namespace {
 
-// A document of `pages` A4 pages, each saying its number.
-QString WritePdf(const QString& path, int pages) {
-  QPdfWriter pdf(path);
-  pdf.setPageSize(QPageSize(QPageSize::A4));
-  pdf.setResolution(72);
-  QPainter painter(&pdf);
-  for (int page = 1; page <= pages; ++page) {
-    if (page > 1) pdf.newPage();
-    painter.drawText(60, 80, QStringLiteral("Page %1").arg(page));
-  }
-  painter.end();
-  return path;
+void FromTheMiddle(SignWindow& signing) {
+  // Where the stamps start depends on the page; these tests move them from its middle.
+  PlacedStamps stamps = signing.stamps.Stamps();
+  for (PlacedStamp& stamp : stamps) stamp.topLeftMm = QPointF(60, 120);
+  signing.stamps.Set(stamps);
 }
-
-QByteArray Bytes(const QString& path) {
-  QFile file(path);
-  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-class SignWindowTest : public yz::testing::WindowTest {
- protected:
-  void SetUp() override {
-    WindowTest::SetUp();
-    window->show();
-    QApplication::setActiveWindow(window.get());  // the shortcut is the window's
-    document = WritePdf(dir.filePath(QStringLiteral("合同.pdf")), 3);
-  }
-
-  // Ctrl+Shift+S in the window with `path` chosen in the open dialog.
-  SignWindow* OpenSigning(const QString& path) {
-    openDialog.answer = path;
-    QTest::keyClick(window.get(), Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
-    auto* signing = window->findChild<SignWindow*>();
-    if (signing && signing->isVisible()) {
-      signing->resize(1000, 720);
-      QCoreApplication::processEvents();
-    }
-    return signing;
-  }
-  SignWindow& Opened() {
-    SignWindow* signing = OpenSigning(document);
-    if (!signing || !signing->isVisible()) throw std::runtime_error("the signing window did not open");
-    EXPECT_TRUE(messages.shown.isEmpty()) << messages.shown.front().text.toStdString();
-    return *signing;
-  }
-
-  static QPoint Centre(const SignPageView& view, int stamp) {
-    return view.StampRectPx(stamp).center().toPoint();
-  }
-  static void Drag(SignPageView& view, QPoint from, QPoint to) {
-    QTest::mousePress(&view, Qt::LeftButton, {}, from);
-    QTest::mouseMove(&view, (from + to) / 2);
-    QTest::mouseMove(&view, to);
-    QTest::mouseRelease(&view, Qt::LeftButton, {}, to);
-  }
-  static void Wheel(SignPageView& view, QPoint at, int notches) {
-    QWheelEvent wheel(at, view.mapToGlobal(at), {}, QPoint(0, 120 * notches), Qt::NoButton, {},
-                      Qt::NoScrollPhase, false);
-    QCoreApplication::sendEvent(&view, &wheel);
-  }
-
-  QTemporaryDir dir;
-  QString document;
-};
 
 TEST_F(SignWindowTest, TheMenuOpensTheChosenDocumentWithTheSignatureOnItsFirstPage) {
   openDialog.answer.clear();
@@ -110,7 +56,7 @@ TEST_F(SignWindowTest, TheMenuOpensTheChosenDocumentWithTheSignatureOnItsFirstPa
   EXPECT_NEAR(page.width(), 210, 0.5);
   EXPECT_TRUE(page.contains(StampBoxMm(stamp, 0.3))) << "the default place is on the page";
   // The page is drawn over white paper, with the document's own text on it.
-  signing.view->grab();
+  signing.view->DrawSharpNow();
   const QImage pixels = signing.view->PagePixels().convertToFormat(QImage::Format_Grayscale8);
   ASSERT_FALSE(pixels.isNull());
   EXPECT_EQ(pixels.pixelColor(pixels.width() - 2, pixels.height() - 2), QColor(Qt::white));
@@ -122,15 +68,16 @@ TEST_F(SignWindowTest, TheMenuOpensTheChosenDocumentWithTheSignatureOnItsFirstPa
 
 TEST_F(SignWindowTest, DraggingPlacesTheInkInMillimetresOnThePageShown) {
   SignWindow& signing = Opened();
+  FromTheMiddle(signing);
   SignPageView& view = *signing.view;
   const PlacedStamp before = signing.stamps.Stamps().front();
   const double pxPerMm = view.PageRectPx().width() / view.PageMm().width();
   ASSERT_GT(pxPerMm, 1);
   const QPoint from = Centre(view, 0);
-  Drag(view, from, from + QPoint(-100, -150));
+  Drag(view, from, from + QPoint(60, 90));
   const PlacedStamp moved = signing.stamps.Stamps().front();
-  EXPECT_NEAR(moved.topLeftMm.x(), before.topLeftMm.x() - 100 / pxPerMm, 1e-6);
-  EXPECT_NEAR(moved.topLeftMm.y(), before.topLeftMm.y() - 150 / pxPerMm, 1e-6);
+  EXPECT_NEAR(moved.topLeftMm.x(), before.topLeftMm.x() + 60 / pxPerMm, 1e-6);
+  EXPECT_NEAR(moved.topLeftMm.y(), before.topLeftMm.y() + 90 / pxPerMm, 1e-6);
   EXPECT_EQ(moved.widthMm, before.widthMm);
   EXPECT_EQ(signing.history.count(), 1) << "one drag, one step to undo";
   // The pixel under the pointer is the millimetre the plan gets.
@@ -153,6 +100,7 @@ TEST_F(SignWindowTest, DraggingPlacesTheInkInMillimetresOnThePageShown) {
 
 TEST_F(SignWindowTest, ResizingKeepsTheProportionsByHandleAndWheel) {
   SignWindow& signing = Opened();
+  FromTheMiddle(signing);
   SignPageView& view = *signing.view;
   QTest::mouseClick(&view, Qt::LeftButton, {}, Centre(view, 0));
   ASSERT_EQ(view.Selected(), 0);
@@ -287,7 +235,7 @@ TEST_F(SignWindowTest, TheSignedCopyGoesBesideTheOriginalUnlessTheUserChoosesOth
 
   // Unless the user picks it: then the page shown is the signed one, the signature's ink in it.
   const auto inkUnderStamp = [&signing] {
-    signing.view->grab();
+    signing.view->DrawSharpNow();
     const QImage page = signing.view->PagePixels();
     const QRectF box = signing.view->StampRectPx(0).translated(-signing.view->PageRectPx().topLeft());
     int dark = 0;
@@ -303,15 +251,20 @@ TEST_F(SignWindowTest, TheSignedCopyGoesBesideTheOriginalUnlessTheUserChoosesOth
 }
 
 TEST_F(SignWindowTest, AStampOffThePageIsWarnedAboutBeforeSaving) {
-  SignWindow& signing = Opened();
-  SignPageView& view = *signing.view;
+  // A drag stops at the page's edge; a page too small for the stamp is what is left to warn of.
+  SignWindow* signing = OpenSigning(WriteMixedPdf(dir.filePath(QStringLiteral("mixed.pdf"))));
+  ASSERT_TRUE(signing && signing->isVisible());
+  SignPageView& view = *signing->view;
   const QPoint from = Centre(view, 0);
-  Drag(view, from, QPoint(int(view.PageRectPx().right()), from.y()));
+  Drag(view, from, QPoint(int(view.PageRectPx().right()) + 200, from.y()));
+  EXPECT_TRUE(QRectF(QPointF(), view.PageMm()).contains(view.Shown(0).topLeftMm + QPointF(1, 1)));
+  EXPECT_NEAR(view.StampRectPx(0).right(), view.PageRectPx().right(), 1.0) << "stopped at the edge";
+  signing->choices->cboPages->setCurrentIndex(SignChoices::kAllPages);
   messages.answer = false;
   saveDialog.answer = {true, dir.filePath(QStringLiteral("x.pdf")), 1};
-  signing.btnSave->click();
+  signing->btnSave->click();
   ASSERT_EQ(messages.asked.size(), 1);
-  EXPECT_TRUE(messages.asked.front().text.contains(QStringLiteral("超出了第 1 页")))
+  EXPECT_TRUE(messages.asked.front().text.contains(QStringLiteral("超出了第 3 页")))
       << messages.asked.front().text.toStdString();
   EXPECT_EQ(saveDialog.calls, 0) << "declined: not saved";
 }
@@ -398,7 +351,7 @@ TEST_F(SignWindowTest, EveryPageKindIsPreviewedAsAViewerShowsIt) {
   SignPageView& view = *signing->view;
   for (int page = 1; page <= yz::testing::kPageKinds; ++page) {
     signing->ShowPage(page);
-    view.grab();
+    view.DrawSharpNow();
     const QImage pixels = view.PagePixels();
     const QSizeF shown = view.PageMm();
     const int turn = turns[page - 1];
@@ -425,23 +378,17 @@ TEST_F(SignWindowTest, EveryPageKindIsPreviewedAsAViewerShowsIt) {
   EXPECT_GT(view.PageMm().width(), view.PageMm().height()) << "/Rotate 90 shows a letter page across";
 }
 
-TEST_F(SignWindowTest, ADocumentWithDigitalSignaturesIsSignedOnlyWhenTheUserSaysSo) {
+TEST_F(SignWindowTest, ADocumentWithDigitalSignaturesIsStampedByAppendingWithoutAQuestion) {
   const QString signedForm = dir.filePath(QStringLiteral("已有签名.pdf"));
   ASSERT_TRUE(yz::testing::WriteBytes(signedForm, yz::testing::SignedFormPdf()));
-  messages.answer = false;
   SignWindow* signing = OpenSigning(signedForm);
-  ASSERT_TRUE(signing);
-  EXPECT_FALSE(signing->isVisible()) << "declined: not opened";
-  ASSERT_EQ(messages.asked.size(), 1);
-  EXPECT_TRUE(messages.asked.front().text.contains(QStringLiteral("数字签名")));
-
-  messages.answer = true;
-  ASSERT_TRUE(signing->Open(signedForm));
-  EXPECT_TRUE(signing->Plan().goOnDespiteSignatures);
+  ASSERT_TRUE(signing && signing->isVisible());
+  EXPECT_TRUE(messages.asked.isEmpty()) << "appending keeps its signatures: nothing to ask";
+  EXPECT_FALSE(signing->Plan().goOnDespiteSignatures);
   saveDialog.answer = {true, dir.filePath(QStringLiteral("重签.pdf")), 1};
   signing->btnSave->click();
-  EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("重签.pdf"))));
-  EXPECT_EQ(messages.asked.size(), 2) << "asked once, not again at saving";
+  EXPECT_TRUE(yz::testing::Bytes(dir.filePath(QStringLiteral("重签.pdf"))).startsWith(yz::testing::SignedFormPdf()));
+  EXPECT_TRUE(messages.asked.isEmpty());
 }
 
 }  // namespace

@@ -52,6 +52,19 @@ void DrawPictogram(QPainter& p, Pictogram pictogram, const QRectF& box) {
       p.drawPath(stroke);
       break;
     }
+    case Pictogram::SignDocument: {  // a page with a folded corner and a signed line
+      p.drawPolygon(QPolygonF({QPointF(5, 2), QPointF(15, 2), QPointF(20, 7), QPointF(20, 22), QPointF(5, 22)}));
+      p.drawPolyline(QPolygonF({QPointF(15, 2), QPointF(15, 7), QPointF(20, 7)}));
+      p.setPen(QPen(kPaper, 1, Qt::SolidLine, Qt::RoundCap));
+      p.drawLine(QPointF(8, 10), QPointF(16, 10));
+      p.drawLine(QPointF(8, 13), QPointF(17, 13));
+      QPainterPath name(QPointF(8, 19));
+      name.cubicTo(QPointF(10, 15), QPointF(11, 20), QPointF(13, 17));
+      name.cubicTo(QPointF(14, 16), QPointF(15, 19), QPointF(17, 18));
+      p.setPen(QPen(kPaper, 1.4, Qt::SolidLine, Qt::RoundCap));
+      p.drawPath(name);
+      break;
+    }
     case Pictogram::Help: {  // an open book
       QPainterPath left(QPointF(12, 6)), right(QPointF(12, 6));
       left.cubicTo(QPointF(9, 4), QPointF(5, 4), QPointF(2, 5));

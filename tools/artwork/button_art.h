@@ -10,7 +10,7 @@
 
 namespace art {
 
-enum class Pictogram { Save, Print, Handwrite, Help };
+enum class Pictogram { Save, Print, Handwrite, Help, SignDocument };
 
 // A painted button filling area exactly: a softly shaded tile with a pictogram and its label,
 // stacked when the tile is tall and side by side when it is wide.

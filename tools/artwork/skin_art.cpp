@@ -208,6 +208,7 @@ void PaintButtons(QPainter& p) {
   PaintButton(p, layout::kImgPrint, QStringLiteral("打印签名"), Pictogram::Print, kTeal);
   PaintButton(p, layout::kImgUrlMore, QStringLiteral("手写签名"), Pictogram::Handwrite, QColor(150, 112, 54));
   PaintButton(p, layout::kImgHelp, QStringLiteral("使用必读"), Pictogram::Help, kIndigo);
+  PaintButton(p, layout::kImgSignDocument, QStringLiteral("签署 PDF 文档"), Pictogram::SignDocument, kTeal);
 }
 
 void PaintFooter(QPainter& p) {
@@ -259,7 +260,7 @@ QImage SkinPreview(const QImage& skin) {
   p.setBrush(Qt::NoBrush);
   p.setPen(QColor(255, 0, 255));
   for (const QRect& image : {layout::kLogo, layout::kImgSave, layout::kImgPrint, layout::kImgUrlMore,
-                             layout::kImgHelp, layout::kPicMain})
+                             layout::kImgHelp, layout::kPicMain, layout::kImgSignDocument})
     p.drawRect(image.adjusted(0, 0, -1, -1));
   p.fillRect(QRect(719, 0, 1, 460), QColor(255, 0, 255));
   p.fillRect(QRect(0, 459, 720, 1), QColor(255, 0, 255));

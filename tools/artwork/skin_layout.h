@@ -29,6 +29,9 @@ constexpr QRect kImgSave(528, 272, 49, 43);
 constexpr QRect kImgPrint(584, 256, 65, 52);
 constexpr QRect kImgUrlMore(488, 320, 89, 47);
 constexpr QRect kImgHelp(584, 312, 81, 63);
+// Beyond the window's own controls: 签署 PDF 文档… in the free strip under the drawing area, its
+// right edge on the drawing area's.
+constexpr QRect kImgSignDocument(291, 422, 136, 25);
 
 // The plates behind the logo and the settings, aligned with the drawing area's outer hairline.
 constexpr QRect kBanner(34, 36, 397, 57);
