@@ -64,7 +64,13 @@ class Spread:
     @staticmethod
     def of(face, reader) -> "Spread":
         offs, gaps = {}, {}
+        # Always the same sample of the face's glyphs, whether the face was cut whole (the
+        # recipe search) or only on that sample (the audit): a glyph the search lets through
+        # is never one the audit flags.
+        sample = {chr(code) for code in recipes.learned_codes(face.cmap, SPREAD_SAMPLE)}
         for character, pieces in sorted(face.splits.items()):
+            if character not in sample:
+                continue
             split = face.table[character]
             boxes = [p.box for p in pieces]
             arrangement = gate.arrangement(split.kind, len(split.parts))

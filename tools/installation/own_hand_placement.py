@@ -5,10 +5,11 @@
 each other: not each part in its own median box (王 where 珠 and 现 have it, 月 where 明 and 期
 have it, which can leave them far apart or crowding each other), but:
 
-- along the arrangement, each part takes its share of the glyph's usual extent by its width
-  relative to its partners (a wide 番 beside a narrow 阝 in 鄱, a narrow 木 beside 羽 in 栩: the
-  widths of every part in every place solved together from those ratios), with the gap the
-  face leaves beside that part in that place between them;
+- along the arrangement, each part takes the width the face gives it beside its partners (a
+  wide 番 beside a narrow 阝 in 鄱, a narrow 木 beside 羽 in 栩: the widths of every part in
+  every place solved together from those ratios), with the gap the face leaves beside that
+  part in that place between them, the whole centred on the face's usual extent and pressed
+  into it only when wider;
 - across it, each part keeps the extent the face gives it in that place (its alignment);
 - an enclosure's inside goes where the face's own glyphs of that enclosure put it, relative to
   the enclosure's box.
@@ -105,10 +106,16 @@ class Spacing:
                 for i in range(n - 1)]
         weights = [math.exp(self.size[key]) if key in self.size else max(1.0, run[1] - run[0])
                    for key, run in zip(keys, runs)]
+        # Parts keep the size the face gives them (a narrow 王 beside a narrow 月 makes a
+        # narrow 玥, as the face's own narrow pairs are): stretching them to the usual extent
+        # would widen their strokes across. Only parts too wide together are pressed into it.
         room = max(1.0, end - start - sum(gaps))
+        natural = sum(weights)
+        scale = min(1.0, room / natural)
+        start += (room - natural * scale) / 2
         found, position = [], start
         for index, (box, weight) in enumerate(zip(boxes, weights)):
-            extent = room * weight / sum(weights)
+            extent = weight * scale
             found.append(with_run(kind, box, (position, position + extent)))
             position += extent + (gaps[index] if index < n - 1 else 0)
         return found

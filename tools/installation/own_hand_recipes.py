@@ -62,6 +62,11 @@ def faces() -> dict[str, list[str]]:
     return found
 
 
+def learned_codes(cmap, every: int = 1) -> list[int]:
+    """The face's characters a name may hold, every every-th of them: what it is cut on."""
+    return sorted(set(cmap) & set(chinese_name_characters()))[::every]
+
+
 @dataclass
 class Piece:
     donor: str
@@ -83,8 +88,7 @@ class Face:
         self.splits: dict[str, list[Piece]] = {}      # own character -> its pieces
         self.spacing = placement.Spacing()
         # Donors come from the characters a name may hold, as the installed face keeps them.
-        learned = sorted(set(self.cmap) & set(chinese_name_characters()))[::every] \
-            if learn else []
+        learned = learned_codes(self.cmap, every) if learn else []
         for code in learned:
             character = chr(code)
             split = table.get(character)
