@@ -182,7 +182,13 @@ class Spacing(unittest.TestCase):
         left, right = spacing.targets("a", ("番", "羽"), lambda i, p: boxes[("a", 2, i, p)])
         self.assertAlmostEqual(left[2] - left[0], right[2] - right[0], delta=30)
         self.assertAlmostEqual(right[0] - left[2], 40, delta=1)   # the gap the face leaves
-        self.assertEqual((left[0], right[2]), (0, 1000))          # its usual extent
+        self.assertEqual((left[0], right[2]), (0, 1000))          # pressed into its extent
+        # Two narrow parts keep the widths the face gives them, centred on that extent:
+        # stretched to fill it, their strokes would draw heavy across.
+        boxes = {("a", 2, 0, "木"): (0, 0, 260, 800), ("a", 2, 1, "阝"): (740, 0, 1000, 800)}
+        left, right = spacing.targets("a", ("木", "阝"), lambda i, p: boxes[("a", 2, i, p)])
+        self.assertEqual([round(v) for v in (left[0], left[2], right[0], right[2])],
+                         [220, 480, 520, 780])
 
     def test_an_inside_goes_where_the_face_puts_it_in_that_enclosure(self):
         spacing = placement.Spacing()

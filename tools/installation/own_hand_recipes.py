@@ -9,10 +9,12 @@ glyph, judge it, and write what passed as the face's recipe file (own_hand/<face
 Run ahead of time, not by the build: the build only applies the committed recipes. Each part
 comes, best first, from a character the face has with that part in the same place (cut at
 the ink gap between its parts), else from the part's own character scaled into the box the
-face's characters give that place; a part the face lacks but can build is built first.
+face's characters give that place; a part the face lacks but can build is built first. A
+build the gate refuses is tried again from the next nearest drawings of its parts.
 """
 
 import argparse
+import itertools
 import re
 import statistics
 import sys
@@ -49,6 +51,10 @@ CALIBRATION_SAMPLE = 400
 MENDING_ROUNDS = 2
 # The face's own drawings of a part in one place it is compared with, at most.
 KIN = 12
+# A character whose nearest drawings fail is built again from the next nearest: this many
+# drawings of each part, this many plans in all.
+DONORS = 3
+OTHER_PLANS = 8
 
 
 def faces() -> dict[str, list[str]]:
@@ -267,13 +273,20 @@ class Planner:
         return self.face.spacing.targets(kind, parts,
                                          lambda i, part: self.box_of(kind, n, i, part))
 
+    def nearest(self, kind, n, index, part, target, most=1) -> list[tuple[float, own_hand.Part]]:
+        """The face's drawings of the part in that place whose boxes lie nearest the target,
+        nearest first, each with its distance and placed in the target box."""
+        pieces = self.face.places.get((kind, n, index, part), [])
+        ranked = sorted(((sum(abs(a - b) for a, b in zip(p.box, target)), p.donor, p)
+                         for p in pieces), key=lambda found: found[:2])[:most]
+        return [(distance, own_hand.Part(p.donor, p.contours, mapping(p.box, target)))
+                for distance, _, p in ranked]
+
     def part(self, kind, n, index, part, depth, target) -> own_hand.Part | None:
         """The part, placed in the target box."""
-        pieces = self.face.places.get((kind, n, index, part))
-        if pieces:
-            best = min(pieces, key=lambda p: (sum(abs(a - b) for a, b in zip(p.box, target)),
-                                              p.donor))
-            return own_hand.Part(best.donor, best.contours, mapping(best.box, target))
+        drawn = self.nearest(kind, n, index, part, target)
+        if drawn:
+            return drawn[0][1]
         if self.face.has(part):
             donor, outline = part, self.face.outline(part)
         else:
@@ -313,6 +326,27 @@ class Planner:
                 return None
             parts.append(found)
         return own_hand.Recipe(key, split.kind, tuple(parts), mapped, split.parts)
+
+    def other_plans(self, key: str, split) -> list[own_hand.Recipe]:
+        """The character's plans from the next nearest drawings of its parts (DONORS of each),
+        nearest together first, the plan itself left out; OTHER_PLANS at most."""
+        targets = self.targets(split.kind, split.parts)
+        if targets is None:
+            return []
+        n, options = len(split.parts), []
+        for index, (part, target) in enumerate(zip(split.parts, targets)):
+            drawn = self.nearest(split.kind, n, index, part, target, DONORS)
+            if not drawn:
+                found = self.part(split.kind, n, index, part, 0, target)
+                if found is None:
+                    return []
+                drawn = [(0.0, found)]
+            options.append(drawn)
+        combinations = sorted(itertools.product(*options),
+                              key=lambda parts: sum(distance for distance, _ in parts))
+        return [own_hand.Recipe(key, split.kind, tuple(part for _, part in parts), True,
+                                split.parts)
+                for parts in combinations[1:OTHER_PLANS + 1]]
 
     def needed_components(self, recipe) -> list[own_hand.Recipe]:
         found = []
@@ -493,6 +527,21 @@ class Workshop:
                     plans[character], verdicts[character] = plan, verdict
         return verdicts
 
+    def try_other_plans(self, plans: dict, verdicts: dict) -> None:
+        """Each character that failed built again from the next nearest drawings of its
+        parts, one round a plan, until one passes (plans and verdicts take it); a character
+        whose every plan fails keeps its first verdict."""
+        others = {c: self.planner.other_plans(c, self.face.table[c])
+                  for c, verdict in verdicts.items() if not verdict.passed}
+        for round_ in range(OTHER_PLANS):
+            trial = {c: found[round_] for c, found in others.items()
+                     if round_ < len(found) and not verdicts[c].passed}
+            if not trial:
+                break
+            for character, verdict in self.judge(trial).items():
+                if verdict.passed:
+                    plans[character], verdicts[character] = trial[character], verdict
+
     def audited(self, character, plan, verdict) -> gate.Verdict:
         """The verdict, failed if the audit would flag what passed (parts overlapping or apart
         beyond the face's own spread)."""
@@ -539,6 +588,7 @@ def make_recipes(data, index, reader, limit=0, quick=False):
     missing = lacking(shop.face)[:limit or None]
     plans = shop.plans(missing)
     verdicts = shop.judge(plans)
+    shop.try_other_plans(plans, verdicts)
     lines = shop.lines(plans, verdicts)
     passed = [c for c, v in verdicts.items() if v.passed]
     reasons = {}
