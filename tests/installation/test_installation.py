@@ -12,6 +12,7 @@ import zlib
 from pathlib import Path
 
 from fontTools.ttLib import TTFont
+from PIL import ImageChops
 
 sys.path.insert(0, str(Path(__file__).resolve().parents[2] / "tools/installation"))
 import glyph_metrics  # noqa: E402
@@ -36,6 +37,10 @@ LIKE_THE_FILL = 0.72
 LEAST_BUILT = {"毛体": 0.25, "公文签": 0.25}
 LEAST_BUILT_ELSEWHERE = 0.10
 REGULAR_HAND = "楷体"
+# The styles whose lacking characters are filled from the regular hand, and name characters
+# outside the common set each must draw in its own hand (梓玥: a most popular girl's name).
+FILLED_FROM_THE_REGULAR_HAND = {"公文签", "毛体", "行书签", "楷书签", "雅宋", "快乐体"}
+IN_EVERY_HAND = "玥"
 
 
 def listing(directory: Path) -> list[Path]:
@@ -187,6 +192,29 @@ class ChineseCoverage(unittest.TestCase):
                     self.assertLessEqual(abs(ratio - 1), MATCH, f"{ratio:.2f}")
 
 
+class Silhouettes:
+    """A face whose silhouettes are drawn once each (glyph_metrics.overlap asks for them
+    again for every face it is compared with)."""
+
+    def __init__(self, face):
+        self.face, self.drawn = face, {}
+
+    def silhouette(self, character):
+        if character not in self.drawn:
+            self.drawn[character] = glyph_metrics.silhouette(self.face, character)
+        return self.drawn[character]
+
+    def overlap(self, other: "Silhouettes") -> float:
+        """As glyph_metrics.overlap: the mean intersection over union of the name sample."""
+        ratios = []
+        for character in glyph_metrics.NAME_SAMPLE:
+            a, b = self.silhouette(character), other.silhouette(character)
+            if a is not None and b is not None:
+                union = ImageChops.lighter(a, b).histogram()[255]
+                ratios.append(ImageChops.darker(a, b).histogram()[255] / union if union else 1.0)
+        return sum(ratios) / len(ratios) if ratios else 0.0
+
+
 def regular_hand() -> Path:
     return next(path for style, path in chinese_fonts() if style == REGULAR_HAND)
 
@@ -217,6 +245,16 @@ class OwnHand(unittest.TestCase):
                     self.assertGreaterEqual(share, LEAST_BUILT.get(style, LEAST_BUILT_ELSEWHERE))
                 self.assertEqual(set(built) & set(filled), set())
                 self.assertEqual({chr(code) for code in built} - listed, set())
+
+    def test_popular_name_characters_are_in_every_styles_own_hand(self):
+        seen = set()
+        for style, path, built, _ in self.built_faces():
+            if style not in FILLED_FROM_THE_REGULAR_HAND:
+                continue
+            seen.add(style)
+            with self.subTest(font=f"{style}/{path.name}"):
+                self.assertEqual([c for c in IN_EVERY_HAND if ord(c) not in built], [])
+        self.assertEqual(seen, FILLED_FROM_THE_REGULAR_HAND)
 
     def test_built_glyphs_are_the_faces_hand_not_the_fill(self):
         kai = glyph_metrics.face(regular_hand())
@@ -251,7 +289,8 @@ class OwnHand(unittest.TestCase):
 class DistinctStyles(unittest.TestCase):
     def test_no_two_styles_share_a_face(self):
         fonts = chinese_fonts()
-        faces = {path: glyph_metrics.face(path) for _, path in fonts}
+        # Each face's silhouettes drawn once, not once for every face it is compared with.
+        faces = {path: Silhouettes(glyph_metrics.face(path)) for _, path in fonts}
         labels = [f"{style}/{path.stem}" if path.parent.name == style else path.stem
                   for style, path in fonts]
         print("\nmean overlap of the same characters' silhouettes")
@@ -259,7 +298,7 @@ class DistinctStyles(unittest.TestCase):
         table = {}
         for (a, (style_a, path_a)), (b, (style_b, path_b)) in itertools.combinations(
                 enumerate(fonts), 2):
-            table[a, b] = table[b, a] = glyph_metrics.overlap(faces[path_a], faces[path_b])
+            table[a, b] = table[b, a] = faces[path_a].overlap(faces[path_b])
         for a, label in enumerate(labels):
             print(f"{a:>2} {label:<11.11}" + " ".join(
                 "   -" if a == b else f"{table[a, b]:4.2f}" for b in range(len(fonts))))

@@ -12,7 +12,11 @@ Three checks, each calibrated on the face's own glyphs, not on fixed numbers:
   wide as the face's own glyphs of the same arrangement mostly reach; and each of its parts
   alike resembles the regular hand's part in that place as the face's own parts do;
 - its parts keep together: the widest empty band between them is no wider than the face's
-  own glyphs of that arrangement mostly leave (parts set apart read as two characters).
+  own glyphs of that arrangement mostly leave (parts set apart read as two characters);
+- its parts lie as the regular hand lays out the same character: each part's box centre and
+  extent, as shares of the glyph's ink box, differ from the regular hand's by no more than
+  the face's own glyphs mostly differ (冏 drawn side by side, an enclosure stacked, parts in
+  each other's places all fail), and an enclosure holds its inside within its box.
 A built glyph that fails any of them is not used: the fill's plain character stays.
 """
 
@@ -25,7 +29,9 @@ from fontTools.fontBuilder import FontBuilder
 from fontTools.pens.ttGlyphPen import TTGlyphPen
 from PIL import Image, ImageFilter, ImageOps
 
+import decomposition
 import glyph_metrics
+import own_hand_layout as layout
 
 SIDE = 32            # the small drawing compared
 BLUR = 1.2           # pixels at SIDE: strokes of two hands rarely fall on the same pixels
@@ -154,6 +160,7 @@ class Calibration:
     facing: dict[tuple[str, int], float]     # lowest usual lead of a part over its mirror
     kin: dict[tuple[str, int], float]        # lowest usual likeness to its other drawings
     gap: dict[tuple[str, int], float] = None  # widest usual band between the parts
+    layout: dict[tuple[str, int], float] = None  # largest usual disagreement of the layout
 
 
 @dataclass(frozen=True)
@@ -189,6 +196,13 @@ def in_boxes(kind: str, placed: list[tuple], wanted: list[tuple], units_per_em: 
     for index, (box, target) in enumerate(zip(placed, wanted)):
         if any(abs(box[k] - target[k]) > slack for k in range(4)):
             return f"part {index + 1} off its box"
+    if kind in decomposition.ENCLOSING:
+        # Beyond a closed side only (this 土 may reach past 广's roof on the right).
+        outer, inner = placed
+        if any(abs(inner[k] - outer[k]) > slack and (inner[k] < outer[k]) == (k < 2)
+               for k in layout.CLOSED[kind]):
+            return "inside out of its enclosure"
+        return ""
     extent = (max(b[axis + 2] for b in placed) - min(b[axis] for b in placed)) or 1
     ordered = placed if axis == 0 else placed  # down: the first part is the top one
     for first, second in zip(ordered, ordered[1:]):
@@ -198,6 +212,60 @@ def in_boxes(kind: str, placed: list[tuple], wanted: list[tuple], units_per_em: 
             overlap = second[3] - first[1]
         if overlap > MOST_OVERLAP * extent:
             return "parts overlap"
+    return ""
+
+
+# Enclosures of every kind are calibrated together: a face has too few of each.
+ENCLOSED = ("enclosed", 2)
+# The layout calibrated over every arrangement, for one the face has too few glyphs of.
+ANY_ARRANGEMENT = ("any", 0)
+
+
+def arrangement(kind: str, n: int) -> tuple[str, int]:
+    return ENCLOSED if kind in decomposition.ENCLOSING else (kind, n)
+
+
+def usual(known: dict, arrangement: tuple[str, int], default: float) -> float:
+    """What the face's own glyphs of the arrangement reach; for one it has too few glyphs of
+    (a face draws few enclosures), what all its glyphs reach."""
+    return known.get(arrangement, known.get(ANY_ARRANGEMENT, default))
+
+
+def laid_out_otherwise(kind: str, judged) -> str:
+    """Empty unless the parts are laid out otherwise than the regular hand's drawing of the
+    character shows them (judged: its decomposition as judged on that drawing)."""
+    if judged is not None and judged.kind != kind:
+        return f"laid out as {kind}, drawn as {judged.kind}"
+    return ""
+
+
+def layout_off(calibration: Calibration, arrangement: tuple[str, int], placed, reference) -> str:
+    """Empty unless the parts lie unlike the regular hand's parts of the same character
+    (boxes in any units, one per part, in the decomposition's order) by more than the face's
+    own glyphs mostly do."""
+    most = usual(calibration.layout or {}, arrangement, None)
+    if not reference or most is None or len(reference) != len(placed):
+        return ""
+    off = layout.disagreement(placed, reference)
+    return f"layout unlike the regular hand's ({off:.3f} above {most:.3f})" if off > most else ""
+
+
+# Share of the face's own drawings of a part in a place whose proportions a built part may
+# fall outside, at each end.
+SHAPE_TAIL = 0.025
+
+
+def squeezed(placed, own) -> str:
+    """Empty unless a part (its box) is narrower or wider for its height than the face ever
+    mostly draws it in that place (own: the boxes of those drawings; five at least)."""
+    if len(own) < 5:
+        return ""
+    ratios = sorted((b[2] - b[0]) / max(1.0, b[3] - b[1]) for b in own)
+    low = ratios[int(SHAPE_TAIL * (len(ratios) - 1))]
+    high = ratios[round((1 - SHAPE_TAIL) * (len(ratios) - 1))]
+    ratio = (placed[2] - placed[0]) / max(1.0, placed[3] - placed[1])
+    if not low <= ratio <= high:
+        return f"a part squeezed (proportion {ratio:.2f} outside {low:.2f}-{high:.2f})"
     return ""
 
 
@@ -222,12 +290,12 @@ def judge(calibration: Calibration, arrangement: tuple[str, int], image: Image.I
         reason = apart(calibration, arrangement, image)
     if not reason and not low_weight <= weight <= high_weight:
         reason = f"weight {weight:.2f} outside {low_weight:.2f}-{high_weight:.2f}"
-    if not reason and got < calibration.margin.get(arrangement, 0.0):
+    if not reason and got < usual(calibration.margin, arrangement, 0.0):
         reason = f"reads as another character (margin {got:.3f})"
-    if not reason and min(kin, default=1.0) < calibration.kin.get(arrangement, 1.0):
+    if not reason and min(kin, default=1.0) < usual(calibration.kin, arrangement, 1.0):
         reason = f"a part unlike the face's own drawings of it (likeness {min(kin):.3f})"
-    if not reason and part_likeness and worst_part < calibration.part.get(arrangement, 1.0):
+    if not reason and part_likeness and worst_part < usual(calibration.part, arrangement, 1.0):
         reason = f"a part unlike its place (likeness {worst_part:.3f})"
-    if not reason and facing and min(facing) < calibration.facing.get(arrangement, 1.0):
+    if not reason and facing and min(facing) < usual(calibration.facing, arrangement, 1.0):
         reason = f"a part faces the wrong way (lead {min(facing):.3f})"
     return Verdict(not reason, reason or "passed", weight, share, got, worst_part)

@@ -9,10 +9,12 @@ glyph, judge it, and write what passed as the face's recipe file (own_hand/<face
 Run ahead of time, not by the build: the build only applies the committed recipes. Each part
 comes, best first, from a character the face has with that part in the same place (cut at
 the ink gap between its parts), else from the part's own character scaled into the box the
-face's characters give that place; a part the face lacks but can build is built first.
+face's characters give that place; a part the face lacks but can build is built first. A
+build the gate refuses is tried again from the next nearest drawings of its parts.
 """
 
 import argparse
+import itertools
 import re
 import statistics
 import sys
@@ -31,6 +33,8 @@ import fonts  # noqa: E402
 import glyph_metrics  # noqa: E402
 import own_hand  # noqa: E402
 import own_hand_gate as gate  # noqa: E402
+import own_hand_layout as layout  # noqa: E402
+import own_hand_placement as placement  # noqa: E402
 import sources  # noqa: E402
 from catalogue import SINGLE_FACES, SOURCES, STYLES  # noqa: E402
 from charsets import chinese_name_characters  # noqa: E402
@@ -47,6 +51,10 @@ CALIBRATION_SAMPLE = 400
 MENDING_ROUNDS = 2
 # The face's own drawings of a part in one place it is compared with, at most.
 KIN = 12
+# A character whose nearest drawings fail is built again from the next nearest: this many
+# drawings of each part, this many plans in all.
+DONORS = 3
+OTHER_PLANS = 8
 
 
 def faces() -> dict[str, list[str]]:
@@ -60,6 +68,11 @@ def faces() -> dict[str, list[str]]:
     return found
 
 
+def learned_codes(cmap, every: int = 1) -> list[int]:
+    """The face's characters a name may hold, every every-th of them: what it is cut on."""
+    return sorted(set(cmap) & set(chinese_name_characters()))[::every]
+
+
 @dataclass
 class Piece:
     donor: str
@@ -68,7 +81,7 @@ class Piece:
 
 
 class Face:
-    def __init__(self, font, table, learn: bool = True):
+    def __init__(self, font, table, learn: bool = True, every: int = 1):
         self.font, self.table = font, table
         self.upm = font["head"].unitsPerEm
         glyf = font["glyf"]
@@ -79,8 +92,9 @@ class Face:
         self.places: dict[tuple, list[Piece]] = {}    # (kind, n, index, part) -> pieces
         self.generic: dict[tuple, list] = {}          # (kind, n, index) -> boxes
         self.splits: dict[str, list[Piece]] = {}      # own character -> its pieces
+        self.spacing = placement.Spacing()
         # Donors come from the characters a name may hold, as the installed face keeps them.
-        learned = sorted(set(self.cmap) & set(chinese_name_characters())) if learn else []
+        learned = learned_codes(self.cmap, every) if learn else []
         for code in learned:
             character = chr(code)
             split = table.get(character)
@@ -94,6 +108,8 @@ class Face:
             for index, (part, piece) in enumerate(zip(split.parts, pieces)):
                 self.places.setdefault((split.kind, n, index, part), []).append(piece)
                 self.generic.setdefault((split.kind, n, index), []).append(piece.box)
+            self.spacing.learn(split, [p.box for p in pieces])
+        self.spacing.solve()
 
     def kin(self, key) -> list[tuple[str, object]]:
         """(donor, feature) of the face's own drawings of a part in a place, a few of them."""
@@ -142,6 +158,11 @@ class Face:
         if not outline:
             return None
         boxes = [own_hand.contour_box(c) for c in outline]
+        if layout.enclosing(split.kind):
+            found = layout.cut_enclosure(outline, boxes, split.kind)
+            return None if found is None else [
+                Piece(character, tuple(indices), layout.union_box([boxes[i] for i in indices]))
+                for indices in found]
         axis = 0 if split.kind == decomposition.ACROSS else 1
         spans = [(b[axis], b[axis + 2]) for b in boxes]
         cuts = find_cuts(spans, len(split.parts) - 1, NARROWEST_GAP * self.upm)
@@ -206,8 +227,7 @@ def find_cuts(spans, count: int, narrowest: float) -> list[float] | None:
     return sorted(position for _, position in sorted(runs, reverse=True)[:count])
 
 
-def median_box(boxes) -> tuple[float, ...]:
-    return tuple(statistics.median(b[k] for b in boxes) for k in range(4))
+median_box = placement.median_box
 
 
 def mapping(source, target) -> tuple[float, float, float, float]:
@@ -236,19 +256,37 @@ class Planner:
         self.components: dict[str, own_hand.Recipe | None] = {}
         self.builder = own_hand.Builder(face.glyphs, face.cmap)
 
-    def part(self, kind, n, index, part, depth) -> tuple[own_hand.Part, tuple, tuple] | None:
-        """The part, the box it is placed in and the box wanted there."""
+    def box_of(self, kind, n, index, part):
+        """The part's median box in that place; the place's, when the face has no such part
+        there; None when it has no part there at all."""
         pieces = self.face.places.get((kind, n, index, part))
         if pieces:
-            target = median_box([p.box for p in pieces])
-            best = min(pieces, key=lambda p: (sum(abs(a - b) for a, b in zip(p.box, target)),
-                                              p.donor))
-            transform = mapping(best.box, target)
-            return own_hand.Part(best.donor, best.contours, transform), target, target
+            return median_box([p.box for p in pieces])
         generic = self.face.generic.get((kind, n, index))
-        if not generic:
+        return median_box(generic) if generic else None
+
+    def targets(self, kind, parts) -> list[tuple] | None:
+        """Where each part goes, set against the others as the face sets its own."""
+        n = len(parts)
+        if any(self.box_of(kind, n, i, part) is None for i, part in enumerate(parts)):
             return None
-        target = median_box(generic)
+        return self.face.spacing.targets(kind, parts,
+                                         lambda i, part: self.box_of(kind, n, i, part))
+
+    def nearest(self, kind, n, index, part, target, most=1) -> list[tuple[float, own_hand.Part]]:
+        """The face's drawings of the part in that place whose boxes lie nearest the target,
+        nearest first, each with its distance and placed in the target box."""
+        pieces = self.face.places.get((kind, n, index, part), [])
+        ranked = sorted(((sum(abs(a - b) for a, b in zip(p.box, target)), p.donor, p)
+                         for p in pieces), key=lambda found: found[:2])[:most]
+        return [(distance, own_hand.Part(p.donor, p.contours, mapping(p.box, target)))
+                for distance, _, p in ranked]
+
+    def part(self, kind, n, index, part, depth, target) -> own_hand.Part | None:
+        """The part, placed in the target box."""
+        drawn = self.nearest(kind, n, index, part, target)
+        if drawn:
+            return drawn[0][1]
         if self.face.has(part):
             donor, outline = part, self.face.outline(part)
         else:
@@ -261,7 +299,7 @@ class Planner:
         transform = mapping(outline_box(outline), target)
         shrink = (transform[0] * transform[1]) ** 0.5
         radius = max(0, round(self.stroke * (1 - shrink) / 2))
-        return own_hand.Part(donor, (), transform, radius), target, target
+        return own_hand.Part(donor, (), transform, radius)
 
     def component(self, part: str, depth: int) -> own_hand.Recipe | None:
         key = "~" + part
@@ -278,15 +316,37 @@ class Planner:
         return self.components[key]
 
     def plan(self, key: str, split, depth: int = 0, mapped: bool = True):
-        n = len(split.parts)
-        parts, targets = [], []
-        for index, part in enumerate(split.parts):
-            found = self.part(split.kind, n, index, part, depth)
+        targets = self.targets(split.kind, split.parts)
+        if targets is None:
+            return None
+        parts = []
+        for index, (part, target) in enumerate(zip(split.parts, targets)):
+            found = self.part(split.kind, len(split.parts), index, part, depth, target)
             if found is None:
                 return None
-            parts.append(found[0])
-            targets.append(found[2])
+            parts.append(found)
         return own_hand.Recipe(key, split.kind, tuple(parts), mapped, split.parts)
+
+    def other_plans(self, key: str, split) -> list[own_hand.Recipe]:
+        """The character's plans from the next nearest drawings of its parts (DONORS of each),
+        nearest together first, the plan itself left out; OTHER_PLANS at most."""
+        targets = self.targets(split.kind, split.parts)
+        if targets is None:
+            return []
+        n, options = len(split.parts), []
+        for index, (part, target) in enumerate(zip(split.parts, targets)):
+            drawn = self.nearest(split.kind, n, index, part, target, DONORS)
+            if not drawn:
+                found = self.part(split.kind, n, index, part, 0, target)
+                if found is None:
+                    return []
+                drawn = [(0.0, found)]
+            options.append(drawn)
+        combinations = sorted(itertools.product(*options),
+                              key=lambda parts: sum(distance for distance, _ in parts))
+        return [own_hand.Recipe(key, split.kind, tuple(part for _, part in parts), True,
+                                split.parts)
+                for parts in combinations[1:OTHER_PLANS + 1]]
 
     def needed_components(self, recipe) -> list[own_hand.Recipe]:
         found = []
@@ -321,6 +381,8 @@ class Reader:
         self.drawn = glyph_metrics.face(data, sources.face_index(source))
         self._features = {}
         self.characters = {chr(c) for c in self.face.cmap if c >= 0x3400}
+        # The table as this hand draws it: every record's layout judged on its glyph.
+        self.table = self.face.table = layout.Judge(table, self.face, self.feature)
 
     def feature(self, character, box=None, mirrored=False):
         key = (character, box, mirrored)
@@ -329,17 +391,19 @@ class Reader:
                                                mirrored)
         return self._features[key]
 
-    def part_boxes(self, character) -> list[tuple] | None:
-        """Each part's box relative to the character's ink box (0..1, top down), as the
-        regular hand cuts it."""
+    def piece_boxes(self, character) -> list[tuple] | None:
+        """Each part's box (font units), as the regular hand cuts the character."""
         if character not in self.face.splits:
             split = self.face.table.get(character)
             self.face.splits[character] = self.face.cut(character, split) \
                 if split and self.face.has(character) else None
         pieces = self.face.splits[character]
-        if pieces is None:
-            return None
-        return relative_boxes([p.box for p in pieces])
+        return None if pieces is None else [p.box for p in pieces]
+
+    def part_boxes(self, character) -> list[tuple] | None:
+        """Each part's box relative to the character's ink box (0..1, top down)."""
+        boxes = self.piece_boxes(character)
+        return None if boxes is None else relative_boxes(boxes)
 
 
 def relative_boxes(boxes) -> list[tuple]:
@@ -370,17 +434,18 @@ def main() -> int:
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("faces", nargs="*")
     parser.add_argument("--limit", type=int, default=0, help="try only this many characters")
+    parser.add_argument("--quick", action="store_true",
+                        help="leave out the count of deliberately wrong builds let through")
     arguments = parser.parse_args()
-    table = decomposition.load()
-    reader = Reader(table)
+    reader = Reader(decomposition.load())
     for name, keys in faces().items():
         if arguments.faces and name not in arguments.faces and not set(keys) & set(
                 arguments.faces):
             continue
         source = SOURCES[keys[0]]
         data = sources.font_bytes(source)
-        counts, lines = make_recipes(data, sources.face_index(source), table, reader,
-                                     arguments.limit)
+        counts, lines = make_recipes(data, sources.face_index(source), reader, arguments.limit,
+                                     arguments.quick)
         path = own_hand.recipe_path(source)
         path.parent.mkdir(exist_ok=True)
         # Split so that licence tools reading this file do not take them for its own.
@@ -407,6 +472,7 @@ class Workshop:
     reader: Reader
     calibration: gate.Calibration
     advance: int
+    spread: object = None    # the face's own spread, as the audit holds built glyphs to it
 
     def draw(self, plans: dict) -> object:
         """The plans' glyphs in one trial font, as FreeType draws them."""
@@ -433,8 +499,9 @@ class Workshop:
         median of the face's glyphs of that density and judged again (twice at most: the
         density moves with the weight). Plans so mended replace theirs in plans."""
         trial = self.draw(plans)
-        verdicts = {c: check(self.face, self.planner, self.reader, trial, c, plan,
-                             self.calibration) for c, plan in plans.items()}
+        verdicts = {c: self.audited(c, plan, check(self.face, self.planner, self.reader, trial,
+                                                   c, plan, self.calibration))
+                    for c, plan in plans.items()}
         for _ in range(MENDING_ROUNDS):
             mended = {}
             for character, verdict in verdicts.items():
@@ -453,11 +520,40 @@ class Workshop:
                 break
             again = self.draw(mended)
             for character, plan in mended.items():
-                verdict = check(self.face, self.planner, self.reader, again, character, plan,
-                                self.calibration)
+                verdict = self.audited(character, plan, check(
+                    self.face, self.planner, self.reader, again, character, plan,
+                    self.calibration))
                 if verdict.passed or verdict.reason.startswith("weight"):
                     plans[character], verdicts[character] = plan, verdict
         return verdicts
+
+    def try_other_plans(self, plans: dict, verdicts: dict) -> None:
+        """Each character that failed built again from the next nearest drawings of its
+        parts, one round a plan, until one passes (plans and verdicts take it); a character
+        whose every plan fails keeps its first verdict."""
+        others = {c: self.planner.other_plans(c, self.face.table[c])
+                  for c, verdict in verdicts.items() if not verdict.passed}
+        for round_ in range(OTHER_PLANS):
+            trial = {c: found[round_] for c, found in others.items()
+                     if round_ < len(found) and not verdicts[c].passed}
+            if not trial:
+                break
+            for character, verdict in self.judge(trial).items():
+                if verdict.passed:
+                    plans[character], verdicts[character] = trial[character], verdict
+
+    def audited(self, character, plan, verdict) -> gate.Verdict:
+        """The verdict, failed if the audit would flag what passed (parts overlapping or apart
+        beyond the face's own spread)."""
+        import own_hand_audit
+        if not verdict.passed:
+            return verdict
+        if self.spread is None:
+            self.spread = own_hand_audit.Spread.of(self.face, self.reader)
+        why = own_hand_audit.finding(self.spread, self.reader, character, plan.kind,
+                                     part_targets(self.face, self.planner, plan), self.face.upm)
+        return gate.Verdict(False, why, verdict.weight, verdict.share, verdict.margin,
+                            verdict.part) if why else verdict
 
     def lines(self, plans: dict, verdicts: dict) -> list[str]:
         """The recipe lines of the plans that passed, each after the components it uses."""
@@ -473,9 +569,9 @@ class Workshop:
         return lines
 
 
-def workshop(data: bytes, index: int, table, reader: Reader) -> Workshop:
+def workshop(data: bytes, index: int, reader: Reader) -> Workshop:
     font = fonts.load(data, index)
-    face = Face(font, table)
+    face = Face(font, reader.table)
     calibration, stroke_px = calibrate(face, glyph_metrics.face(data, index), reader)
     planner = Planner(face, stroke_px / glyph_metrics.EM * face.upm)
     return Workshop(face, planner, reader, calibration,
@@ -487,11 +583,12 @@ def lacking(face: Face) -> list[str]:
             if code >= 0x3400 and code not in face.cmap]
 
 
-def make_recipes(data, index, table, reader, limit=0):
-    shop = workshop(data, index, table, reader)
+def make_recipes(data, index, reader, limit=0, quick=False):
+    shop = workshop(data, index, reader)
     missing = lacking(shop.face)[:limit or None]
     plans = shop.plans(missing)
     verdicts = shop.judge(plans)
+    shop.try_other_plans(plans, verdicts)
     lines = shop.lines(plans, verdicts)
     passed = [c for c, v in verdicts.items() if v.passed]
     reasons = {}
@@ -500,7 +597,8 @@ def make_recipes(data, index, table, reader, limit=0):
             first = re.sub(r" [0-9.].*", "", verdict.reason.split(" (")[0])
             reasons[first] = reasons.get(first, 0) + 1
     print(f"  gated out: {reasons}", flush=True)
-    print(f"  wrong builds let through: {wrong_builds(shop, plans, passed)}", flush=True)
+    if not quick:
+        print(f"  wrong builds let through: {wrong_builds(shop, plans, passed)}", flush=True)
     counts = (f"{len(missing)} lacking: {len(passed)} built, {len(plans) - len(passed)} gated "
               f"out, {len(missing) - len(plans)} with no usable parts; "
               f"{len(missing) - len(passed)} left to the fill")
@@ -541,6 +639,26 @@ def mirrored(face, planner, plan, index=None):
     return own_hand.Recipe(plan.key, plan.kind, tuple(parts), True, plan.components)
 
 
+def relaid(planner, plan, kind):
+    """The plan's parts laid out another way (冏 side by side, an enclosure stacked), each
+    placed as the face places that part there."""
+    return planner.plan(plan.key, decomposition.Split(kind, plan.components))
+
+
+def exchanged(face, planner, plan):
+    """The plan with its first two parts drawn in each other's places, each stretched into
+    the other's box."""
+    boxes = part_targets(face, planner, plan)[:2]
+    parts = list(plan.parts)
+    for index, box in enumerate(boxes):
+        part = plan.parts[index]
+        outline = planner.builder.outline(part.donor)
+        picked = [outline[i] for i in part.contours] if part.contours else outline
+        parts[index] = own_hand.Part(part.donor, part.contours,
+                                     mapping(outline_box(picked), boxes[1 - index]), part.radius)
+    return own_hand.Recipe(plan.key, plan.kind, tuple(parts), True, plan.components)
+
+
 def symmetry(planner, part) -> float:
     """How alike the part and its mirror image are (1: symmetric)."""
     pen = TTGlyphPen(None)
@@ -574,7 +692,8 @@ def wrong_builds(shop: Workshop, plans: dict, passed: list[str], sample: int = 1
     chosen = passed[:sample]
     through = {}
     for label, spoil in (("swapped", lambda p: swapped(shop.face, p)),
-                         ("mirrored", lambda p: mirrored(shop.face, shop.planner, p))):
+                         ("mirrored", lambda p: mirrored(shop.face, shop.planner, p)),
+                         ("exchanged", lambda p: exchanged(shop.face, shop.planner, p))):
         variants = {c: spoil(plans[c]) for c in chosen}
         verdicts = shop.judge(dict(variants))
         through[label] = f"{sum(v.passed for v in verdicts.values())} of {len(variants)}"
@@ -599,30 +718,51 @@ def check(face, planner, reader, trial, character, plan, calibration) -> gate.Ve
     image = glyph_metrics.draw(trial, character)
     placed = part_targets(face, planner, plan)
     n = len(plan.parts)
-    wanted = [median_box([p.box for p in face.places[(plan.kind, n, i, part)]])
-              if (plan.kind, n, i, part) in face.places
-              else median_box(face.generic[(plan.kind, n, i)])
-              for i, part in enumerate(plan.components)]
-    boxes = gate.in_boxes(plan.kind, placed, wanted, face.upm)
+    wanted = planner.targets(plan.kind, plan.components) or placed
+    arrangement = gate.arrangement(plan.kind, n)
+    wrong = (gate.in_boxes(plan.kind, placed, wanted, face.upm)
+             or gate.laid_out_otherwise(plan.kind, reader.table.get(character))
+             or gate.layout_off(calibration, arrangement, placed,
+                                reader.piece_boxes(character))
+             or out_of_shape(face, plan, placed))
     neighbours = neighbours_of(reader.face.table, character, reader.characters) \
         if character in reader.face.table else []
     relative = relative_boxes(placed)
-    kin = [face.kinship((plan.kind, n, i, component), gate.feature(image, relative[i]),
-                        plan.parts[i].donor)
+    kin = [kinship(face, plan.kind, i, component, image, relative[i], plan.parts[i].donor, n)
            for i, component in enumerate(plan.components)]
-    verdict = judge(calibration, reader, image, character, plan.kind, relative, neighbours, kin)
-    if boxes and verdict.passed:
-        return gate.Verdict(False, boxes, verdict.weight, verdict.share, verdict.margin,
+    verdict = judge(calibration, reader, image, character, arrangement, relative, neighbours,
+                    kin)
+    if wrong and verdict.passed:
+        return gate.Verdict(False, wrong, verdict.weight, verdict.share, verdict.margin,
                             verdict.part)
     return verdict
 
 
-def judge(calibration, reader, image, character, kind, relative, neighbours, kin):
+def out_of_shape(face, plan, placed) -> str:
+    """Empty unless a part is drawn narrower or wider than the face draws it in that place."""
+    n = len(plan.parts)
+    for index, component in enumerate(plan.components):
+        pieces = face.places.get((plan.kind, n, index, component), [])
+        why = gate.squeezed(placed[index], [p.box for p in pieces])
+        if why:
+            return why
+    return ""
+
+
+def kinship(face, kind, index, component, image, box, donor, n):
+    """How like the face's other drawings of that part in that place the drawn part is; None
+    for an enclosure (its box holds the inside too) or a part the face draws nowhere else."""
+    if layout.enclosing(kind) and index == 0:
+        return None
+    return face.kinship((kind, n, index, component), gate.feature(image, box), donor)
+
+
+def judge(calibration, reader, image, character, arrangement, relative, neighbours, kin):
     """The verdict: parts the face draws elsewhere in that place are compared with those
     drawings; the others with the regular hand's part (likeness, and facing the right way)."""
     got, parts, facing = reading(reader, image, character, relative, neighbours)
     alone = [i for i, value in enumerate(kin) if value is None]
-    return gate.judge(calibration, (kind, len(relative)), image, reader.feature(character),
+    return gate.judge(calibration, arrangement, image, reader.feature(character),
                       [reader.feature(o) for o in neighbours],
                       [parts[i] for i in alone if i < len(parts)],
                       [facing[i] for i in alone if i < len(facing)],
@@ -645,6 +785,8 @@ def gap_calibration(face: Face, drawn, characters) -> dict[tuple[str, int], floa
     gaps = {}
     for character in characters:
         split = face.table[character]
+        if layout.enclosing(split.kind):
+            continue   # no band between an enclosure and what it holds
         image = glyph_metrics.draw(drawn, character)
         gaps.setdefault((split.kind, len(split.parts)), []).append(
             gate.widest_gap(image, split.kind))
@@ -653,10 +795,10 @@ def gap_calibration(face: Face, drawn, characters) -> dict[tuple[str, int], floa
 
 def calibrate(face: Face, drawn, reader: Reader) -> tuple[gate.Calibration, float]:
     """What the face's own two- and three-part glyphs reach on every check."""
-    weights, margins, parts, facings, kin = [], {}, {}, {}, {}
+    weights, margins, parts, facings, kin, layouts = [], {}, {}, {}, {}, {}
     for character in calibration_characters(face, reader):
         split = face.table[character]
-        arrangement = (split.kind, len(split.parts))
+        arrangement = gate.arrangement(split.kind, len(split.parts))
         image = glyph_metrics.draw(drawn, character)
         weight = gate.stroke_width(image)
         if weight:
@@ -665,27 +807,35 @@ def calibrate(face: Face, drawn, reader: Reader) -> tuple[gate.Calibration, floa
         pieces = face.splits[character]
         relative = relative_boxes([p.box for p in pieces])
         got, likeness, facing = reading(reader, image, character, relative, neighbours)
-        margins.setdefault(arrangement, []).append(got)
-        if likeness:
-            parts.setdefault(arrangement, []).append(min(likeness))
-            facings.setdefault(arrangement, []).append(min(facing))
-        for index, (part, piece) in enumerate(zip(split.parts, pieces)):
-            value = face.kinship((split.kind, len(split.parts), index, part),
-                                 gate.feature(image, relative[index]), character)
-            if value is not None:
-                kin.setdefault(arrangement, []).append(value)
+        pooled = (arrangement, gate.ANY_ARRANGEMENT)
+        for key in pooled:
+            margins.setdefault(key, []).append(got)
+            if likeness:
+                parts.setdefault(key, []).append(min(likeness))
+                facings.setdefault(key, []).append(min(facing))
+        for index, part in enumerate(split.parts):
+            value = kinship(face, split.kind, index, part, image, relative[index], character,
+                            len(split.parts))
+            for key in pooled if value is not None else ():
+                kin.setdefault(key, []).append(value)
+        reference = reader.piece_boxes(character)
+        if reference:
+            off = layout.disagreement([p.box for p in pieces], reference)
+            for key in pooled:
+                layouts.setdefault(key, []).append(off)
     calibration = gate.Calibration(tuple(weights),
                                    {k: gate.low(v) for k, v in margins.items() if len(v) >= 10},
                                    {k: gate.low(v) for k, v in parts.items() if len(v) >= 10},
                                    {k: gate.low(v) for k, v in facings.items() if len(v) >= 10},
                                    {k: gate.low(v) for k, v in kin.items() if len(v) >= 10},
                                    gap_calibration(face, drawn,
-                                                   calibration_characters(face, reader)))
+                                                   calibration_characters(face, reader)),
+                                   {k: gate.high(v) for k, v in layouts.items() if len(v) >= 10})
     print("  own medians: part", {k: statistics.median(v) for k, v in parts.items()},
           "margin", {k: statistics.median(v) for k, v in margins.items()})
     print(f"  calibrated on {len(weights)} own glyphs: margin "
           f"{calibration.margin}, part {calibration.part}, facing {calibration.facing}, kin {calibration.kin}, "
-          f"gap {calibration.gap}",
+          f"gap {calibration.gap}, layout {calibration.layout}",
           flush=True)
     return calibration, statistics.median(w for _, w in weights)
 

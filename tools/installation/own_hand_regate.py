@@ -1,10 +1,13 @@
 # SPDX-FileCopyrightText: 2026 The yanzhou-sign authors
 # SPDX-License-Identifier: GPL-3.0-or-later
 
-"""Hold the committed recipe files to the gate's check of the gap between parts, without
-searching for donors again: the glyphs they build whose parts stand further apart than the
-face's own ever mostly do are dropped (with the components only they used), so those
-characters stay with the fill. Every other line of a file is kept as it is.
+"""Hold the committed recipe files to the gate's checks of the gap between parts and of each
+part's proportions, and to the audit, without searching for donors again: the glyphs they
+build whose parts stand further apart than the face's own ever mostly do, with a part
+narrower or wider than the face ever mostly draws it there, or that the audit flags (a wrong
+layout, parts overlapping or apart beyond the face's spread), are dropped (with the
+components only they used), so those characters stay with the fill. Every other line of a
+file is kept as it is.
 
     /usr/bin/python3 own_hand_regate.py [--dry-run] [RECIPE_NAME or SOURCE_KEY ...]
 """
@@ -21,6 +24,7 @@ import fill  # noqa: E402
 import fonts  # noqa: E402
 import glyph_metrics  # noqa: E402
 import own_hand  # noqa: E402
+import own_hand_audit  # noqa: E402
 import own_hand_gate as gate  # noqa: E402
 import own_hand_recipes as recipes  # noqa: E402
 import sources  # noqa: E402
@@ -32,7 +36,7 @@ COUNTS = re.compile(r"# (\d+) lacking: (\d+) built, (\d+) gated out, (\d+) with 
 
 def apart(data: bytes, index: int, table, reader, recipe_list) -> dict[str, str]:
     """Character -> why, for each built glyph whose parts stand too far apart."""
-    face = recipes.Face(fonts.load(data, index), table)
+    face = recipes.Face(fonts.load(data, index), reader.table)
     drawn = glyph_metrics.face(data, index)
     calibration = gate.Calibration((), {}, {}, {}, {}, recipes.gap_calibration(
         face, drawn, recipes.calibration_characters(face, reader)))
@@ -45,10 +49,28 @@ def apart(data: bytes, index: int, table, reader, recipe_list) -> dict[str, str]
                              for r in used})
     found = {}
     for recipe in used:
-        reason = gate.apart(calibration, (recipe.kind, len(recipe.parts)),
+        reason = gate.apart(calibration, gate.arrangement(recipe.kind, len(recipe.parts)),
                             glyph_metrics.draw(built, recipe.key))
         if reason:
             found[recipe.key] = reason
+    flagged = own_hand_audit.Auditor(data, index, reader, face).look(recipe_list)
+    return {**flagged, **out_of_shape(face, recipe_list), **found}
+
+
+def out_of_shape(face, recipe_list) -> dict[str, str]:
+    """Character -> why, for each built glyph with a part out of the face's proportions."""
+    planner = recipes.Planner(face, 0.0)
+    found = {}
+    for recipe in recipe_list:
+        try:
+            planner.builder.build(recipe)
+        except (KeyError, IndexError, ValueError):
+            continue
+        if recipe.mapped:
+            why = recipes.out_of_shape(face, recipe,
+                                       recipes.part_targets(face, planner, recipe))
+            if why:
+                found[recipe.key] = why
     return found
 
 
