@@ -88,8 +88,8 @@ class Spread:
 def finding(spread: Spread, reader, character: str, kind: str, placed, upm: int) -> str:
     """What is wrong with a built glyph's parts (boxes in font units), or empty."""
     arrangement = gate.arrangement(kind, len(placed))
-    wrong = gate.laid_out_otherwise(kind, reader.table.get(character)) or gate.layout_off(gate.Calibration((), {}, {}, {}, {}, None, spread.layout),
-                            arrangement, placed, reader.piece_boxes(character))
+    wrong = gate.laid_out_wrong(spread.layout, kind, placed, reader.table.get(character),
+                                reader.piece_boxes(character))
     if wrong:
         return wrong
     if layout.enclosing(kind):

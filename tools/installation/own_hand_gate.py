@@ -239,13 +239,16 @@ def laid_out_otherwise(kind: str, judged) -> str:
     return ""
 
 
-def layout_off(calibration: Calibration, arrangement: tuple[str, int], placed, reference) -> str:
-    """Empty unless the parts lie unlike the regular hand's parts of the same character
-    (boxes in any units, one per part, in the decomposition's order) by more than the face's
-    own glyphs mostly do."""
-    most = usual(calibration.layout or {}, arrangement, None)
-    if not reference or most is None or len(reference) != len(placed):
-        return ""
+def laid_out_wrong(known: dict | None, kind: str, placed, judged, reference) -> str:
+    """Empty unless the parts are laid out otherwise than the regular hand's drawing of the
+    character shows them (judged: its decomposition as judged on that drawing), or lie unlike
+    the regular hand's parts (reference: their boxes, in any units, one per part, in the
+    decomposition's order) by more than the face's own glyphs mostly do (known: the largest
+    usual disagreement per arrangement)."""
+    otherwise = laid_out_otherwise(kind, judged)
+    most = usual(known or {}, arrangement(kind, len(placed)), None)
+    if otherwise or not reference or most is None or len(reference) != len(placed):
+        return otherwise
     off = layout.disagreement(placed, reference)
     return f"layout unlike the regular hand's ({off:.3f} above {most:.3f})" if off > most else ""
 

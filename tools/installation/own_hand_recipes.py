@@ -545,7 +545,7 @@ class Workshop:
     def audited(self, character, plan, verdict) -> gate.Verdict:
         """The verdict, failed if the audit would flag what passed (parts overlapping or apart
         beyond the face's own spread)."""
-        import own_hand_audit
+        import own_hand_audit   # here, not above: the audit builds on this module
         if not verdict.passed:
             return verdict
         if self.spread is None:
@@ -721,9 +721,8 @@ def check(face, planner, reader, trial, character, plan, calibration) -> gate.Ve
     wanted = planner.targets(plan.kind, plan.components) or placed
     arrangement = gate.arrangement(plan.kind, n)
     wrong = (gate.in_boxes(plan.kind, placed, wanted, face.upm)
-             or gate.laid_out_otherwise(plan.kind, reader.table.get(character))
-             or gate.layout_off(calibration, arrangement, placed,
-                                reader.piece_boxes(character))
+             or gate.laid_out_wrong(calibration.layout, plan.kind, placed,
+                                    reader.table.get(character), reader.piece_boxes(character))
              or out_of_shape(face, plan, placed))
     neighbours = neighbours_of(reader.face.table, character, reader.characters) \
         if character in reader.face.table else []

@@ -34,7 +34,7 @@ COUNTS = re.compile(r"# (\d+) lacking: (\d+) built, (\d+) gated out, (\d+) with 
                     r"parts; (\d+) left to the fill")
 
 
-def apart(data: bytes, index: int, table, reader, recipe_list) -> dict[str, str]:
+def apart(data: bytes, index: int, reader, recipe_list) -> dict[str, str]:
     """Character -> why, for each built glyph whose parts stand too far apart."""
     face = recipes.Face(fonts.load(data, index), reader.table)
     drawn = glyph_metrics.face(data, index)
@@ -107,13 +107,13 @@ def recount(line: str, dropped: int) -> str:
             f"{unusable} with no usable parts; {left + dropped} left to the fill")
 
 
-def regate(keys: list[str], table, reader, dry_run: bool = False) -> dict[str, str]:
+def regate(keys: list[str], reader, dry_run: bool = False) -> dict[str, str]:
     source = SOURCES[keys[0]]
     path = own_hand.recipe_path(source)
     data = sources.font_bytes(source)
     if not path.exists() or own_hand.recorded_digest(path) != own_hand.font_digest(data):
         return {}
-    found = apart(data, sources.face_index(source), table, reader,
+    found = apart(data, sources.face_index(source), reader,
                   own_hand.read_recipes(path))
     if found and not dry_run:
         lines = path.read_text(encoding="utf-8").splitlines()
@@ -127,13 +127,12 @@ def main() -> int:
     parser.add_argument("faces", nargs="*")
     parser.add_argument("--dry-run", action="store_true", help="report, change no file")
     arguments = parser.parse_args()
-    table = decomposition.load()
-    reader = recipes.Reader(table)
+    reader = recipes.Reader(decomposition.load())
     for name, keys in recipes.faces().items():
         if arguments.faces and name not in arguments.faces and not set(keys) & set(
                 arguments.faces):
             continue
-        found = regate(keys, table, reader, arguments.dry_run)
+        found = regate(keys, reader, arguments.dry_run)
         print(f"{name}: {len(found)} dropped: " + " ".join(sorted(found)), flush=True)
         for character, reason in sorted(found.items()):
             print(f"  {character} {reason}")
