@@ -37,15 +37,6 @@ struct Placement {
   QString what;
 };
 
-QString KindName(Stamp::Kind kind) {
-  switch (kind) {
-    case Stamp::Kind::Seal: return QStringLiteral("印章");
-    case Stamp::Kind::Date: return QStringLiteral("日期");
-    case Stamp::Kind::Signature: break;
-  }
-  return QStringLiteral("签名");
-}
-
 QString PageNumbers(const QList<int>& pages) {
   QStringList numbers;
   for (int page : pages) numbers << QString::number(page);
@@ -200,7 +191,7 @@ class Appending {
       const StampArt& art = arts_.stamps[i];
       // In a document's own field the face goes where the field is, fitted to it.
       if (int(i) == face_ && field_) continue;
-      const QString what = KindName(stamp.kind);
+      const QString what = StampKindName(stamp.kind);
       if (!(stamp.widthMm > 0)) throw Failure(QStringLiteral("%1的宽度须大于 0 毫米").arg(what));
       const QList<int> on = ChosenPages(what, [&] { return ResolvePages(stamp.pages, pageCount); });
       const QRectF ink(stamp.topLeftMm * kPointsPerMillimetre,

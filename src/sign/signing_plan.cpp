@@ -16,6 +16,15 @@ QString DefaultSignedPath(const QString& documentPath) {
   return info.dir().filePath(base + QStringLiteral("-已签.pdf"));
 }
 
+QString StampKindName(Stamp::Kind kind) {
+  switch (kind) {
+    case Stamp::Kind::Seal: return QStringLiteral("印章");
+    case Stamp::Kind::Date: return QStringLiteral("日期");
+    case Stamp::Kind::Signature: break;
+  }
+  return QStringLiteral("签名");
+}
+
 QString DateText(const QDate& date) {
   return QStringLiteral("%1年%2月%3日").arg(date.year()).arg(date.month()).arg(date.day());
 }

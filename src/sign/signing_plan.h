@@ -85,6 +85,9 @@ struct SigningPlan {
   QString fieldName;
 };
 
+// What a stamp of that kind is called in messages: 签名, 印章, 日期.
+QString StampKindName(Stamp::Kind kind);
+
 // The name a signed copy gets by default: <original>-已签.pdf beside the original.
 QString DefaultSignedPath(const QString& documentPath);
 

@@ -201,8 +201,7 @@ std::optional<QPointF> SignPageView::AnchorOfHandleAt(QPointF px) const {
 }
 
 QString SignPageView::KindName(int index) const {
-  return stamps_.Stamps()[index].kind == Stamp::Kind::Seal ? QStringLiteral("印章")
-                                                           : QStringLiteral("签名");
+  return StampKindName(stamps_.Stamps()[index].kind);
 }
 
 void SignPageView::Describe() {

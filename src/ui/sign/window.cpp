@@ -58,15 +58,6 @@ QString PageNumbers(const QList<int>& pages) {
   return text;
 }
 
-QString KindName(Stamp::Kind kind) {
-  switch (kind) {
-    case Stamp::Kind::Seal: return QStringLiteral("印章");
-    case Stamp::Kind::Date: return QStringLiteral("日期");
-    case Stamp::Kind::Signature: break;
-  }
-  return QStringLiteral("签名");
-}
-
 // Ascending pages as a list of runs: 1-3,7.
 PageSelection AsRuns(const QList<int>& pages) {
   PageSelection selection{PageSelection::Kind::List, {}};
@@ -564,7 +555,7 @@ void SignWindow::Toggle(Stamp::Kind kind, bool present) {
   }
   history.push(new SignStampCommand(stamps, stamps.Stamps(), after,
                                     (present ? QStringLiteral("加上") : QStringLiteral("去掉")) +
-                                        KindName(kind)));
+                                        StampKindName(kind)));
   remembered::RememberChoices(*choices);
 }
 
@@ -642,7 +633,7 @@ void SignWindow::FollowPage() {
   for (const PlacedStamp& stamp : stamps.Stamps()) {
     bool pulledInside = false;
     PlaceOnPage(stamp, arts_.HeightPerWidth(stamp.kind), view->PageMm(), &pulledInside);
-    if (pulledInside && ShowingOf(stamp) == SignPageView::Showing::OnPage) pulled << KindName(stamp.kind);
+    if (pulledInside && ShowingOf(stamp) == SignPageView::Showing::OnPage) pulled << StampKindName(stamp.kind);
   }
   QStringList notes;
   if (!pulled.isEmpty())
@@ -746,7 +737,7 @@ QStringList SignWindow::StampsOffTheirPages(const SigningPlan& plan) const {
       if (!QRectF(QPointF(0, 0), inspection_.pageSizesMm[page - 1]).adjusted(-1e-6, -1e-6, 1e-6, 1e-6).contains(box))
         pages << page;
     if (!pages.isEmpty())
-      off << QStringLiteral("%1超出了第 %2 页").arg(KindName(stamp.kind), PageNumbers(pages));
+      off << QStringLiteral("%1超出了第 %2 页").arg(StampKindName(stamp.kind), PageNumbers(pages));
   }
   if (plan.seam) SeamPages(*plan.seam, inspection_.pageCount);  // its page numbers are in range
   return off;
